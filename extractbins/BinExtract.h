@@ -1,0 +1,53 @@
+// Extracting one bin of reads from one input file: the bin's names are looked
+// up in the input's index, sorted by file position and appended byte for byte
+// to the bin's output file.
+#ifndef OSTREL_EXTRACTBINS_BINEXTRACT_H
+#define OSTREL_EXTRACTBINS_BINEXTRACT_H
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "extractbins/ReadIndex.h"
+
+namespace ostrel {
+
+// Process-wide state (one thread): every record is copied through this
+// buffer; records longer than it are copied in pieces.
+constexpr int64_t kCopyBufferSize = 200000;
+extern char buffer[kCopyBufferSize];
+
+// One located record of a bin.
+struct ReadInfo {
+  int64_t mStart = 0;  // first byte, counted from 1
+  int64_t mEnd = 0;    // last byte, counted from 1, inclusive
+};
+
+// Orders records by their place in the input file.
+bool readInfoCmp(const ReadInfo& a, const ReadInfo& b);
+
+// One bin file, read afresh for every input file.
+struct Bin {
+  std::vector<std::string> mReadNames;  // the bin file's names, in file order
+  std::string mName;                    // the bin file name as given
+  std::vector<ReadInfo> mReadInfos;     // records located in the current input
+};
+
+// True when the input's records go to the quality output: its base name
+// (after the last '/') contains "qual".
+bool IsQualityInput(const std::string& inputName);
+
+// OptOutRoot + bin name + "_out.fa.qual" or "_out.fa".
+std::string OutputName(const std::string& binName, const std::string& inputName);
+
+// Extracts bin `binName` from `inputName` with its loaded index, printing
+// "<count> reads found ..." and, after any messages, "written.". Each record
+// is appended whole and ended by a newline. A record whose range is unusable
+// (start below 1, end before start, end past the end of the input) is
+// skipped with a message. False when some of the work could not be done
+// (bin, input or output unopenable, a record skipped, a failed read or write).
+bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index);
+
+}  // namespace ostrel
+
+#endif

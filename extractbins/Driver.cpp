@@ -1,0 +1,56 @@
+// The ostrel-extractbins driver: input list, then every bin against every
+// input file, input files outermost.
+#include "extractbins/Driver.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "extractbins/BinExtract.h"
+#include "extractbins/QualityFile.h"
+#include "extractbins/ReadIndex.h"
+#include "extractbins/RunSettings.h"
+#include "util/LineScan.h"
+
+namespace ostrel {
+
+bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs) {
+  std::ifstream in(listName);
+  if (!in) {
+    std::cout << listName << " didn't open" << std::endl;
+    return false;
+  }
+  std::string line;
+  std::string qualName;
+  while (in.good()) {
+    GetLine(in, line);
+    if (line.empty()) continue;
+    inputs.push_back(line);
+    if (QualityFileFound(line, qualName)) {
+      std::cout << "Found qual file " << qualName << std::endl;
+      inputs.push_back(qualName);
+    }
+  }
+  return true;
+}
+
+int RunExtractBins(int argc, char** argv) {
+  bool ok = SetupOptions(argc, argv);
+  std::cout << "ostrel-extractbins" << std::endl;
+  std::vector<std::string> inputs;
+  if (!OptSingleFASTAName.empty()) {
+    std::cout << "Single name" << std::endl;
+    inputs.push_back(OptSingleFASTAName);
+  } else if (!ReadInputList(OptFASTAFileList, inputs)) {
+    return 1;
+  }
+  std::cout << "FASTA List size=" << inputs.size() << std::endl;
+  ReadIndex index;
+  for (const std::string& input : inputs) {
+    ok = index.Load(input) && ok;
+    for (const std::string& binName : OptBinFileVec) ok = ExtractBin(binName, input, index) && ok;
+    index.Clear();
+  }
+  return ok ? 0 : 2;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,23 @@
+// The ostrel-extractbins run from start to end.
+#ifndef OSTREL_EXTRACTBINS_DRIVER_H
+#define OSTREL_EXTRACTBINS_DRIVER_H
+
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// Appends the FASTA files named in `listName`, one per line as it stands
+// (empty lines skipped), each followed by its quality file when one is
+// found ("Found qual file <name>" is printed). False, after printing
+// "<listName> didn't open", when the list cannot be opened.
+bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
+
+// Runs the command and returns its exit status: 0 when all was done, 1 for
+// bad options or an unreadable FASTA list, 2 when the run went on past a
+// file that could not be opened, a skipped record or a failed write.
+int RunExtractBins(int argc, char** argv);
+
+}  // namespace ostrel
+
+#endif

@@ -1,0 +1,48 @@
+// The "_idx" read index of one input file (FASTA or quality file).
+//
+// An index file sits beside its input file, named after it with "_idx"
+// appended. Each line names a read and the byte range of its record:
+//     name <blank or tab> start <anything> end
+// The name is the line's first white-space delimited word; start and end are
+// the next two runs of decimal digits after it (a '-' right before a run
+// makes it negative), 1-based and inclusive, so the record is the bytes at
+// offsets start-1 .. end-1 of the input file, header line included. Anything
+// after the second number is ignored; a missing number reads as 0.
+#ifndef OSTREL_EXTRACTBINS_READINDEX_H
+#define OSTREL_EXTRACTBINS_READINDEX_H
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "util/Hash.h"
+
+namespace ostrel {
+
+struct IndexInfo {
+  int64_t mStart = 0;  // first byte of the record, counted from 1
+  int64_t mEnd = 0;    // last byte of the record, counted from 1, inclusive
+};
+
+// Read name to position in the index table.
+using Name2IdxMap = std::unordered_map<std::string, int, BasicStringHashF>;
+
+// The index of one input file: its lines in file order, and the names.
+// A name on several lines maps to its last line.
+struct ReadIndex {
+  std::vector<IndexInfo> mTable;
+  Name2IdxMap mName2Idx{100};
+
+  // Loads inputName + "_idx", printing "Hash <index name>...\t" without an
+  // end of line. An index that cannot be opened adds
+  // "<index name> failed to open" and leaves the index empty; false then.
+  bool Load(const std::string& inputName);
+  // The entry of a read, or nullptr when the read is not indexed.
+  const IndexInfo* Find(const std::string& name) const;
+  void Clear();
+};
+
+}  // namespace ostrel
+
+#endif

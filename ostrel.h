@@ -1,0 +1,10 @@
+// The ostrel library: every public header of util/, seq/, ace/, contig/ and
+// search/. Link the static library ostrel and zlib.
+#ifndef OSTREL_H
+#define OSTREL_H
+
+#include "util/GetOption.h"
+#include "util/Hash.h"
+#include "util/LineScan.h"
+
+#endif

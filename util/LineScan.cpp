@@ -1,0 +1,112 @@
+// Line, token and file-list scanning.
+#include "util/LineScan.h"
+
+#include <climits>
+#include <fstream>
+#include <iostream>
+
+namespace ostrel {
+
+char readbuf[kReadBufSize];
+const std::string gWS = " \t\n";
+const std::string gNumbers = "1234567890";
+const std::string gLetters = "abcdefghijklmnopqrstuvwxyz";
+const std::string gUCLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+namespace {
+
+// The string's length as an int position (strings past INT_MAX are scanned
+// only up to there).
+int Length(const std::string& s) {
+  return s.size() > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(s.size());
+}
+
+// The first position at or after `start` (nothing for a negative start).
+int FirstPosition(const std::string& s, int start) { return start < 0 ? Length(s) : start; }
+
+// The digit-run scan shared by the int and 64-bit integer scanners: the value
+// saturates at `limit` and is negated when a '-' stands just before the run.
+int64_t ScanInteger(const std::string& s, int start, int& pos, int64_t limit) {
+  const int len = Length(s);
+  int i = FirstPosition(s, start);
+  while (i < len && !IsDigit(s[i])) ++i;
+  if (i >= len) {
+    pos = -1;
+    return 0;
+  }
+  int64_t value = 0;
+  int j = i;
+  for (; j < len && IsDigit(s[j]); ++j) {
+    const int digit = s[j] - '0';
+    value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
+  }
+  pos = j < len ? j : len + 1;
+  return i > 0 && s[i - 1] == '-' ? -value : value;
+}
+
+}  // namespace
+
+bool GetLine(std::istream& in, std::string& line) {
+  line.clear();
+  for (;;) {
+    in.getline(readbuf, kReadBufSize);
+    std::streamsize stored = in.gcount();
+    const bool bufferFull = in.fail() && !in.bad() && stored == kReadBufSize - 1;
+    if (in.good()) --stored;  // the newline was consumed, not stored
+    line.append(readbuf, static_cast<size_t>(stored));
+    if (!bufferFull) break;
+    in.clear();  // a line longer than readbuf: read on to its end
+  }
+  return !in.fail() && !in.bad();
+}
+
+void StripWhiteSpace(std::string& s) {
+  std::string kept;
+  kept.reserve(s.size());
+  for (char c : s)
+    if (!IsWS(c)) kept += c;
+  s.swap(kept);
+}
+
+std::string GetNextWSDelimitedString(const std::string& s, int start, int& pos) {
+  const int len = Length(s);
+  int lo = FirstPosition(s, start);
+  while (lo < len && IsWS(s[lo])) ++lo;
+  if (lo >= len) {
+    pos = -1;
+    return "";
+  }
+  int hi = lo + 1;
+  while (hi < len && !IsWS(s[hi])) ++hi;
+  pos = hi < len ? hi + 1 : -1;
+  return s.substr(lo, hi - lo);
+}
+
+int GetNextInteger(const std::string& s, int start, int& pos) {
+  return static_cast<int>(ScanInteger(s, start, pos, INT_MAX));
+}
+
+int64_t GetNextInteger64(const std::string& s, int start, int& pos) {
+  return ScanInteger(s, start, pos, INT64_MAX);
+}
+
+bool ReadFOF(const std::string& fileName, std::vector<std::string>& names) {
+  std::ifstream in(fileName);
+  if (!in) {
+    std::cout << "ERROR: Could not open " << fileName << std::endl;
+    return false;
+  }
+  std::string line;
+  while (in.good()) {
+    GetLine(in, line);
+    StripWhiteSpace(line);
+    if (!line.empty()) names.push_back(line);
+  }
+  return true;
+}
+
+bool ReadFOF(const char* fileName, std::vector<std::string>& names) {
+  return ReadFOF(std::string(fileName), names);
+}
+
+}  // namespace ostrel

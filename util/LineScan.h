@@ -1,0 +1,66 @@
+// Line, token and file-list scanning over byte strings.
+//
+// Positions are 0-based indexes into the string. The scanners report where
+// the next scan should begin through an int out-argument; -1 means that
+// nothing is left, and a start of -1 (or past the end) finds nothing, so
+// calls can be chained on the position of the previous call.
+#ifndef OSTREL_UTIL_LINESCAN_H
+#define OSTREL_UTIL_LINESCAN_H
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// Process-wide state (one thread).
+// readbuf: every line read through GetLine passes through it; its contents
+//   are valid only until the next line read.
+// gWS, gNumbers, gLetters, gUCLetters: character classes, never changed.
+//   A carriage return is never white space.
+constexpr int kReadBufSize = 300000;
+extern char readbuf[kReadBufSize];
+extern const std::string gWS;         // " \t\n"
+extern const std::string gNumbers;    // "1234567890"
+extern const std::string gLetters;    // "abcdefghijklmnopqrstuvwxyz"
+extern const std::string gUCLetters;  // "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+
+// True for blank, tab and newline.
+inline bool IsWS(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Reads one line through readbuf into `line`, without its newline. A line
+// longer than readbuf holds is read whole, in pieces. True unless the stream
+// is failed or bad afterwards: a last line without newline gives true, a
+// read at the very end of the stream gives an empty line and false.
+bool GetLine(std::istream& in, std::string& line);
+
+// Removes every blank, tab and newline, wherever it stands.
+void StripWhiteSpace(std::string& s);
+
+// The next token delimited by blank, tab or newline at or after `start`;
+// `pos` becomes the position after the token's delimiter, or -1 when the
+// token reached the end of the string or there was no token.
+std::string GetNextWSDelimitedString(const std::string& s, int start, int& pos);
+
+// The next run of decimal digits at or after `start`, as an int clamped to
+// 2147483647 and negated when a '-' stands directly before it; 0 when there
+// is none. `pos` becomes the first position after the run, the string's
+// length plus 1 when the run reached the end, or -1 when nothing was found.
+int GetNextInteger(const std::string& s, int start, int& pos);
+
+// The same scan with a 64-bit result, clamped to INT64_MAX before any
+// negation, for byte positions in files over 2 GiB.
+int64_t GetNextInteger64(const std::string& s, int start, int& pos);
+
+// Appends the lines of a file of names to `names`, every blank, tab and
+// newline removed and empty lines skipped. A file that cannot be opened
+// prints "ERROR: Could not open <name>" on standard output and adds
+// nothing; the result says whether the file was opened.
+bool ReadFOF(const std::string& fileName, std::vector<std::string>& names);
+bool ReadFOF(const char* fileName, std::vector<std::string>& names);
+
+}  // namespace ostrel
+
+#endif
