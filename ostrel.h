@@ -6,5 +6,7 @@
 #include "util/GetOption.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
+#include "seq/Sequence.h"
+#include "seq/SequenceVector.h"
 
 #endif
