@@ -7,6 +7,8 @@
 #include "util/Hash.h"
 #include "util/LineScan.h"
 #include "seq/Sequence.h"
+#include "seq/SequenceQuality.h"
+#include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
 
 #endif
