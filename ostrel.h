@@ -6,5 +6,9 @@
 #include "util/GetOption.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
+#include "seq/Sequence.h"
+#include "seq/SequenceQuality.h"
+#include "seq/SequenceQualityVector.h"
+#include "seq/SequenceVector.h"
 
 #endif
