@@ -104,12 +104,8 @@ public:
   int Depadded2Padded(int k);
 };
 
-// Hashing and equality of sequence text for hash containers keyed by a
-// Sequence: only the bases count, case-sensitively.
-struct BasicSequenceHashF {
-  size_t operator()(const Sequence& s) const { return HashBytes(s.mBases.data(), s.mBases.size()); }
-};
-
+// Equality of sequence text for hash containers keyed by a Sequence (with
+// BasicSequenceHashF of util/Hash.h): only the bases count, case-sensitively.
 struct eqSeq {
   bool operator()(const Sequence& a, const Sequence& b) const { return a.mBases == b.mBases; }
 };

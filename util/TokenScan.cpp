@@ -35,13 +35,9 @@ int FindNextInteger(const std::string& s, int start, int& begin, int& end) {
 }
 
 int FindNextDouble(const std::string& s, int start, int& begin, int& end) {
-  int past = 0;
-  begin = FindDigitRun(s, start, past);
-  if (begin < 0) {
-    end = -1;
-    return -1;
-  }
+  if (FindNextInteger(s, start, begin, end) < 0) return -1;
   const int len = static_cast<int>(s.size());
+  int past = end < len ? end + 1 : len;
   if (past + 1 < len && s[past] == '.' && IsDigit(s[past + 1])) FindDigitRun(s, past + 1, past);
   if (past < len && (s[past] == 'e' || s[past] == 'E')) {
     int exponentPast = 0;
@@ -65,23 +61,24 @@ double GetNextDouble(const std::string& s, int start, int& pos) {
   return std::strtod(number.c_str(), nullptr);
 }
 
-int GetAllIntegers(const std::string& s, std::vector<int>& v) {
+namespace {
+
+// Appends the values of repeated scans from 0 until one finds nothing.
+template <typename Value>
+int AppendEveryNumber(const std::string& s, std::vector<Value>& v,
+                      Value (*scan)(const std::string&, int, int&)) {
   for (int pos = 0;;) {
-    const int value = GetNextInteger(s, pos, pos);
+    const Value value = scan(s, pos, pos);
     if (pos < 0) break;
     v.push_back(value);
   }
   return static_cast<int>(v.size());
 }
 
-int GetAllDoubles(const std::string& s, std::vector<double>& v) {
-  for (int pos = 0;;) {
-    const double value = GetNextDouble(s, pos, pos);
-    if (pos < 0) break;
-    v.push_back(value);
-  }
-  return static_cast<int>(v.size());
-}
+}  // namespace
+
+int GetAllIntegers(const std::string& s, std::vector<int>& v) { return AppendEveryNumber(s, v, GetNextInteger); }
+int GetAllDoubles(const std::string& s, std::vector<double>& v) { return AppendEveryNumber(s, v, GetNextDouble); }
 
 int NextInt(const std::string& s, int& pos) { return GetNextInteger(s, pos, pos); }
 long NextLong(const std::string& s, int& pos) { return GetNextLong(s, pos, pos); }
