@@ -8,7 +8,6 @@
 #ifndef OSTREL_SEQ_SEQUENCE_H
 #define OSTREL_SEQ_SEQUENCE_H
 
-#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
