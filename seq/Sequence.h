@@ -100,6 +100,7 @@ public:
   // 1-based depadded position -> 0-based padded index. Builds the map only
   // when it is empty: after editing the bases call ComputeDepadded2Padded.
   // Below 1 gives k - 1, past the end extrapolates from the last entry.
+  // On an empty sequence both conversions keep to i + 1 and k - 1.
   int Depadded2Padded(int k);
 };
 
