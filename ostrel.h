@@ -6,6 +6,11 @@
 #include "util/GetOption.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
+#include "util/NumberUtil.h"
+#include "util/StreamSearch.h"
+#include "util/StringUtil.h"
+#include "util/TokenScan.h"
+
 #include "seq/Sequence.h"
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
