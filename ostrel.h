@@ -9,5 +9,9 @@
 #include "util/GzStream.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
+#include "seq/Sequence.h"
+#include "seq/SequenceQuality.h"
+#include "seq/SequenceQualityVector.h"
+#include "seq/SequenceVector.h"
 
 #endif

@@ -162,7 +162,8 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
     if (const IndexInfo* entry = index.Find(name)) bin.mReadInfos.push_back({entry->mStart, entry->mEnd});
   std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
   if (!bin.mReadInfos.empty()) {
-    std::sort(bin.mReadInfos.begin(), bin.mReadInfos.end(), readInfoCmp);
+    // Stable, so records with equal starts keep their order in the bin file.
+    std::stable_sort(bin.mReadInfos.begin(), bin.mReadInfos.end(), readInfoCmp);
     ok = WriteBin(bin, inputName) && ok;
   }
   std::cout << "written." << std::endl;

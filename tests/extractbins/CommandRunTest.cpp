@@ -1,1 +1,232 @@
+// End-to-end runs of the built ostrel-extractbins in a temporary directory:
+// standard output line by line, exit status, output files byte by byte.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "extractbins/RunSettings.h"
+
+namespace ostrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string UsageText() {
+  test::CaptureStdout out;
+  PrintHelp();
+  return out.Text();
+}
+
+// A temporary directory holding a copy of the bundled run fixture.
+class CommandRun : public ::testing::Test {
+protected:
+  void SetUp() override {
+    fs::copy(std::string(OSTREL_TEST_DATA) + "/extractbins/run", mDir.Dir(), fs::copy_options::recursive);
+    fs::remove_all(mDir.Path("expected"));
+  }
+
+  // Runs the command with `args` (shell words) inside the directory.
+  test::CommandResult Run(const std::string& args, const std::string& prefix = "") {
+    return test::RunCommand("cd '" + mDir.Dir() + "' && " + prefix + "'" + OSTREL_EXTRACTBINS + "' " + args);
+  }
+
+  std::string Expected(const std::string& name) {
+    return test::ReadFile(std::string(OSTREL_TEST_DATA) + "/extractbins/run/expected/" + name);
+  }
+
+  std::string Output(const std::string& name) { return test::ReadFile(mDir.Path(name)); }
+  bool Exists(const std::string& name) { return fs::exists(mDir.Path(name)); }
+
+  test::TempDir mDir;
+};
+
+TEST_F(CommandRun, WholeRunMatchesTranscriptAndOutputs) {
+  const std::string args = test::ReadFile(std::string(OSTREL_TEST_DATA) + "/extractbins/run/args");
+  const test::CommandResult result = Run(args);
+  EXPECT_EQ(0, result.mStatus);
+  const std::vector<std::string> expected = Lines(Expected("stdout"));
+  const std::vector<std::string> got = Lines(result.mStdout);
+  ASSERT_EQ(expected.size(), got.size()) << result.mStdout;
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(expected[i], got[i]) << "line " << i + 1;
+  for (const char* name : {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa", "binB_out.fa.qual"})
+    EXPECT_EQ(Expected(name), Output(name)) << name;
+  // A bin with nothing found opens no output file.
+  EXPECT_FALSE(Exists("binC_out.fa"));
+  EXPECT_FALSE(Exists("binC_out.fa.qual"));
+}
+
+TEST_F(CommandRun, OutputsAreAppendedTo) {
+  EXPECT_EQ(0, Run("-i list binA").mStatus);
+  EXPECT_EQ(0, Run("-i list binA").mStatus);
+  EXPECT_EQ(Expected("binA_out.fa") + Expected("binA_out.fa"), Output("binA_out.fa"));
+  EXPECT_EQ(Expected("binA_out.fa.qual") + Expected("binA_out.fa.qual"), Output("binA_out.fa.qual"));
+}
+
+TEST_F(CommandRun, HelpPrintsUsageAndSucceeds) {
+  const test::CommandResult result = Run("-h");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(UsageText(), result.mStdout);
+  EXPECT_EQ(49u, Lines(result.mStdout).size());
+}
+
+TEST_F(CommandRun, BadOptionsPrintErrorAndUsage) {
+  // Each of these fails the scan, so '?' is reported even beside -h.
+  for (const char* args : {"-s x binA", "-i", "-i -o x", "-ilist", "-h -s x", "- binA"}) {
+    const test::CommandResult result = Run(args);
+    EXPECT_EQ(1, result.mStatus) << args;
+    EXPECT_EQ("Error with option '?'\n" + UsageText(), result.mStdout) << args;
+  }
+  EXPECT_FALSE(Exists("binA_out.fa"));
+}
+
+TEST_F(CommandRun, UnreadableListEndsWithStatusOne) {
+  test::CommandResult result = Run("-i missing.list binA");
+  EXPECT_EQ(1, result.mStatus);
+  EXPECT_EQ("ostrel-extractbins\nmissing.list didn't open\n", result.mStdout);
+  result = Run("binA");  // no -i: the empty list name
+  EXPECT_EQ(1, result.mStatus);
+  EXPECT_EQ("ostrel-extractbins\n didn't open\n", result.mStdout);
+}
+
+TEST_F(CommandRun, SingleNameTakesNoQualityFile) {
+  const test::CommandResult result = Run("-I reads.fa -i list binA");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(
+      "ostrel-extractbins\nSingle name\nFASTA List size=1\n"
+      "Hash reads.fa_idx...\t2 reads found ...written.\n",
+      result.mStdout);
+  EXPECT_FALSE(Exists("binA_out.fa.qual"));
+}
+
+TEST_F(CommandRun, EmptyListAndNoBins) {
+  test::WriteFile(mDir.Path("empty.list"), "");
+  test::CommandResult result = Run("-i empty.list binA");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ("ostrel-extractbins\nFASTA List size=0\n", result.mStdout);
+  // Without bins every index is still loaded; its line is left open.
+  result = Run("-i list");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(
+      "ostrel-extractbins\nFound qual file reads.qual\nFASTA List size=2\n"
+      "Hash reads.fa_idx...\tHash reads.qual_idx...\t",
+      result.mStdout);
+}
+
+TEST_F(CommandRun, BinFileOptionIsReadOnlyWhenGiven) {
+  test::CommandResult result = Run("-I reads.fa -b missing.fof binA");
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_EQ(0u, result.mStdout.find("ERROR: Could not open missing.fof\nostrel-extractbins\n")) << result.mStdout;
+  result = Run("-I reads.fa -b '' binA");
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_EQ(0u, result.mStdout.find("ERROR: Could not open \nostrel-extractbins\n")) << result.mStdout;
+  // Given twice, only the last file is read.
+  test::WriteFile(mDir.Path("other.fof"), "binB\n");
+  result = Run("-I reads.fa -b missing.fof -b other.fof");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(
+      "ostrel-extractbins\nSingle name\nFASTA List size=1\n"
+      "Hash reads.fa_idx...\t2 reads found ...written.\n",
+      result.mStdout);
+}
+
+TEST_F(CommandRun, UnopenableFilesGoOnButEndWithStatusTwo) {
+  fs::remove(mDir.Path("reads.qual_idx"));
+  test::CommandResult result = Run("-i list binA nobin");
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_EQ(
+      "ostrel-extractbins\nFound qual file reads.qual\nFASTA List size=2\n"
+      "Hash reads.fa_idx...\t2 reads found ...written.\n"
+      "ERROR: Could not open nobin\n0 reads found ...written.\n"
+      "Hash reads.qual_idx...\treads.qual_idx failed to open\n"
+      "0 reads found ...written.\n"
+      "ERROR: Could not open nobin\n0 reads found ...written.\n",
+      result.mStdout);
+  EXPECT_EQ(Expected("binA_out.fa"), Output("binA_out.fa"));
+
+  fs::rename(mDir.Path("reads.fa"), mDir.Path("moved.fa"));
+  result = Run("-I reads.fa binA");
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_NE(std::string::npos, result.mStdout.find("2 reads found ...reads.fa open failed.\nwritten.\n"));
+
+  result = Run("-I moved.fa -o missing-dir/ binA");
+  EXPECT_EQ(2, result.mStatus);
+}
+
+TEST_F(CommandRun, UnusableRangesAreSkippedAndReported) {
+  test::WriteFile(mDir.Path("reads.fa_idx"),
+                  "readA\t1\t31\nreadB\t0\t43\nreadC\t44\t63\nreadD\t50\t49\nreadE\t1\t99999999999999999999999\n");
+  test::WriteFile(mDir.Path("bad"), "readC\nreadA\nreadB\nreadD\nreadE\n");
+  const test::CommandResult result = Run("-I reads.fa bad");
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_EQ(
+      "ostrel-extractbins\nSingle name\nFASTA List size=1\n"
+      "Hash reads.fa_idx...\t5 reads found ...reads.fa range 0..43 unusable, record skipped.\n"
+      "reads.fa range 1..9223372036854775807 unusable, record skipped.\n"
+      "reads.fa range 44..63 unusable, record skipped.\n"
+      "reads.fa range 50..49 unusable, record skipped.\n"
+      "written.\n",
+      result.mStdout);
+  EXPECT_EQ(test::ReadFile(mDir.Path("reads.fa")).substr(0, 31), Output("bad_out.fa"));
+}
+
+TEST_F(CommandRun, FailedWriteEndsWithStatusTwo) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  fs::create_symlink("/dev/full", mDir.Path("binA_out.fa"));
+  const test::CommandResult result = Run("-i list binA");
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_NE(std::string::npos, result.mStdout.find("2 reads found ...binA_out.fa write failed.\nwritten.\n"));
+  EXPECT_EQ(Expected("binA_out.fa.qual"), Output("binA_out.fa.qual"));  // the run went on
+}
+
+TEST_F(CommandRun, NewOutputsHonourFileCreationMask) {
+  EXPECT_EQ(0, Run("-i list binA", "umask 027 && ").mStatus);
+  struct stat status;
+  ASSERT_EQ(0, ::stat(mDir.Path("binA_out.fa").c_str(), &status));
+  EXPECT_EQ(0640u, status.st_mode & 0777u);
+  EXPECT_EQ(0, Run("-i list binB", "umask 0 && ").mStatus);
+  ASSERT_EQ(0, ::stat(mDir.Path("binB_out.fa").c_str(), &status));
+  EXPECT_EQ(0664u, status.st_mode & 0777u);
+}
+
+TEST_F(CommandRun, DirectoryNamedQualDoesNotRouteToQualityOutput) {
+  fs::create_directory(mDir.Path("qualdir"));
+  fs::copy(mDir.Path("reads.fa"), mDir.Path("qualdir/reads.fa"));
+  fs::copy(mDir.Path("reads.fa_idx"), mDir.Path("qualdir/reads.fa_idx"));
+  EXPECT_EQ(0, Run("-I qualdir/reads.fa binA").mStatus);
+  EXPECT_EQ(Expected("binA_out.fa"), Output("binA_out.fa"));
+  EXPECT_FALSE(Exists("binA_out.fa.qual"));
+}
+
+// Byte positions beyond 2 GiB: a sparse input with a record past 3 GB.
+TEST_F(CommandRun, PositionsBeyondTwoGibibytes) {
+  const std::string record = ">far away\nACGT\n";
+  const off_t offset = 3000000000;
+  {
+    FILE* file = std::fopen(mDir.Path("big.fa").c_str(), "wb");
+    ASSERT_NE(nullptr, file);
+    ASSERT_EQ(0, ::ftruncate(fileno(file), offset));
+    ASSERT_EQ(0, fseeko(file, offset, SEEK_SET));
+    std::fwrite(record.data(), 1, record.size(), file);
+    std::fclose(file);
+  }
+  test::WriteFile(mDir.Path("big.fa_idx"), "far\t3000000001\t3000000015\n");
+  test::WriteFile(mDir.Path("binF"), "far\n");
+  EXPECT_EQ(0, Run("-I big.fa binF").mStatus);
+  EXPECT_EQ(record, Output("binF_out.fa"));
+}
+
+}  // namespace
+}  // namespace ostrel
