@@ -3,7 +3,10 @@
 #ifndef OSTREL_H
 #define OSTREL_H
 
+#include "search/RandomNumber.h"
+#include "util/FileUtil.h"
 #include "util/GetOption.h"
+#include "util/GzStream.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
 #include "util/NumberUtil.h"
