@@ -18,5 +18,9 @@
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
+#include "ace/AceFile.h"
+#include "ace/BaseSegment.h"
+#include "ace/Contig.h"
+#include "contig/TemplateInfo.h"
 
 #endif
