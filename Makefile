@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize clean
+.PHONY: all build demo test test-sanitize bench-build bench-gzread clean
 
 all: build
 
@@ -22,8 +22,24 @@ test-sanitize:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
 
+# Benchmarks: a Release build of their own, with the bench/ programs. The
+# data they make goes to bench/out (not kept in the repository).
+BENCH_BUILD ?= build-bench
+BENCH_OUT ?= bench/out
+GZ_BENCH_FILE ?= $(BENCH_OUT)/reads.fa.gz
+GZ_BENCH_MB ?= 200
+
+bench-build:
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DOSTREL_BUILD_BENCH=ON -DOSTREL_BUILD_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+
+bench-gzread: bench-build
+	mkdir -p $(BENCH_OUT)
+	test -f $(GZ_BENCH_FILE) || $(BENCH_BUILD)/bench/gzread/gzread-bench make $(GZ_BENCH_FILE) $(GZ_BENCH_MB)
+	$(BENCH_BUILD)/bench/gzread/gzread-bench read $(GZ_BENCH_FILE)
+
 demo: build
 	sh examples/run-demo.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) demo-out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out

@@ -3,9 +3,17 @@
 #ifndef OSTREL_H
 #define OSTREL_H
 
+#include "search/RandomNumber.h"
+#include "util/FileUtil.h"
 #include "util/GetOption.h"
+#include "util/GzStream.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
+#include "util/NumberUtil.h"
+#include "util/StreamSearch.h"
+#include "util/StringUtil.h"
+#include "util/TokenScan.h"
+
 #include "seq/Sequence.h"
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"

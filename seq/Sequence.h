@@ -8,7 +8,6 @@
 #ifndef OSTREL_SEQ_SEQUENCE_H
 #define OSTREL_SEQ_SEQUENCE_H
 
-#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -101,15 +100,12 @@ public:
   // 1-based depadded position -> 0-based padded index. Builds the map only
   // when it is empty: after editing the bases call ComputeDepadded2Padded.
   // Below 1 gives k - 1, past the end extrapolates from the last entry.
+  // On an empty sequence both conversions keep to i + 1 and k - 1.
   int Depadded2Padded(int k);
 };
 
-// Hashing and equality of sequence text for hash containers keyed by a
-// Sequence: only the bases count, case-sensitively.
-struct BasicSequenceHashF {
-  size_t operator()(const Sequence& s) const { return HashBytes(s.mBases.data(), s.mBases.size()); }
-};
-
+// Equality of sequence text for hash containers keyed by a Sequence (with
+// BasicSequenceHashF of util/Hash.h): only the bases count, case-sensitively.
 struct eqSeq {
   bool operator()(const Sequence& a, const Sequence& b) const { return a.mBases == b.mBases; }
 };

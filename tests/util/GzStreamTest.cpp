@@ -1,0 +1,171 @@
+#include "util/GzStream.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <sstream>
+#include <string>
+
+#include "TestSupport.h"
+#include "util/LineScan.h"
+
+namespace ostrel {
+namespace {
+
+using test::CaptureStdout;
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// Writes `text` gzip-compressed, appending a new member when `append`.
+void WriteGzip(const std::string& path, const std::string& text, bool append = false) {
+  gzFile out = gzopen(path.c_str(), append ? "ab" : "wb");
+  ASSERT_NE(nullptr, out);
+  ASSERT_EQ(static_cast<int>(text.size()), gzwrite(out, text.data(), static_cast<unsigned>(text.size())));
+  ASSERT_EQ(Z_OK, gzclose(out));
+}
+
+std::string ReadAll(std::istream& in) {
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Several refills' worth of lines of varying length.
+std::string ManyLines() {
+  std::string text;
+  for (int i = 0; text.size() < 400000; ++i) text += "read" + std::to_string(i) + std::string(i % 97, 'A') + "\n";
+  return text;
+}
+
+TEST(GzStream, PlainAndCompressedReadAlike) {
+  TempDir dir;
+  const std::string text = ManyLines();
+  WriteFile(dir.Path("plain.txt"), text);
+  WriteGzip(dir.Path("packed.gz"), text);
+  for (const char* name : {"plain.txt", "packed.gz"}) {
+    igzstream in(dir.Path(name));
+    ASSERT_TRUE(in.is_open()) << name;
+    std::string lines, line;
+    while (GetLine(in, line)) lines += line + "\n";
+    EXPECT_EQ(text, lines) << name;
+  }
+}
+
+TEST(GzStream, ConcatenatedMembersAndNoFinalNewline) {
+  TempDir dir;
+  WriteGzip(dir.Path("two.gz"), "first\nsec");
+  WriteGzip(dir.Path("two.gz"), "ond\nlast", true);
+  igzstream in(dir.Path("two.gz"));
+  EXPECT_EQ("first\nsecond\nlast", ReadAll(in));
+}
+
+TEST(GzStream, EmptyAndMissingFiles) {
+  TempDir dir;
+  WriteFile(dir.Path("empty"), "");
+  igzstream empty(dir.Path("empty"));
+  EXPECT_TRUE(empty.is_open());
+  EXPECT_EQ(std::char_traits<char>::eof(), empty.get());
+  EXPECT_TRUE(empty.eof());
+
+  igzstream missing(dir.Path("nothing"));
+  EXPECT_FALSE(missing.is_open());
+  EXPECT_TRUE(missing.fail());
+  missing.close();  // nothing open: only the state says so
+  EXPECT_TRUE(missing.fail());
+}
+
+TEST(GzStream, ReopenClearsStateAndPutBackCrossesRefills) {
+  TempDir dir;
+  const std::string text = ManyLines();
+  WriteGzip(dir.Path("a.gz"), text);
+  igzstream in(dir.Path("none"));
+  ASSERT_TRUE(in.fail());
+  in.open(dir.Path("a.gz"));
+  ASSERT_TRUE(in.good());
+  // Read exactly one refill, then step back over its end.
+  std::string head(1 << 17, '\0');
+  in.read(&head[0], static_cast<std::streamsize>(head.size()));
+  EXPECT_EQ(text.substr(0, head.size()), head);
+  EXPECT_EQ(text[head.size()], in.get());
+  EXPECT_TRUE(in.unget());
+  EXPECT_TRUE(in.unget());
+  EXPECT_EQ(text[head.size() - 1], in.get());
+  EXPECT_EQ(text.substr(head.size()), ReadAll(in));
+}
+
+TEST(GzStream, DamagedDataEndsTheInput) {
+  TempDir dir;
+  const std::string text = ManyLines();
+  WriteGzip(dir.Path("whole.gz"), text);
+  const std::string packed = ReadFile(dir.Path("whole.gz"));
+  WriteFile(dir.Path("cut.gz"), packed.substr(0, packed.size() / 2));
+  igzstream cut(dir.Path("cut.gz"));
+  const std::string got = ReadAll(cut);
+  EXPECT_LT(got.size(), text.size());
+  EXPECT_EQ(text.substr(0, got.size()), got);
+
+  // Scrambled compressed bytes: reading stops at an end, whatever came out.
+  std::string scrambled = packed;
+  for (size_t i = 100; i < 200; ++i) scrambled[i] = static_cast<char>(~scrambled[i]);
+  WriteFile(dir.Path("scrambled.gz"), scrambled);
+  igzstream in(dir.Path("scrambled.gz"));
+  std::string line;
+  while (GetLine(in, line)) {
+  }
+  EXPECT_TRUE(in.eof());
+}
+
+TEST(IcbtStream, OpensTheNameItself) {
+  TempDir dir;
+  WriteGzip(dir.Path("reads.fa.gz"), ">r1\nACGT\n");
+  icbtstream in;
+  CaptureStdout out;
+  ASSERT_TRUE(in.open(dir.Path("reads.fa.gz")));
+  EXPECT_EQ(">r1\nACGT\n", ReadAll(in));
+  EXPECT_EQ("", out.Text());
+}
+
+TEST(IcbtStream, GzNameFallsBackToItsRoot) {
+  TempDir dir;
+  WriteFile(dir.Path("reads.fa"), ">plain\n");
+  icbtstream in;
+  CaptureStdout out;
+  ASSERT_TRUE(in.open(dir.Path("reads.fa.gz")));
+  EXPECT_EQ("FileRoot=" + dir.Path("reads.fa") + "\n", out.Text());
+  EXPECT_EQ(">plain\n", ReadAll(in));
+}
+
+TEST(IcbtStream, RootIsCutAtTheLastGz) {
+  TempDir dir;
+  WriteFile(dir.Path("a.gz.b"), "root\n");
+  icbtstream in;
+  CaptureStdout out;
+  ASSERT_TRUE(in.open(dir.Path("a.gz.b.gz.c")));
+  EXPECT_EQ("FileRoot=" + dir.Path("a.gz.b") + "\n", out.Text());
+  EXPECT_EQ("root\n", ReadAll(in));
+}
+
+TEST(IcbtStream, PlainNameFindsCompressedTwin) {
+  TempDir dir;
+  WriteGzip(dir.Path("reads.qual.gz"), ">r1\n20 30\n");
+  icbtstream in;
+  CaptureStdout out;
+  ASSERT_TRUE(in.open(dir.Path("reads.qual")));
+  EXPECT_EQ("", out.Text());
+  EXPECT_EQ(">r1\n20 30\n", ReadAll(in));
+}
+
+TEST(IcbtStream, NothingToOpen) {
+  TempDir dir;
+  icbtstream in;
+  CaptureStdout out;
+  EXPECT_FALSE(in.open(dir.Path("reads.fa")));
+  EXPECT_EQ("", out.Text());
+  EXPECT_FALSE(in.open(dir.Path("reads.fa.gz")));
+  EXPECT_EQ("FileRoot=" + dir.Path("reads.fa") + "\n", out.Text());
+  EXPECT_FALSE(in.is_open());
+}
+
+}  // namespace
+}  // namespace ostrel

@@ -1,0 +1,92 @@
+// Input streams over files that may be gzip-compressed: a plain file and a
+// gzip file (one or several members) read alike, through zlib's gzip file
+// interface, which hands plain files through unchanged.
+#ifndef OSTREL_UTIL_GZSTREAM_H
+#define OSTREL_UTIL_GZSTREAM_H
+
+#include <zlib.h>
+
+#include <istream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// A read-only stream buffer refilled with decompressed bytes. A read error
+// (a damaged or truncated gzip file) ends the input where the good data
+// ends. Not copyable: it owns the open gzip file.
+class gzstreambuf : public std::streambuf {
+public:
+  gzstreambuf();
+  ~gzstreambuf() override;
+  gzstreambuf(const gzstreambuf&) = delete;
+  gzstreambuf& operator=(const gzstreambuf&) = delete;
+
+  bool is_open() const { return mFile != nullptr; }
+  // Opens the file for reading; nullptr when it cannot be opened or this
+  // buffer already has a file open.
+  gzstreambuf* open(const char* name);
+  // Closes the file; nullptr when none was open.
+  gzstreambuf* close();
+
+protected:
+  int_type underflow() override;
+
+private:
+  static constexpr int kPutBack = 4;           // characters kept for unget/putback
+  static constexpr int kBufferSize = 1 << 17;  // decompressed bytes per refill
+  gzFile mFile;
+  std::vector<char> mBuffer;  // kPutBack characters, then the refill area
+};
+
+// What igzstream and icbtstream share: the buffer and the open and close
+// that set the stream's state. A virtual base of the streams so that the
+// buffer exists before std::istream is given it.
+class gzstreambase : virtual public std::ios {
+public:
+  gzstreambase();
+  ~gzstreambase() override;
+
+  // Opens the file, closing any file open before; sets failbit when the file
+  // cannot be opened, clears the state when it can.
+  void open(const char* name);
+  void close();  // sets failbit when no file was open
+  bool is_open() const { return mBuf.is_open(); }
+  gzstreambuf* rdbuf() { return &mBuf; }
+
+protected:
+  gzstreambuf mBuf;
+};
+
+// Reads a plain or gzip-compressed file.
+class igzstream : public gzstreambase, public std::istream {
+public:
+  igzstream() : std::istream(&mBuf) {}
+  explicit igzstream(const char* name) : std::istream(&mBuf) { gzstreambase::open(name); }
+  explicit igzstream(const std::string& name) : igzstream(name.c_str()) {}
+
+  gzstreambuf* rdbuf() { return gzstreambase::rdbuf(); }
+  void open(const char* name) { gzstreambase::open(name); }
+  void open(const std::string& name) { gzstreambase::open(name.c_str()); }
+};
+
+// Reads a file that may be stored compressed: open finds it under its own
+// name, or under the name without or with ".gz".
+class icbtstream : public gzstreambase, public std::istream {
+public:
+  icbtstream() : std::istream(&mBuf) {}
+
+  gzstreambuf* rdbuf() { return gzstreambase::rdbuf(); }
+  // 1. When `name` exists, opens it.
+  // 2. Otherwise, when `name` contains ".gz": prints "FileRoot=" and the name
+  //    up to its last ".gz" on standard output and opens that root if it
+  //    exists.
+  // 3. Otherwise opens `name` followed by ".gz" if that exists.
+  // True when a file was opened.
+  bool open(const std::string& name);
+};
+
+}  // namespace ostrel
+
+#endif
