@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <iostream>
 
+#include "util/StringUtil.h"
+
 namespace ostrel {
 
 void Contig::CopyContig(Contig& target) const {
@@ -53,7 +55,7 @@ void Contig::CopyContig(Contig& target) const {
 int Contig::CountReadsMatching(const std::string& pattern) const {
   int count = 0;
   for (const Sequence& read : mReads)
-    if (read.mName.find(pattern) != std::string::npos) ++count;  // StringUtil: Contains
+    if (Contains(read.mName, pattern)) ++count;
   return count;
 }
 

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "ace/Contig.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
@@ -46,7 +47,7 @@ void Contig::GetWGSBACCoverage(std::vector<int>& first, std::vector<int>& second
   for (int i = 0; i < static_cast<int>(mReads.size()); ++i) {
     if (!ReadExtentInConsensus(i, lo, hi)) continue;
     // Trace-archive style names mark whole-genome shotgun reads.
-    const bool wgs = mReads[i].mName.find("gnl") != std::string::npos;  // StringUtil: Contains
+    const bool wgs = Contains(mReads[i].mName, "gnl");
     MarkRange(wgs ? wgsMarks : bacMarks, lo, hi);
   }
   DepthsFromMarks(wgsMarks, first);

@@ -6,6 +6,8 @@
 
 #include "ace/Contig.h"
 #include "util/LineScan.h"
+#include "util/StringUtil.h"
+#include "util/TokenScan.h"
 
 namespace ostrel {
 
@@ -31,7 +33,7 @@ int InsertSize(const std::string& description) {
   const size_t at = description.find("INSERT_SIZE:");
   if (at == std::string::npos) return 0;
   int pos = static_cast<int>(at) + 13;
-  return GetNextInteger(description, pos, pos);  // StringUtil: NextInt
+  return NextInt(description, pos);
 }
 
 }  // namespace
@@ -49,7 +51,7 @@ void Contig::RecordTemplateInfo(int readIdx) {
   const size_t directionAt = description.find("DIRECTION:");
   if (directionAt != std::string::npos) {
     const std::string word = GetNextWSDelimitedString(description, static_cast<int>(directionAt) + 11, pos);
-    reverse = word.find("fwd") == std::string::npos ? 1 : 0;  // StringUtil: Contains
+    reverse = Contains(word, "fwd") ? 0 : 1;
   }
   mTemplateReads.emplace(templateName, readIdx);
   mReadTemplate[mReads[readIdx].mName] = templateName;

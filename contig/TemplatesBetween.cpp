@@ -1,6 +1,7 @@
 // Templates that join contigs: the contigs sharing templates with one
 // contig, and the template records linking two contigs.
 #include "ace/AceFile.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
@@ -41,7 +42,7 @@ void AceFile::FindTemplatesBetween(Contig& a, Contig& b, std::vector<TemplateInf
     if (namesB.count(name) != 0) shared.insert(name);
   for (const std::string& name : shared)
     for (const TemplateInfo& info : a.mTemplates)
-      if (info.mName.find(name) != std::string::npos) out.push_back(info);  // StringUtil: Contains
+      if (Contains(info.mName, name)) out.push_back(info);
 }
 
 void AceFile::FindTemplatesBetween(int a, int b, std::vector<TemplateInfo>& out) {
