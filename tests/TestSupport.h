@@ -1,5 +1,5 @@
 // Helpers shared by the tests: temporary directories, whole-file reads and
-// writes, capture of standard output, and running a built command.
+// writes, capture of standard output and error, and running a built command.
 #ifndef OSTREL_TESTS_TESTSUPPORT_H
 #define OSTREL_TESTS_TESTSUPPORT_H
 
@@ -56,6 +56,21 @@ public:
   ~CaptureStdout() { std::cout.rdbuf(mSaved); }
   CaptureStdout(const CaptureStdout&) = delete;
   CaptureStdout& operator=(const CaptureStdout&) = delete;
+
+  std::string Text() const { return mText.str(); }
+
+private:
+  std::ostringstream mText;
+  std::streambuf* mSaved;
+};
+
+// Collects what is written to std::cerr while it lives.
+class CaptureStderr {
+public:
+  CaptureStderr() : mSaved(std::cerr.rdbuf(mText.rdbuf())) {}
+  ~CaptureStderr() { std::cerr.rdbuf(mSaved); }
+  CaptureStderr(const CaptureStderr&) = delete;
+  CaptureStderr& operator=(const CaptureStderr&) = delete;
 
   std::string Text() const { return mText.str(); }
 
