@@ -49,34 +49,30 @@ inline std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Collects what is written to std::cout while it lives.
-class CaptureStdout {
+// Collects what is written to a standard stream while it lives.
+class CaptureStream {
 public:
-  CaptureStdout() : mSaved(std::cout.rdbuf(mText.rdbuf())) {}
-  ~CaptureStdout() { std::cout.rdbuf(mSaved); }
-  CaptureStdout(const CaptureStdout&) = delete;
-  CaptureStdout& operator=(const CaptureStdout&) = delete;
+  explicit CaptureStream(std::ostream& stream) : mStream(stream), mSaved(stream.rdbuf(mText.rdbuf())) {}
+  ~CaptureStream() { mStream.rdbuf(mSaved); }
+  CaptureStream(const CaptureStream&) = delete;
+  CaptureStream& operator=(const CaptureStream&) = delete;
 
   std::string Text() const { return mText.str(); }
 
 private:
-  std::ostringstream mText;
+  std::ostringstream mText;  // declared first: it must exist before the swap
+  std::ostream& mStream;
   std::streambuf* mSaved;
 };
 
-// Collects what is written to std::cerr while it lives.
-class CaptureStderr {
+class CaptureStdout : public CaptureStream {
 public:
-  CaptureStderr() : mSaved(std::cerr.rdbuf(mText.rdbuf())) {}
-  ~CaptureStderr() { std::cerr.rdbuf(mSaved); }
-  CaptureStderr(const CaptureStderr&) = delete;
-  CaptureStderr& operator=(const CaptureStderr&) = delete;
+  CaptureStdout() : CaptureStream(std::cout) {}
+};
 
-  std::string Text() const { return mText.str(); }
-
-private:
-  std::ostringstream mText;
-  std::streambuf* mSaved;
+class CaptureStderr : public CaptureStream {
+public:
+  CaptureStderr() : CaptureStream(std::cerr) {}
 };
 
 struct CommandResult {

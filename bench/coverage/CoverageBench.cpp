@@ -49,16 +49,22 @@ Contig SyntheticContig(int columns, int reads, int readLength) {
   return contig;
 }
 
-// The baselines: every read tested at every consensus index.
-void EveryReadCoverage(const Contig& contig, Profile& profile) {
+// The baselines: every read tested at every consensus index. `counts`
+// says whether read i adds 1 at index p, where it shows offset k.
+template <class Counts>
+void EveryReadAtEveryIndex(const Contig& contig, Profile& profile, Counts counts) {
   const int columns = static_cast<int>(contig.mBases.size());
   const int reads = static_cast<int>(contig.mReads.size());
   profile.assign(columns, 0);
   for (int p = 0; p < columns; ++p)
     for (int i = 0; i < reads; ++i) {
       const int k = p - contig.mAlignStart[i] + 1;
-      if (k >= 0 && k < static_cast<int>(contig.mReads[i].mBases.size())) ++profile[p];
+      if (k >= 0 && k < static_cast<int>(contig.mReads[i].mBases.size()) && counts(p, i, k)) ++profile[p];
     }
+}
+
+void EveryReadCoverage(const Contig& contig, Profile& profile) {
+  EveryReadAtEveryIndex(contig, profile, [](int, int, int) { return true; });
 }
 
 double EveryReadAverage(const Contig& contig) {
@@ -70,18 +76,11 @@ double EveryReadAverage(const Contig& contig) {
 }
 
 void EveryReadDisagreement(const Contig& contig, Profile& profile) {
-  const int columns = static_cast<int>(contig.mBases.size());
-  const int reads = static_cast<int>(contig.mReads.size());
-  profile.assign(columns, 0);
-  for (int p = 0; p < columns; ++p)
-    for (int i = 0; i < reads; ++i) {
-      const int k = p - contig.mAlignStart[i] + 1;
-      const std::vector<char>& bases = contig.mReads[i].mBases;
-      const std::vector<int>& quality = contig.mReadQuality[i].mQualities;
-      if (k >= 0 && k < static_cast<int>(bases.size()) && k < static_cast<int>(quality.size()) &&
-          quality[k] > 19 && std::toupper(bases[k]) != std::toupper(contig.mBases[p]))
-        ++profile[p];
-    }
+  EveryReadAtEveryIndex(contig, profile, [&contig](int p, int i, int k) {
+    const std::vector<int>& quality = contig.mReadQuality[i].mQualities;
+    return k < static_cast<int>(quality.size()) && quality[k] > 19 &&
+           std::toupper(contig.mReads[i].mBases[k]) != std::toupper(contig.mBases[p]);
+  });
 }
 
 // Seconds per run of `work`, the best of `runs` runs.
