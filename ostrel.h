@@ -3,15 +3,22 @@
 #ifndef OSTREL_H
 #define OSTREL_H
 
-#include "search/RandomNumber.h"
 #include "util/FileUtil.h"
 #include "util/GetOption.h"
 #include "util/GzStream.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
+#include "util/SmallIntVector.h"
+
 #include "seq/Sequence.h"
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
+
+#include "search/HashSampleSearchEngine.h"
+#include "search/RandomNumber.h"
+#include "search/SampleHash.h"
+#include "search/SampleSearchResult.h"
+#include "search/SeqSampler.h"
 
 #endif

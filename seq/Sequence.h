@@ -8,6 +8,7 @@
 #ifndef OSTREL_SEQ_SEQUENCE_H
 #define OSTREL_SEQ_SEQUENCE_H
 
+#include <algorithm>
 #include <cstddef>
 #include <ostream>
 #include <string>
@@ -106,12 +107,18 @@ public:
 
 // Hashing and equality of sequence text for hash containers keyed by a
 // Sequence: only the bases count, case-sensitively.
+// The forms over a pointer and a count serve indexes that keep the bases of
+// their keys without whole Sequence objects.
 struct BasicSequenceHashF {
   size_t operator()(const Sequence& s) const { return HashBytes(s.mBases.data(), s.mBases.size()); }
+  size_t operator()(const char* bases, size_t n) const { return HashBytes(bases, n); }
 };
 
 struct eqSeq {
   bool operator()(const Sequence& a, const Sequence& b) const { return a.mBases == b.mBases; }
+  bool operator()(const char* a, size_t na, const char* b, size_t nb) const {
+    return na == nb && std::equal(a, a + na, b);
+  }
 };
 
 }  // namespace ostrel
