@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench-build bench-gzread clean
+.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-hashsearch clean
 
 all: build
 
@@ -37,6 +37,9 @@ bench-gzread: bench-build
 	mkdir -p $(BENCH_OUT)
 	test -f $(GZ_BENCH_FILE) || $(BENCH_BUILD)/bench/gzread/gzread-bench make $(GZ_BENCH_FILE) $(GZ_BENCH_MB)
 	$(BENCH_BUILD)/bench/gzread/gzread-bench read $(GZ_BENCH_FILE)
+
+bench-hashsearch: bench-build
+	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench
 
 demo: build
 	sh examples/run-demo.sh $(BUILD)
