@@ -102,18 +102,14 @@ public:
   // 1-based depadded position -> 0-based padded index. Builds the map only
   // when it is empty: after editing the bases call ComputeDepadded2Padded.
   // Below 1 gives k - 1, past the end extrapolates from the last entry.
+  // On an empty sequence both conversions keep to i + 1 and k - 1.
   int Depadded2Padded(int k);
 };
 
-// Hashing and equality of sequence text for hash containers keyed by a
-// Sequence: only the bases count, case-sensitively.
-// The forms over a pointer and a count serve indexes that keep the bases of
+// Equality of sequence text for hash containers keyed by a Sequence (with
+// BasicSequenceHashF of util/Hash.h): only the bases count, case-sensitively.
+// The form over pointers and counts serves indexes that keep the bases of
 // their keys without whole Sequence objects.
-struct BasicSequenceHashF {
-  size_t operator()(const Sequence& s) const { return HashBytes(s.mBases.data(), s.mBases.size()); }
-  size_t operator()(const char* bases, size_t n) const { return HashBytes(bases, n); }
-};
-
 struct eqSeq {
   bool operator()(const Sequence& a, const Sequence& b) const { return a.mBases == b.mBases; }
   bool operator()(const char* a, size_t na, const char* b, size_t nb) const {

@@ -21,6 +21,18 @@ struct BasicStringHashF {
   size_t operator()(const std::string& s) const { return HashBytes(s.data(), s.size()); }
 };
 
+// The same rule over the bases of a Sequence (seq/Sequence.h); name and
+// description do not count. Any type with an mBases vector of char will do,
+// which keeps this header free of the sequence model.
+struct BasicSequenceHashF {
+  template <typename SequenceType>
+  size_t operator()(const SequenceType& s) const {
+    return HashBytes(s.mBases.data(), s.mBases.size());
+  }
+  // The same hash of bases kept elsewhere than in a Sequence.
+  size_t operator()(const char* bases, size_t n) const { return HashBytes(bases, n); }
+};
+
 using StringSet = std::unordered_set<std::string, BasicStringHashF>;
 using IntSet = std::unordered_set<int>;
 using Int2IntMap = std::unordered_map<int, int>;

@@ -24,27 +24,35 @@ int Length(const std::string& s) {
 // The first position at or after `start` (nothing for a negative start).
 int FirstPosition(const std::string& s, int start) { return start < 0 ? Length(s) : start; }
 
-// The digit-run scan shared by the int and 64-bit integer scanners: the value
+// The integer scan shared by the int and 64-bit integer scanners: the value
 // saturates at `limit` and is negated when a '-' stands just before the run.
 int64_t ScanInteger(const std::string& s, int start, int& pos, int64_t limit) {
-  const int len = Length(s);
-  int i = FirstPosition(s, start);
-  while (i < len && !IsDigit(s[i])) ++i;
-  if (i >= len) {
+  int past = 0;
+  const int i = FindDigitRun(s, start, past);
+  if (i < 0) {
     pos = -1;
     return 0;
   }
   int64_t value = 0;
-  int j = i;
-  for (; j < len && IsDigit(s[j]); ++j) {
+  for (int j = i; j < past; ++j) {
     const int digit = s[j] - '0';
     value = value > (limit - digit) / 10 ? limit : value * 10 + digit;
   }
-  pos = j < len ? j : len + 1;
+  pos = past < Length(s) ? past : past + 1;
   return i > 0 && s[i - 1] == '-' ? -value : value;
 }
 
 }  // namespace
+
+int FindDigitRun(const std::string& s, int start, int& past) {
+  const int len = Length(s);
+  int i = FirstPosition(s, start);
+  while (i < len && !IsDigit(s[i])) ++i;
+  if (i >= len) return -1;
+  past = i + 1;
+  while (past < len && IsDigit(s[past])) ++past;
+  return i;
+}
 
 bool GetLine(std::istream& in, std::string& line) {
   line.clear();

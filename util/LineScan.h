@@ -44,6 +44,11 @@ void StripWhiteSpace(std::string& s);
 // token reached the end of the string or there was no token.
 std::string GetNextWSDelimitedString(const std::string& s, int start, int& pos);
 
+// The first run of decimal digits at or after `start`: the position of its
+// first digit, or -1 when there is none (or `start` is negative); `past`
+// becomes the position just after the run. Every digit scanner uses it.
+int FindDigitRun(const std::string& s, int start, int& past);
+
 // The next run of decimal digits at or after `start`, as an int clamped to
 // 2147483647 and negated when a '-' stands directly before it; 0 when there
 // is none. `pos` becomes the first position after the run, the string's

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <unordered_map>
 
 namespace ostrel {
 namespace {
@@ -229,6 +230,9 @@ TEST(Sequence, HashAndEqualityLookAtBasesOnly) {
   // ((65 * 5 + 67) * 5 + 71) * 5 + 84
   EXPECT_EQ(10239u, BasicSequenceHashF()(a));
   EXPECT_EQ(BasicStringHashF()("\xe9z"), BasicSequenceHashF()(Make("\xe9z")));
+  std::unordered_map<Sequence, int, BasicSequenceHashF, eqSeq> samples{{a, 3}};
+  EXPECT_EQ(3, samples.at(b));
+  EXPECT_EQ(0u, samples.count(Make("acgt")));
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// An assembly in memory: its contigs in file order, the read-to-contig
+// index, a copy of every contig's consensus qualities, and the assembly
+// statistics with the thresholds that govern them.
+#ifndef OSTREL_ACE_ACEFILE_H
+#define OSTREL_ACE_ACEFILE_H
+
+#include <string>
+#include <vector>
+
+#include "ace/Contig.h"
+#include "contig/TemplateInfo.h"
+#include "seq/SequenceQuality.h"
+#include "seq/SequenceQualityVector.h"
+#include "util/Hash.h"
+
+namespace ostrel {
+
+// Indexed by contig number (0-based, file order). An AceFile is made empty,
+// given its three thresholds, then filled by the reader or built from
+// contigs in memory followed by CleanInitFromContigs.
+class AceFile : public std::vector<Contig> {
+public:
+  std::vector<SequenceQuality> mContigQuality;  // per contig, a copy of its consensus qualities
+  String2IntMultiMap mReadContigMap;            // read name -> index of each contig holding it
+  bool mValid = true;    // false when the last read found the file inconsistent
+  int mNumReads = 0;     // announced by the "AS" line; reduced by RemoveContig
+  int mNumContigs = 0;   // announced by the "AS" line; reduced by RemoveContig
+  int mNumReadsInLargeContigs = 0;
+  int mNumTIReads = 0;   // reads of large contigs whose name holds "gnl|ti|"
+  int mNumLargeContigs = 0;
+  int mNumLargeTrimmedContigs = 0;
+  int mLargeContigsLength = 0;
+  int mLargeTrimmedContigsLength = 0;
+  int mN50 = 0;
+  int mN50Trimmed = 0;
+  float mAverageCoverage = 0;
+  float mAverageCoverageTrimmed = 0;
+  int mTotalLength = 0;
+  int mTotalTrimmedLength = 0;
+  int mMaxContigLength = 0;
+  int mMaxTrimmedContigLength = 0;
+  int mReadTrimQuality = 20;    // quality a read character needs to be inside the read trims
+  int mContigTrimQuality = 20;  // quality a consensus column needs to be inside the contig trims
+  int mMinContigSize = 0;       // padded length below which a contig is left out of the statistics
+
+  // Indexes and whole-assembly edits (ace/AceFile.cpp).
+  // Rebuilds mReadContigMap and adds every read to its contig's mReadIdxMap
+  // (entries already there are not cleared; a repeated name keeps its last
+  // index within a contig and gets one mReadContigMap entry per read).
+  void BuildReadHash();
+  void CleanInitFromContigs();  // BuildReadHash, then ComputeAllContigStats
+  // Removes contig `index` and its mContigQuality entry, lowering mNumReads
+  // and mNumContigs; mReadContigMap keeps the old indexes until
+  // BuildReadHash. An index missing from either list changes nothing.
+  void RemoveContig(int index);
+  void PrefixContigs(const std::string& prefix);  // every name becomes prefix + name
+
+  // Assembly statistics: the statistics members above, from the trims.
+  void ComputeAllContigStats();
+
+  // Read qualities (ace/QualityAttach.cpp).
+  // Attaches one record of values in the read's uncomplemented, unpadded
+  // orientation to every placement of its read that has no values yet: a 0
+  // at each pad, the values turned round for a 'C' placement. Every
+  // placement is filled from the record's values as given; the record ends
+  // turned round when a complemented placement took it.
+  void AddReadQuality(SequenceQuality& q);
+  // Sizes every contig's mReadQuality to its reads, then attaches each
+  // record in order.
+  void AddReadsQuality(SequenceQualityVector& qualities);
+  void CopyBQToQuality();  // mContigQuality entry c = the values of contig c's mQuality
+  // Completes missing or misfitting qualities: 20 for each consensus column
+  // of mContigQuality, 0 for each read character.
+  void AddFakeQualityValues();
+
+  // Templates across contigs (contig/TemplatesBetween.cpp). Both recompute
+  // the mTemplates of the contigs they look at.
+  // Appends to `out` (not cleared) every other contig sharing a template
+  // with contig `contigIdx`.
+  void GetContigsSharingTemplates(int contigIdx, std::vector<int>& out);
+  // Appends to `out` (not cleared) the records of `a` whose name holds a
+  // template name found in both contigs.
+  void FindTemplatesBetween(Contig& a, Contig& b, std::vector<TemplateInfo>& out);
+  void FindTemplatesBetween(int a, int b, std::vector<TemplateInfo>& out);  // ignores bad indexes
+};
+
+}  // namespace ostrel
+
+#endif

@@ -1,0 +1,155 @@
+// One contig of an assembly: the padded consensus with its qualities, base
+// segments and trims, and the reads aligned to it with their placements,
+// qualities, trims and template indexes.
+//
+// Coordinates. Pads ('*') take a column like bases. An alignment start
+// (mAlignStart) and a base-segment bound are 1-based padded consensus
+// positions; every other per-position value (trims, qualities, profiles) is
+// a 0-based padded index into the consensus or the read. A read whose
+// alignment start is s has its character k (0-based) at consensus index
+// s - 1 + k, so consensus index p shows read offset p - s + 1. Starts may be
+// 0 or negative (the read begins left of the consensus), and a read may run
+// past the consensus end. -1 stands for "no such position" in trims.
+#ifndef OSTREL_ACE_CONTIG_H
+#define OSTREL_ACE_CONTIG_H
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ace/BaseSegment.h"
+#include "contig/TemplateInfo.h"
+#include "seq/Sequence.h"
+#include "seq/SequenceQuality.h"
+#include "seq/SequenceQualityVector.h"
+#include "seq/SequenceVector.h"
+#include "util/Hash.h"
+
+namespace ostrel {
+
+// Positions and spans are worked out in 64 bits, since a start near either
+// int limit plus a length overflows int, and brought back with this clamp.
+inline int ClampToInt(int64_t v) {
+  return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int>(v);
+}
+
+// The inherited Sequence is the padded consensus (called mConsensus in the
+// messages): its name is the contig name.
+//
+// Parallel vectors, for read index i: mReads, mAlignStart and mComplemented
+// always have entry i; mReadQuality has it once qualities are loaded or
+// faked, then with one value per padded read character; mReadTrimStart and
+// mReadTrimEnd have it once the read trims are computed. mQALines is filled
+// by the reader only and not kept in step with later edits.
+class Contig : public Sequence {
+public:
+  int mPaddedBases = 0;  // consensus length announced on the "CO" line
+  int mNumReads = 0;     // read count announced on the "CO" line
+  int mNumBaseSeqs = 0;  // base-segment count announced or last computed
+  String2IntMultiMap mTemplateReads;  // template name -> index of each of its reads
+  String2StringMap mReadTemplate;     // read name -> template name
+  Int2IntMap mReadDirection;          // read index -> 1 reverse ("DIRECTION:" without "fwd"), 0 forward
+  String2IntMap mReadIdxMap;          // read name -> index in mReads
+  SequenceQuality mQuality;           // consensus qualities, one per padded column (0 at pads)
+  SequenceVector mReads;              // padded reads as aligned (complemented when 'C')
+  SequenceQualityVector mReadQuality; // per read, one value per padded read character
+  std::vector<TemplateInfo> mTemplates;  // template summary as last computed
+  std::vector<int> mAlignStart;          // per read, 1-based consensus position of its first character
+  std::vector<char> mComplemented;       // per read, 'U' or 'C'
+  std::vector<int> mReadTrimStart;       // per read, 0-based first good-quality index, or -1
+  std::vector<int> mReadTrimEnd;         // per read, 0-based last good-quality index, or -1
+  std::vector<BaseSegment> mBaseSegments;  // in file order
+  std::vector<std::string> mQALines;       // the reads' "QA" lines, verbatim
+  int mTrimStart = -1;     // 0-based first consensus index reaching the trim threshold, or -1
+  int mTrimEnd = -1;       // 0-based last such index, or -1
+  int mBACReadStart = -1;  // smallest good-quality start of the BAC-end reads
+  int mBACReadEnd = -1;    // largest good-quality end of the BAC-end reads
+  int mBACTrimStart = -1;  // BAC trim range, or -1
+  int mBACTrimEnd = -1;
+  int mOriginalMinStart = 0;  // smallest alignment start seen by the last start fix-up
+  int mOriginalMaxStart = 0;  // largest alignment start seen by the last start fix-up
+  int mWindowWidth = 100;     // columns per alignment print window
+
+  // Copying and read names (ace/Contig.cpp).
+  // Copies this contig into `target` stage by stage, announcing each stage
+  // on standard output. `target` keeps its mOriginalMinStart,
+  // mOriginalMaxStart and mWindowWidth; plain assignment copies everything.
+  void CopyContig(Contig& target) const;
+  int CountReadsMatching(const std::string& pattern) const;  // names holding `pattern`
+  bool AllReadsMatch(const std::string& pattern) const;      // true without reads
+  bool NoReadsMatch(const std::string& pattern) const;
+  // True when `readIdx` has its entry in mReads, mAlignStart and mComplemented.
+  bool IsPlacedRead(int readIdx) const;
+  // The 0-based consensus indexes read `readIdx` covers, cut to the
+  // consensus: `first` .. `last` inclusive. False, with both -1, when it
+  // covers none or is not a placed read.
+  bool ReadExtentInConsensus(int readIdx, int& first, int& last) const;
+  // The same for the read's trimmed range (mReadTrimStart .. mReadTrimEnd);
+  // false when the read trims are not computed for it.
+  bool TrimmedExtentInConsensus(int readIdx, int& first, int& last) const;
+  // The offset in placed read `readIdx` of the character under 0-based
+  // consensus index `pos` (pos - start + 1); it may lie outside the read.
+  int64_t ReadOffset(int readIdx, int pos) const;
+
+  // Templates and mate pairs (contig/Templates.cpp, contig/MateQueries.cpp).
+  // Enters read `readIdx` into the template maps from the "TEMPLATE:" and
+  // "DIRECTION:" words of its description; nothing without a template.
+  void RecordTemplateInfo(int readIdx);
+  // Rebuilds mReadIdxMap and the template maps from mReads; returns the
+  // number of reads. mTemplates is left as it is.
+  int RebuildTemplateInfo();
+  // One record per template, pairs cut to their best pair; `out` is cleared.
+  void GetTemplateInfo(std::vector<TemplateInfo>& out) const;
+  // Cuts a template's read list to [forward read, reverse read] lying
+  // farthest apart with the forward read on the left, and sets `gap` to the
+  // columns between them; the list ends empty (gap 0) when there is no pair.
+  void ChooseBestTemplatePair(std::vector<int>& reads, int& gap) const;
+  bool HasMateInContig(const std::string& readName) const;
+  // Answers from mTemplates as last computed; it does not refresh it.
+  bool HasGoodMateInContig(const std::string& readName) const;
+  void PrintTemplateInfo(std::ostream& out) const;
+
+  // Template profiles, one entry per 0-based consensus index
+  // (contig/TemplateCoverage.cpp). The tables map a profile index to the
+  // number of selected templates starting or ending there.
+  void BuildTemplateStartEnd(std::vector<TemplateInfo>& templates, Int2IntMap& starts,
+                             Int2IntMap& ends) const;
+  void BuildBadTemplateStartEnd(std::vector<TemplateInfo>& templates, Int2IntMap& starts,
+                                Int2IntMap& ends) const;
+  void BuildTemplateSpanStartEnd(std::vector<TemplateInfo>& templates, Int2IntMap& starts,
+                                 Int2IntMap& ends) const;
+  void GetTemplateCoverage(std::vector<int>& profile) const;  // untouched for an empty consensus
+  void GetBadTemplateCoverage(std::vector<int>& profile) const;
+  void GetTemplateSpan(std::vector<int>& profile) const;
+  bool TemplateCoverIsZero() const;
+
+  // Read profiles and counts (contig/ReadCoverage.cpp, contig/ReadBaseCounts.cpp).
+  // A read's quality is looked at only where its quality list has a value;
+  // a missing value is below every threshold.
+  void GetCoverage(std::vector<int>& profile) const;  // reads covering each index
+  // Coverage by reads whose name holds "gnl" (first) and by the others (second).
+  void GetWGSBACCoverage(std::vector<int>& first, std::vector<int>& second) const;
+  // Read characters of quality > 19 that differ (ignoring case) from the
+  // consensus at each index. Unchanged, with a message, when the quality
+  // list count differs from the read count.
+  void GetHQDescrepency(std::vector<int>& profile) const;
+  int CalcP20Coverage(int pos) const;      // reads with quality > 19 at 0-based index pos
+  int CalcCoverageTrimmed(int pos) const;  // reads whose trimmed range covers pos
+  // Whole-consensus forms of the two counts: profile[p] is
+  // CalcP20Coverage(p) (or CalcCoverageTrimmed(p)) for every index p.
+  void GetP20Coverage(std::vector<int>& profile) const;
+  void GetCoverageTrimmed(std::vector<int>& profile) const;
+  double CalcAverageCoverage() const;  // mean of GetCoverage over the consensus
+  int GetMatchingBases(int readIdx) const;
+  int GetMatchingBasesTrimmed(int readIdx) const;  // within both trim ranges
+
+private:
+  // Consensus indexes under read offsets fromOffset .. toOffset of a placed
+  // read, cut to the consensus; false when none remain.
+  bool ClipToConsensus(int readIdx, int64_t fromOffset, int64_t toOffset, int& first, int& last) const;
+};
+
+}  // namespace ostrel
+
+#endif

@@ -1,0 +1,44 @@
+// Conversions between numbers and text, formatting into a string, today's
+// date stamp, and printing numbers and text into columns of fixed width.
+//
+// Inside namespace ostrel these names hide the C library's atoi and sprintf:
+// call those as ::atoi and std::snprintf.
+#ifndef OSTREL_UTIL_NUMBERUTIL_H
+#define OSTREL_UTIL_NUMBERUTIL_H
+
+#include <ostream>
+#include <string>
+
+namespace ostrel {
+
+std::string itoa(int v);       // "%d"
+std::string itostring(int v);  // "%d"
+std::string ftoa(float v);       // "%f"
+std::string ftostring(float v);  // "%f"
+// v written with the caller's format, which holds at most one conversion,
+// and that of a floating-point kind (for example "%.2f" or "%8.3e"), besides
+// any "%%". Any other format would read arguments that are not there, so v
+// is then written with "%f".
+std::string ftoa(float v, const std::string& format);
+
+// The C library's decimal conversion: leading white space skipped, an
+// optional sign, digits up to the first non-digit; 0 when there are none.
+// Values beyond the int range give INT_MAX or INT_MIN.
+int atoi(const std::string& s);
+
+// Formats the arguments and assigns the text to `out`. `size` is the buffer
+// the text is first formatted into; a longer text is kept whole.
+void sprintf(int size, std::string& out, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
+std::string GetDateStamp();  // today in local time, "%04d%02d%02d"
+
+// Fixed-width columns, without an end of line. Text as wide as the width or
+// wider is written whole.
+void PrintSpacePaddedNum(std::ostream& out, int width, int value);       // "%d", right-aligned
+void PrintSpacePaddedFloat(std::ostream& out, int width, float value);   // "%3.3f", right-aligned
+void PrintSpacePaddedString(std::ostream& out, int width, const std::string& s);  // left-aligned
+
+}  // namespace ostrel
+
+#endif

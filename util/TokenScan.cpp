@@ -1,0 +1,118 @@
+// Number and token scanning with a moving position.
+#include "util/TokenScan.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+
+#include "util/LineScan.h"
+#include "util/NumberUtil.h"
+
+namespace ostrel {
+
+namespace {
+
+// The reported end of a run that stops just before `past`: its last
+// position, or the string's length when the run reaches the end.
+int RunEnd(const std::string& s, int past) {
+  return past < static_cast<int>(s.size()) ? past - 1 : static_cast<int>(s.size());
+}
+
+}  // namespace
+
+long GetNextLong(const std::string& s, int start, int& pos) { return GetNextInteger(s, start, pos); }
+
+int FindNextInteger(const std::string& s, int start, int& begin, int& end) {
+  int past = 0;
+  begin = FindDigitRun(s, start, past);
+  if (begin < 0) {
+    end = -1;
+    return -1;
+  }
+  end = RunEnd(s, past);
+  return 0;
+}
+
+int FindNextDouble(const std::string& s, int start, int& begin, int& end) {
+  if (FindNextInteger(s, start, begin, end) < 0) return -1;
+  const int len = static_cast<int>(s.size());
+  int past = end < len ? end + 1 : len;
+  if (past + 1 < len && s[past] == '.' && IsDigit(s[past + 1])) FindDigitRun(s, past + 1, past);
+  if (past < len && (s[past] == 'e' || s[past] == 'E')) {
+    int exponentPast = 0;
+    if (FindDigitRun(s, past + 1, exponentPast) >= 0) past = exponentPast;
+  }
+  end = RunEnd(s, past);
+  return 0;
+}
+
+double GetNextDouble(const std::string& s, int start, int& pos) {
+  int begin = 0, end = 0;
+  if (FindNextDouble(s, start, begin, end) < 0) {
+    pos = -1;
+    return 0;
+  }
+  const int from = begin > 0 && s[begin - 1] == '-' ? begin - 1 : begin;
+  const int last = std::min(end, static_cast<int>(s.size()) - 1);
+  const std::string number = s.substr(from, last - from + 1);
+  pos = end + 1;
+  // strtod reads what "%lf" reads and saturates instead of overflowing.
+  return std::strtod(number.c_str(), nullptr);
+}
+
+namespace {
+
+// Appends the values of repeated scans from 0 until one finds nothing.
+template <typename Value>
+int AppendEveryNumber(const std::string& s, std::vector<Value>& v,
+                      Value (*scan)(const std::string&, int, int&)) {
+  for (int pos = 0;;) {
+    const Value value = scan(s, pos, pos);
+    if (pos < 0) break;
+    v.push_back(value);
+  }
+  return static_cast<int>(v.size());
+}
+
+}  // namespace
+
+int GetAllIntegers(const std::string& s, std::vector<int>& v) { return AppendEveryNumber(s, v, GetNextInteger); }
+int GetAllDoubles(const std::string& s, std::vector<double>& v) { return AppendEveryNumber(s, v, GetNextDouble); }
+
+int NextInt(const std::string& s, int& pos) { return GetNextInteger(s, pos, pos); }
+long NextLong(const std::string& s, int& pos) { return GetNextLong(s, pos, pos); }
+double NextDouble(const std::string& s, int& pos) { return GetNextDouble(s, pos, pos); }
+
+float NextFloat(const std::string& s, int& pos) {
+  const double value = NextDouble(s, pos);
+  if (value > FLT_MAX) return HUGE_VALF;
+  if (value < -FLT_MAX) return -HUGE_VALF;
+  return static_cast<float>(value);
+}
+
+std::string SplitNext(const std::string& s, int& pos) { return GetNextWSDelimitedString(s, pos, pos); }
+std::string NextString(const std::string& s, int& pos) { return GetNextWSDelimitedString(s, pos, pos); }
+
+void GetIntsFromLine(const std::string& s, std::vector<int>& v) {
+  for (int pos = 0; pos >= 0;) {
+    const std::string token = GetNextWSDelimitedString(s, pos, pos);
+    if (!token.empty()) v.push_back(atoi(token));
+  }
+}
+
+void GetIntsFromLine(char* text, std::vector<int>& v) {
+  char* p = text;
+  while (*p != '\0') {
+    if (IsWS(*p)) {
+      ++p;
+      continue;
+    }
+    const char* token = p;
+    while (*p != '\0' && !IsWS(*p)) ++p;
+    if (*p != '\0') *p++ = '\0';
+    v.push_back(atoi(token));
+  }
+}
+
+}  // namespace ostrel
