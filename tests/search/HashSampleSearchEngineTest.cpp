@@ -62,8 +62,15 @@ TEST(HashSampleSearchEngine, AddShortOrEmptySourcesAndNoSampleSize) {
   engine.Add(MakeSequence("ACG"), 2);
   EXPECT_EQ((PlaceList{{2, 0}}), Lookup(engine, "ACG"));
   engine.Add(MakeSequence(""), 3);
+  engine.Create(MakeSequence(""));
+  engine.Create(MakeSequence("ACGT"));  // shorter than k: no window
   EXPECT_EQ(3u, engine.mSampleInfo.size());
+  EXPECT_EQ(1u, engine.mHash.Size());
   EXPECT_EQ(PlaceList{}, Lookup(engine, ""));
+  SampleSearchResultVec hits;
+  EXPECT_EQ(0, engine.Search(MakeSequence(""), hits));
+  EXPECT_EQ(0, engine.SearchRev(MakeSequence(""), hits));
+  EXPECT_TRUE(hits.empty());
   for (int k : {0, -4}) {
     HashSampleSearchEngine none(k, 1000, 10, 0);
     none.Add(MakeSequence("ACGT"), 0);
