@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-coverage clean
+.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-coverage bench-hashsearch clean
 
 all: build
 
@@ -42,6 +42,9 @@ bench-gzread: bench-build
 # characters, against the test of every read at every index.
 bench-coverage: bench-build
 	$(BENCH_BUILD)/bench/coverage/coverage-bench
+
+bench-hashsearch: bench-build
+	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench
 
 demo: build
 	sh examples/run-demo.sh $(BUILD)

@@ -3,13 +3,13 @@
 #ifndef OSTREL_H
 #define OSTREL_H
 
-#include "search/RandomNumber.h"
 #include "util/FileUtil.h"
 #include "util/GetOption.h"
 #include "util/GzStream.h"
 #include "util/Hash.h"
 #include "util/LineScan.h"
 #include "util/NumberUtil.h"
+#include "util/SmallIntVector.h"
 #include "util/StreamSearch.h"
 #include "util/StringUtil.h"
 #include "util/TokenScan.h"
@@ -22,5 +22,11 @@
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
 #include "contig/TemplateInfo.h"
+
+#include "search/HashSampleSearchEngine.h"
+#include "search/RandomNumber.h"
+#include "search/SampleHash.h"
+#include "search/SampleSearchResult.h"
+#include "search/SeqSampler.h"
 
 #endif

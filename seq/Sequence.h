@@ -8,6 +8,8 @@
 #ifndef OSTREL_SEQ_SEQUENCE_H
 #define OSTREL_SEQ_SEQUENCE_H
 
+#include <algorithm>
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -106,8 +108,13 @@ public:
 
 // Equality of sequence text for hash containers keyed by a Sequence (with
 // BasicSequenceHashF of util/Hash.h): only the bases count, case-sensitively.
+// The form over pointers and counts serves indexes that keep the bases of
+// their keys without whole Sequence objects.
 struct eqSeq {
   bool operator()(const Sequence& a, const Sequence& b) const { return a.mBases == b.mBases; }
+  bool operator()(const char* a, size_t na, const char* b, size_t nb) const {
+    return na == nb && std::equal(a, a + na, b);
+  }
 };
 
 }  // namespace ostrel

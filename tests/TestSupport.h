@@ -1,5 +1,6 @@
 // Helpers shared by the tests: temporary directories, whole-file reads and
-// writes, capture of standard output and error, and running a built command.
+// writes, capture of standard output and error, sequences from text, and
+// running a built command.
 #ifndef OSTREL_TESTS_TESTSUPPORT_H
 #define OSTREL_TESTS_TESTSUPPORT_H
 
@@ -12,6 +13,9 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "seq/Sequence.h"
 
 namespace ostrel::test {
 
@@ -74,6 +78,18 @@ class CaptureStderr : public CaptureStream {
 public:
   CaptureStderr() : CaptureStream(std::cerr) {}
 };
+
+// A sequence holding `bases`, with the given name and description.
+inline Sequence MakeSequence(const std::string& bases, const std::string& name = "",
+                             const std::string& description = "") {
+  Sequence s;
+  s.mBases.assign(bases.begin(), bases.end());
+  s.mName = name;
+  s.mDescription = description;
+  return s;
+}
+
+inline std::string BasesOf(const Sequence& s) { return std::string(s.mBases.begin(), s.mBases.end()); }
 
 struct CommandResult {
   int mStatus = -1;     // exit status, -1 when the command did not exit normally

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "search/RandomNumber.h"
+#include "util/NumberUtil.h"
 
 namespace ostrel {
 
@@ -76,8 +77,8 @@ std::string CreateTemporaryFileName(const char* base) {
 }
 
 std::string UniquifyName(const std::string& base, const std::string& suffix) {
-  for (long n = 0;; ++n) {
-    const std::string candidate = base + std::to_string(n) + suffix;
+  for (int n = 0;; ++n) {
+    const std::string candidate = base + itoa(n) + suffix;
     if (!FileExists(candidate)) return candidate;
   }
 }

@@ -29,6 +29,8 @@ struct BasicSequenceHashF {
   size_t operator()(const SequenceType& s) const {
     return HashBytes(s.mBases.data(), s.mBases.size());
   }
+  // The same hash of bases kept elsewhere than in a Sequence.
+  size_t operator()(const char* bases, size_t n) const { return HashBytes(bases, n); }
 };
 
 using StringSet = std::unordered_set<std::string, BasicStringHashF>;
