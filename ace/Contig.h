@@ -13,6 +13,7 @@
 #ifndef OSTREL_ACE_CONTIG_H
 #define OSTREL_ACE_CONTIG_H
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,12 @@
 #include "util/Hash.h"
 
 namespace ostrel {
+
+// Positions and spans are worked out in 64 bits, since a start near either
+// int limit plus a length overflows int, and brought back with this clamp.
+inline int ClampToInt(int64_t v) {
+  return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int>(v);
+}
 
 // The inherited Sequence is the padded consensus (called mConsensus in the
 // messages): its name is the contig name.
@@ -72,12 +79,20 @@ public:
   int CountReadsMatching(const std::string& pattern) const;  // names holding `pattern`
   bool AllReadsMatch(const std::string& pattern) const;      // true without reads
   bool NoReadsMatch(const std::string& pattern) const;
+  // True when `readIdx` has its entry in mReads, mAlignStart and mComplemented.
+  bool IsPlacedRead(int readIdx) const;
   // The 0-based consensus indexes read `readIdx` covers, cut to the
   // consensus: `first` .. `last` inclusive. False, with both -1, when it
-  // covers none or is not a read.
+  // covers none or is not a placed read.
   bool ReadExtentInConsensus(int readIdx, int& first, int& last) const;
+  // The same for the read's trimmed range (mReadTrimStart .. mReadTrimEnd);
+  // false when the read trims are not computed for it.
+  bool TrimmedExtentInConsensus(int readIdx, int& first, int& last) const;
+  // The offset in placed read `readIdx` of the character under 0-based
+  // consensus index `pos` (pos - start + 1); it may lie outside the read.
+  int64_t ReadOffset(int readIdx, int pos) const;
 
-  // Templates and mate pairs (contig/Templates.cpp, contig/TemplateReport.cpp).
+  // Templates and mate pairs (contig/Templates.cpp, contig/MateQueries.cpp).
   // Enters read `readIdx` into the template maps from the "TEMPLATE:" and
   // "DIRECTION:" words of its description; nothing without a template.
   void RecordTemplateInfo(int readIdx);
@@ -109,7 +124,7 @@ public:
   void GetTemplateSpan(std::vector<int>& profile) const;
   bool TemplateCoverIsZero() const;
 
-  // Read profiles and counts (contig/ReadCoverage.cpp, contig/ReadQualityCounts.cpp).
+  // Read profiles and counts (contig/ReadCoverage.cpp, contig/ReadBaseCounts.cpp).
   // A read's quality is looked at only where its quality list has a value;
   // a missing value is below every threshold.
   void GetCoverage(std::vector<int>& profile) const;  // reads covering each index
@@ -138,6 +153,11 @@ public:
   double CalcAverageTrimmedCoverage() const;  // mean of CalcCoverageTrimmed over the consensus
   long CountP20Bases() const;                 // read characters of quality >= 20 under the consensus
   double CalcAverageP20Coverage() const;      // CountP20Bases over the consensus length
+
+private:
+  // Consensus indexes under read offsets fromOffset .. toOffset of a placed
+  // read, cut to the consensus; false when none remain.
+  bool ClipToConsensus(int readIdx, int64_t fromOffset, int64_t toOffset, int& first, int& last) const;
 };
 
 }  // namespace ostrel

@@ -1,7 +1,7 @@
 // Quality file discovery.
 #include "extractbins/QualityFile.h"
 
-#include <fstream>
+#include "util/FileUtil.h"
 
 namespace ostrel {
 
@@ -30,10 +30,7 @@ std::string RuleCandidate(const std::string& base) {
 
 }  // namespace
 
-bool FileExists2(const std::string& name) {
-  std::ifstream in(name);
-  return in.is_open();
-}
+bool FileExists2(const std::string& name) { return FileExists(name); }
 
 bool QualityFileFound(const std::string& fastaName, std::string& qualName) {
   const size_t slash = fastaName.rfind('/');

@@ -1,0 +1,39 @@
+// Whole-assembly operations on the contig list: the read indexes, removing
+// and renaming contigs.
+#include "ace/AceFile.h"
+
+namespace ostrel {
+
+void AceFile::BuildReadHash() {
+  mReadContigMap.clear();
+  for (int c = 0; c < static_cast<int>(size()); ++c) {
+    Contig& contig = (*this)[c];
+    for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) {
+      const std::string& name = contig.mReads[i].mName;
+      mReadContigMap.emplace(name, c);
+      contig.mReadIdxMap[name] = i;
+    }
+  }
+}
+
+void AceFile::CleanInitFromContigs() {
+  BuildReadHash();
+  ComputeAllContigStats();
+}
+
+void AceFile::RemoveContig(int index) {
+  if (index < 0 || index >= static_cast<int>(size()) ||
+      index >= static_cast<int>(mContigQuality.size()))
+    return;
+  const int removedReads = static_cast<int>((*this)[index].mReads.size());
+  erase(begin() + index);
+  mContigQuality.erase(mContigQuality.begin() + index);
+  mNumReads -= removedReads;
+  mNumContigs -= 1;
+}
+
+void AceFile::PrefixContigs(const std::string& prefix) {
+  for (Contig& contig : *this) contig.mName = prefix + contig.mName;
+}
+
+}  // namespace ostrel

@@ -1,0 +1,105 @@
+// Read and consensus qualities put onto an assembly in memory: attaching
+// quality records to the padded reads, the per-contig copy of the consensus
+// qualities, and fake values wherever qualities are missing or misfit.
+#include <iostream>
+
+#include "ace/AceFile.h"
+
+namespace ostrel {
+
+namespace {
+
+// Lays `values` (one per non-pad character) along the padded read: a 0 at
+// each pad. Characters left without a value get none and a message.
+void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read,
+                       std::vector<int>& padded) {
+  size_t k = 0;
+  for (char c : read.mBases) {
+    if (c == '*') {
+      padded.push_back(0);
+    } else if (k < values.size()) {
+      padded.push_back(values[k++]);
+    } else {
+      std::cerr << read.mName << " Hey tempsize=" << values.size() << " idx=" << k
+                << "\t readsize=" << read.mBases.size() << std::endl;
+    }
+  }
+}
+
+}  // namespace
+
+void AceFile::AddReadQuality(SequenceQuality& q) {
+  // Every placement starts from the record's own order, so a read placed
+  // complemented in two contigs is turned round in both.
+  std::vector<int> turned;
+  bool haveTurned = false;
+  bool complementedTookIt = false;
+  const auto placements = mReadContigMap.equal_range(q.mName);
+  for (auto it = placements.first; it != placements.second; ++it) {
+    const int c = it->second;
+    if (c < 0 || c >= static_cast<int>(size())) continue;
+    Contig& contig = (*this)[c];
+    const auto found = contig.mReadIdxMap.find(q.mName);
+    if (found == contig.mReadIdxMap.end()) continue;
+    const int r = found->second;
+    if (!contig.IsPlacedRead(r) || r >= static_cast<int>(contig.mReadQuality.size())) continue;
+    SequenceQuality& target = contig.mReadQuality[r];
+    if (!target.mQualities.empty()) continue;  // the first record for a read wins
+
+    target.mName = q.mName;
+    target.mDescription = q.mDescription;
+    const bool complemented = contig.mComplemented[r] == 'C';
+    if (complemented && !haveTurned) {
+      turned.assign(q.mQualities.rbegin(), q.mQualities.rend());
+      haveTurned = true;
+    }
+    complementedTookIt = complementedTookIt || complemented;
+    AlignToPaddedRead(complemented ? turned : q.mQualities, contig.mReads[r], target.mQualities);
+  }
+  if (complementedTookIt) q.Reverse();
+}
+
+void AceFile::AddReadsQuality(SequenceQualityVector& qualities) {
+  for (Contig& contig : *this) contig.mReadQuality.resize(contig.mReads.size());
+  std::cout << "AceFile::Add " << qualities.size() << " read qualities." << std::endl;
+  for (SequenceQuality& q : qualities) AddReadQuality(q);
+}
+
+void AceFile::CopyBQToQuality() {
+  if (mContigQuality.size() < size()) mContigQuality.resize(size());
+  for (size_t c = 0; c < size(); ++c) mContigQuality[c].mQualities = (*this)[c].mQuality.mQualities;
+}
+
+void AceFile::AddFakeQualityValues() {
+  if (mContigQuality.size() < size()) mContigQuality.resize(size());
+  for (size_t c = 0; c < size(); ++c) {
+    Contig& contig = (*this)[c];
+    std::vector<int>& consensusQuality = mContigQuality[c].mQualities;
+    if (consensusQuality.size() != contig.mBases.size()) {
+      if (!consensusQuality.empty())
+        std::cerr << "Forcing quality size match:" << contig.mName << " size=" << contig.mBases.size()
+                  << " qual size=" << consensusQuality.size()
+                  << " BQ.size=" << contig.mQuality.mQualities.size() << std::endl;
+      consensusQuality.assign(contig.mBases.size(), 20);
+    }
+
+    if (contig.mReadQuality.size() != contig.mReads.size()) {
+      if (!contig.mReadQuality.empty())
+        std::cerr << "Forcing size match: " << contig.mName << " read size=" << contig.mReads.size()
+                  << contig.mName << " quality size=" << contig.mReadQuality.size() << std::endl;
+      contig.mReadQuality.resize(contig.mReads.size());
+    }
+
+    for (size_t i = 0; i < contig.mReads.size(); ++i) {
+      const Sequence& read = contig.mReads[i];
+      std::vector<int>& readQuality = contig.mReadQuality[i].mQualities;
+      if (readQuality.size() == read.mBases.size()) continue;
+      if (!readQuality.empty())
+        std::cerr << "\t Forcing size to match: " << read.mName << " readsize=" << read.mBases.size()
+                  << " qual size=" << readQuality.size() << std::endl;
+      readQuality.assign(read.mBases.size(), 0);
+    }
+  }
+}
+
+}  // namespace ostrel
