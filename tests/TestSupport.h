@@ -49,19 +49,30 @@ inline std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Collects what is written to std::cout while it lives.
-class CaptureStdout {
+// Collects what is written to a stream while it lives.
+class CaptureStream {
 public:
-  CaptureStdout() : mSaved(std::cout.rdbuf(mText.rdbuf())) {}
-  ~CaptureStdout() { std::cout.rdbuf(mSaved); }
-  CaptureStdout(const CaptureStdout&) = delete;
-  CaptureStdout& operator=(const CaptureStdout&) = delete;
+  explicit CaptureStream(std::ostream& stream) : mStream(stream), mSaved(stream.rdbuf(mText.rdbuf())) {}
+  ~CaptureStream() { mStream.rdbuf(mSaved); }
+  CaptureStream(const CaptureStream&) = delete;
+  CaptureStream& operator=(const CaptureStream&) = delete;
 
   std::string Text() const { return mText.str(); }
 
 private:
+  std::ostream& mStream;
   std::ostringstream mText;
   std::streambuf* mSaved;
+};
+
+class CaptureStdout : public CaptureStream {
+public:
+  CaptureStdout() : CaptureStream(std::cout) {}
+};
+
+class CaptureStderr : public CaptureStream {
+public:
+  CaptureStderr() : CaptureStream(std::cerr) {}
 };
 
 struct CommandResult {
