@@ -75,8 +75,10 @@ std::string ftoa(float v, const std::string& format) {
   return Format(format.c_str(), static_cast<double>(v));
 }
 
-int atoi(const std::string& s) {
-  const long value = std::strtol(s.c_str(), nullptr, 10);
+int atoi(const std::string& s) { return atoi(s.c_str()); }
+
+int atoi(const char* s) {
+  const long value = std::strtol(s, nullptr, 10);
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
   return static_cast<int>(value);
