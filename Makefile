@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-aceread clean
+.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-aceread bench-coverage clean
 
 all: build
 
@@ -47,6 +47,11 @@ bench-aceread: bench-build
 	  $(BENCH_BUILD)/bench/aceread/aceread-bench make $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual $(ACE_BENCH_CONTIGS)
 	$(BENCH_BUILD)/bench/aceread/aceread-bench compare $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual \
 	  $(BENCH_BUILD)/acestats/ostrel-acestats
+
+# Coverage profiles of a contig of 200000 columns and 20000 reads of 800
+# characters, against the test of every read at every index.
+bench-coverage: bench-build
+	$(BENCH_BUILD)/bench/coverage/coverage-bench
 
 demo: build
 	sh examples/run-demo.sh $(BUILD)

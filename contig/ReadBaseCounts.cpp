@@ -6,6 +6,7 @@
 // missing value is below every threshold. Each count walks every read once
 // over the indexes it covers.
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <iostream>
@@ -18,7 +19,18 @@ namespace {
 
 const int kHighQuality = 19;  // a quality above this is high
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+// The C library's upper-case mapping of every byte, looked up rather than
+// called in the per-character loops.
+using UpperTable = std::array<char, 256>;
+const UpperTable& Uppercase() {
+  static const UpperTable table = [] {
+    UpperTable t;
+    for (int c = 0; c < 256; ++c) t[c] = static_cast<char>(std::toupper(c));
+    return t;
+  }();
+  return table;
+}
+
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 // Consensus indexes first .. last (all covered by the read) where the read
@@ -40,16 +52,21 @@ void Contig::GetHQDescrepency(std::vector<int>& profile) const {
     return;
   }
   profile.assign(mBases.size(), 0);
+  const UpperTable& upper = Uppercase();
   int first, last;
   for (int i = 0; i < static_cast<int>(mReads.size()); ++i) {
     if (!ReadExtentInConsensus(i, first, last)) continue;
-    const std::vector<char>& bases = mReads[i].mBases;
     const std::vector<int>& quality = mReadQuality[i].mQualities;
-    for (int p = first; p <= last; ++p) {
-      const size_t k = static_cast<size_t>(ReadOffset(i, p));
-      if (k < quality.size() && quality[k] > kHighQuality && Upper(bases[k]) != Upper(mBases[p]))
-        ++profile[p];
-    }
+    // Only the columns whose read offset has a quality value.
+    const int offset = static_cast<int>(ReadOffset(i, first));
+    const int valued = static_cast<int>(quality.size()) - offset;
+    if (valued <= 0) continue;
+    last = std::min(last, first + valued - 1);
+    const char* read = mReads[i].mBases.data() + offset;
+    const int* value = quality.data() + offset;
+    for (int p = first; p <= last; ++p, ++read, ++value)
+      profile[p] += (*value > kHighQuality) & (upper[static_cast<unsigned char>(*read)] !=
+                                               upper[static_cast<unsigned char>(mBases[p])]);
   }
 }
 

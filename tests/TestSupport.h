@@ -1,5 +1,5 @@
 // Helpers shared by the tests: temporary directories, whole-file reads and
-// writes, capture of standard output, and running a built command.
+// writes, capture of standard output and error, and running a built command.
 #ifndef OSTREL_TESTS_TESTSUPPORT_H
 #define OSTREL_TESTS_TESTSUPPORT_H
 
@@ -49,7 +49,7 @@ inline std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// Collects what is written to a stream while it lives.
+// Collects what is written to a standard stream while it lives.
 class CaptureStream {
 public:
   explicit CaptureStream(std::ostream& stream) : mStream(stream), mSaved(stream.rdbuf(mText.rdbuf())) {}
@@ -60,8 +60,8 @@ public:
   std::string Text() const { return mText.str(); }
 
 private:
+  std::ostringstream mText;  // declared first: it must exist before the swap
   std::ostream& mStream;
-  std::ostringstream mText;
   std::streambuf* mSaved;
 };
 
