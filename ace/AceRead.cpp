@@ -20,6 +20,14 @@ namespace {
 // "CO" records come, so that a damaged header cannot exhaust memory.
 constexpr int kPresizedContigs = 1 << 20;
 
+// Sequence buffers are reserved at the length a record announces, up to
+// this many characters; that saves the slack and copies of growing them.
+constexpr int kMaxReserved = 1 << 28;
+
+void ReserveAnnounced(std::vector<char>& bases, int announced) {
+  if (announced > 0) bases.reserve(static_cast<size_t>(std::min(announced, kMaxReserved)));
+}
+
 // Ends a block of sequence or values: an empty or white-space-only line.
 bool EndsBlock(const std::string& line) { return ContainsOnlyWS(line); }
 
@@ -90,6 +98,7 @@ std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigInd
   contig.mPaddedBases = GetNextInteger(line, pos, pos);
   contig.mNumReads = GetNextInteger(line, pos, pos);
   contig.mNumBaseSeqs = GetNextInteger(line, pos, pos);
+  ReserveAnnounced(contig.mBases, contig.mPaddedBases);
 
   std::string next;
   while (GetLine(in, next) && !StartsRecord(next, "BQ") && !EndsBlock(next)) contig.ConcatenateString(next);
@@ -106,6 +115,7 @@ std::string AceFile::ParseBQ(std::istream& in, std::string& /*the "BQ" line*/, i
   std::vector<int>& quality = contig.mQuality.mQualities;
   quality.clear();
   const size_t columns = contig.mBases.size();
+  quality.reserve(columns);
   size_t column = 0;
   std::vector<int> values;
   std::string next;
@@ -176,6 +186,7 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       bases = Sequence();
       int pos = 0;
       bases.mName = GetNextWSDelimitedString(next, 2, pos);
+      ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
       while (GetLine(in, next) && !EndsBlock(next)) bases.ConcatenateString(next);
     } else if (StartsRecord(next, "DS")) {
       if (read >= 0 && !described) {

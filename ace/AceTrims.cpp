@@ -20,7 +20,7 @@ void QualityRange(const std::vector<int>& values, int length, int threshold, int
       first = i;
       break;
     }
-  for (int i = known - 1; i >= 0; --i)
+  for (int i = known - 1; i >= first && first >= 0; --i)  // none passes when none passed upwards
     if (values[i] >= threshold) {
       last = i;
       break;

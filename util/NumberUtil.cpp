@@ -3,6 +3,7 @@
 #include "util/NumberUtil.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -77,11 +78,17 @@ std::string ftoa(float v, const std::string& format) {
 
 int atoi(const std::string& s) { return atoi(s.c_str()); }
 
+// Hand-rolled rather than strtol: quality files hold hundreds of millions
+// of values, and this is their parser.
 int atoi(const char* s) {
-  const long value = std::strtol(s, nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+  while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;  // the C locale's white space
+  const bool negative = *s == '-';
+  if (*s == '-' || *s == '+') ++s;
+  int64_t value = 0;
+  for (; *s >= '0' && *s <= '9'; ++s)
+    if (value <= INT_MAX) value = value * 10 + (*s - '0');  // stops growing past the int range
+  if (negative) value = -value;
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
 void sprintf(int size, std::string& out, const char* format, ...) {

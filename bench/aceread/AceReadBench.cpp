@@ -47,6 +47,7 @@ void MakeData(const std::string& aceName, const std::string& qualName, int conti
   for (int c = 0; c < contigs; ++c) {
     std::string consensus(kColumns, 'A');
     for (char& base : consensus) base = rng.Below(100) < kPadPercent ? '*' : "ACGT"[rng.Below(4)];
+    consensus.back() = 'A';  // every column then has its "BQ" value
     ace << "CO Contig" << c + 1 << ' ' << kColumns << ' ' << kReadsPerContig << " 1 U\n";
     WriteWrapped(ace, consensus);
     ace << "\nBQ\n";
