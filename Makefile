@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-coverage bench-hashsearch clean
+.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-aceread bench-coverage bench-hashsearch clean
 
 all: build
 
@@ -37,6 +37,16 @@ bench-gzread: bench-build
 	mkdir -p $(BENCH_OUT)
 	test -f $(GZ_BENCH_FILE) || $(BENCH_BUILD)/bench/gzread/gzread-bench make $(GZ_BENCH_FILE) $(GZ_BENCH_MB)
 	$(BENCH_BUILD)/bench/gzread/gzread-bench read $(GZ_BENCH_FILE)
+
+ACE_BENCH_CONTIGS ?= 4000
+
+# A synthetic assembly of about 240 MB and its quality file, made once.
+bench-aceread: bench-build
+	mkdir -p $(BENCH_OUT)
+	test -f $(BENCH_OUT)/synthetic.qual || \
+	  $(BENCH_BUILD)/bench/aceread/aceread-bench make $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual $(ACE_BENCH_CONTIGS)
+	$(BENCH_BUILD)/bench/aceread/aceread-bench compare $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual \
+	  $(BENCH_BUILD)/acestats/ostrel-acestats
 
 # Coverage profiles of a contig of 200000 columns and 20000 reads of 800
 # characters, against the test of every read at every index.

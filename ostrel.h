@@ -19,6 +19,7 @@
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
 #include "ace/AceFile.h"
+#include "ace/AceTokens.h"
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
 #include "contig/TemplateInfo.h"

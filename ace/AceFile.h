@@ -4,6 +4,7 @@
 #ifndef OSTREL_ACE_ACEFILE_H
 #define OSTREL_ACE_ACEFILE_H
 
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -55,9 +56,6 @@ public:
   void RemoveContig(int index);
   void PrefixContigs(const std::string& prefix);  // every name becomes prefix + name
 
-  // Assembly statistics: the statistics members above, from the trims.
-  void ComputeAllContigStats();
-
   // Read qualities (ace/QualityAttach.cpp).
   // Attaches one record of values in the read's uncomplemented, unpadded
   // orientation to every placement of its read that has no values yet: a 0
@@ -82,6 +80,67 @@ public:
   // template name found in both contigs.
   void FindTemplatesBetween(Contig& a, Contig& b, std::vector<TemplateInfo>& out);
   void FindTemplatesBetween(int a, int b, std::vector<TemplateInfo>& out);  // ignores bad indexes
+
+  // Reading ACE files (ace/AceRead.cpp). Records are recognised by their
+  // keyword at the start of a line: the header, then per contig "CO", "BQ",
+  // "AF", "BS" (optional) and "RD" with its "QA" and "DS" lines; every
+  // other line (tags and the like) is skipped.
+  // Reads the stream into the assembly, without post-processing.
+  void Read(std::istream& in);
+  // Opens a plain or gzip-compressed file, reads it, then builds the read
+  // indexes, completes the qualities and computes trims and statistics.
+  void Read(const std::string& fileName);
+  // The same with read qualities supplied by the caller.
+  void Read(const std::string& fileName, SequenceQualityVector& qualities);
+  // The record parsers: `line` starts the record on entry; each returns the
+  // line at which it stopped. `contigIndex` is the contig being read.
+  std::string ParseCO(std::istream& in, std::string& line, int& contigIndex);
+  std::string ParseBQ(std::istream& in, std::string& line, int& contigIndex);
+  std::string ParseAF(std::istream& in, std::string& line, int& contigIndex);
+  std::string ParseBS(std::istream& in, std::string& line, int& contigIndex);
+  std::string ParseRD(std::istream& in, std::string& line, int& contigIndex);
+
+  // Read quality files (ace/QualityRead.cpp). A record is a '>' header line
+  // (read name, then an optional description) and lines of integers, one
+  // per unpadded base in the read's uncomplemented orientation.
+  // Reads the next record; its header line waits in readbuf between calls
+  // (a new stream starts with readbuf[0] = '^'). True when it has values.
+  bool GetNextQuality(std::istream& in, SequenceQuality& q);
+  // Attaches every record of the stream to its read.
+  void GetReadsQuality(std::istream& in);
+  bool gzExists(const std::string& name);  // name + ".gz" can be read
+  // Reads base + ".ace" and base + ".qual" (each, or its ".gz" form), then
+  // completes qualities and computes the trims; no statistics.
+  void ReadAll(const std::string& base);
+  // The same from two names, announcing each file on standard error.
+  void ReadAll(const std::string& aceName, const std::string& qualName);
+  // Replaces `name` by the greatest (in byte order) file name that starts
+  // with it, directory part honoured; true when that name holds ".ace".
+  // With no match the name is unchanged and the result false.
+  bool FindNewestAce(std::string& name);
+
+  // Trims (ace/AceTrims.cpp). Trim values are 0-based padded indexes,
+  // inclusive, -1 when no position qualifies.
+  // Five letters, a digit, a letter and four digits at the start of a name
+  // longer than 9 characters.
+  bool IsBACName(const std::string& name) const;
+  void CalculateContigTrims(int threshold);
+  void CalculateReadTrims(int threshold);
+  void CalculateBACContigTrims(int threshold);
+
+  // Assembly statistics (ace/AceStats.cpp): the statistics members above,
+  // from the contig trims.
+  void ComputeAllContigStats();
+  // Appends the padded (trimmed) lengths of the large (large when trimmed)
+  // contigs to `sizes`, then sorts all of `sizes` in descending order.
+  void GetSortedSizes(std::vector<int>& sizes) const;
+  void GetSortedSizesTrimmed(std::vector<int>& sizes) const;
+  // The first size, largest first, at which the running sum reaches half of
+  // mTotalLength (mTotalTrimmedLength); 0 when it never does.
+  int N50() const;
+  int N50Trimmed() const;
+  void CalcAverageCoverage();         // sets mAverageCoverage
+  void CalcAverageCoverageTrimmed();  // sets mAverageCoverageTrimmed
 };
 
 }  // namespace ostrel

@@ -144,6 +144,16 @@ public:
   int GetMatchingBases(int readIdx) const;
   int GetMatchingBasesTrimmed(int readIdx) const;  // within both trim ranges
 
+  // Trims and figures (ace/AceTrims.cpp, ace/AceStats.cpp).
+  // mTrimStart and mTrimEnd from mQuality: the first and last consensus
+  // index whose quality reaches `threshold`; a column without a value is
+  // below every threshold.
+  void CalculateTrim(int threshold);
+  int CalcCoverage(int pos) const;             // reads with a character at 0-based index pos
+  double CalcAverageTrimmedCoverage() const;  // mean of CalcCoverageTrimmed over the consensus
+  long CountP20Bases() const;                 // read characters of quality >= 20 under the consensus
+  double CalcAverageP20Coverage() const;      // CountP20Bases over the consensus length
+
 private:
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed
   // read, cut to the consensus; false when none remain.

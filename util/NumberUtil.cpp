@@ -3,6 +3,7 @@
 #include "util/NumberUtil.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -75,11 +76,19 @@ std::string ftoa(float v, const std::string& format) {
   return Format(format.c_str(), static_cast<double>(v));
 }
 
-int atoi(const std::string& s) {
-  const long value = std::strtol(s.c_str(), nullptr, 10);
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
+int atoi(const std::string& s) { return atoi(s.c_str()); }
+
+// Hand-rolled rather than strtol: quality files hold hundreds of millions
+// of values, and this is their parser.
+int atoi(const char* s) {
+  while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;  // the C locale's white space
+  const bool negative = *s == '-';
+  if (*s == '-' || *s == '+') ++s;
+  int64_t value = 0;
+  for (; *s >= '0' && *s <= '9'; ++s)
+    if (value <= INT_MAX) value = value * 10 + (*s - '0');  // stops growing past the int range
+  if (negative) value = -value;
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
 void sprintf(int size, std::string& out, const char* format, ...) {

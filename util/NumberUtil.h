@@ -25,6 +25,7 @@ std::string ftoa(float v, const std::string& format);
 // optional sign, digits up to the first non-digit; 0 when there are none.
 // Values beyond the int range give INT_MAX or INT_MIN.
 int atoi(const std::string& s);
+int atoi(const char* s);  // the same, without making a string
 
 // Formats the arguments and assigns the text to `out`. `size` is the buffer
 // the text is first formatted into; a longer text is kept whole.

@@ -106,7 +106,9 @@ TEST(ReadCoverage, SweepsMatchTestingEveryReadAtEveryIndex) {
       ASSERT_EQ(trimmed[p], contig.CalcCoverageTrimmed(p)) << round << " " << p;
       total += all;
     }
-    if (length > 0) ASSERT_DOUBLE_EQ(contig.CalcAverageCoverage(), static_cast<double>(total) / length);
+    if (length > 0) {
+      ASSERT_DOUBLE_EQ(contig.CalcAverageCoverage(), static_cast<double>(total) / length);
+    }
   }
 }
 

@@ -43,6 +43,9 @@ TEST(NumberUtil, AtoiFollowsTheCLibrary) {
   EXPECT_EQ(0, atoi("x5"));
   EXPECT_EQ(INT_MAX, atoi("99999999999999999999"));
   EXPECT_EQ(INT_MIN, atoi("-99999999999999999999"));
+  EXPECT_EQ(INT_MIN, atoi("-2147483648"));
+  EXPECT_EQ(INT_MAX, atoi("2147483648"));
+  EXPECT_EQ(3, atoi("\t\r\n\v\f 3"));
 }
 
 TEST(NumberUtil, SprintfKeepsLongTextWhole) {

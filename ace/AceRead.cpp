@@ -1,0 +1,243 @@
+// Reading ACE assemblies: the record loop, one parser per record kind, the
+// consistency check, and the post-processing of a whole file.
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+
+#include "ace/AceFile.h"
+#include "ace/AceTokens.h"
+#include "util/GzStream.h"
+#include "util/LineScan.h"
+#include "util/StringUtil.h"
+#include "util/TokenScan.h"
+
+namespace ostrel {
+
+namespace {
+
+// The contig list is sized to the header's count up front only up to this
+// many; a larger count is not trusted, and contigs are added as the file's
+// "CO" records come, so that a damaged header cannot exhaust memory.
+constexpr int kPresizedContigs = 1 << 20;
+
+// Sequence buffers are reserved at the length a record announces, up to
+// this many characters; that saves the slack and copies of growing them.
+constexpr int kMaxReserved = 1 << 28;
+
+void ReserveAnnounced(std::vector<char>& bases, int announced) {
+  if (announced > 0) bases.reserve(static_cast<size_t>(std::min(announced, kMaxReserved)));
+}
+
+// Ends a block of sequence or values: an empty or white-space-only line.
+bool EndsBlock(const std::string& line) { return ContainsOnlyWS(line); }
+
+// Prints the consistency lines and returns false when the contigs or their
+// reads differ in number from what the file announced.
+bool CheckConsistency(const AceFile& ace) {
+  bool valid = true;
+  int seen = 0;
+  for (const Contig& contig : ace) {
+    if (!contig.mBases.empty()) ++seen;
+    if (static_cast<int>(contig.mReads.size()) != contig.mNumReads) {
+      std::cerr << "INCONSISTENT CONTIG READS: " << contig.mName << " Reads seen=" << contig.mReads.size()
+                << "  reads reported=" << contig.mNumReads << std::endl;
+      valid = false;
+    }
+  }
+  if (seen != ace.mNumContigs) {
+    std::cerr << "INCONSISTENT ACE FILE: Contigs seen = " << seen << " contigs reported=" << ace.mNumContigs
+              << std::endl;
+    valid = false;
+  }
+  return valid;
+}
+
+}  // namespace
+
+void AceFile::Read(std::istream& in) {
+  mValid = true;
+  std::string line;
+  GetLine(in, line);
+  int pos = 0;
+  mNumContigs = GetNextInteger(line, 0, pos);
+  mNumReads = GetNextInteger(line, pos, pos);
+  resize(std::max(0, std::min(mNumContigs, kPresizedContigs)));
+
+  int contigIndex = 0;
+  line.clear();
+  while (FindRecord(in, "CO", line)) {
+    line = ParseCO(in, line, contigIndex);
+    if (FindRecord(in, "BQ", line)) {
+      line = ParseBQ(in, line, contigIndex);
+      if (FindRecord(in, "AF", line)) {
+        line = ParseAF(in, line, contigIndex);
+        // A contig may carry no base segments: the search stops at its reads.
+        if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, contigIndex);
+        if (FindRecord(in, "RD", line)) line = ParseRD(in, line, contigIndex);
+      }
+    }
+    ++contigIndex;
+  }
+  mValid = CheckConsistency(*this);
+}
+
+std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigIndex) {
+  if (contigIndex >= mNumContigs) {
+    std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << mNumContigs << std::endl;
+    std::exit(1);
+  }
+  if (contigIndex >= static_cast<int>(size())) resize(contigIndex + 1);
+  Contig& contig = (*this)[contigIndex];
+  contig.mBases.clear();
+  contig.mReads.clear();
+  contig.mAlignStart.clear();
+  contig.mComplemented.clear();
+
+  int pos = 0;
+  contig.mName = GetNextWSDelimitedString(line, 2, pos);
+  contig.mPaddedBases = GetNextInteger(line, pos, pos);
+  contig.mNumReads = GetNextInteger(line, pos, pos);
+  contig.mNumBaseSeqs = GetNextInteger(line, pos, pos);
+  ReserveAnnounced(contig.mBases, contig.mPaddedBases);
+
+  std::string next;
+  while (GetLine(in, next) && !StartsRecord(next, "BQ") && !EndsBlock(next)) contig.ConcatenateString(next);
+  if (contig.mPaddedBases != static_cast<int>(contig.mBases.size()))
+    std::cerr << "WARNING: PaddedBases = " << contig.mPaddedBases << " C.mConsensus.size=" << contig.mBases.size()
+              << std::endl;
+  return next;
+}
+
+// One value per consensus column: a 0 for every pad the values skip. Values
+// beyond the last column are dropped.
+std::string AceFile::ParseBQ(std::istream& in, std::string& /*the "BQ" line*/, int& contigIndex) {
+  Contig& contig = (*this)[contigIndex];
+  std::vector<int>& quality = contig.mQuality.mQualities;
+  quality.clear();
+  const size_t columns = contig.mBases.size();
+  quality.reserve(columns);
+  size_t column = 0;
+  std::vector<int> values;
+  std::string next;
+  while (GetLine(in, next) && !StartsRecord(next, "AF") && !EndsBlock(next)) {
+    values.clear();
+    GetIntsFromLine(next.data(), values);  // cuts `next`, which is not needed again
+    for (int value : values) {
+      while (column < columns && contig.mBases[column] == '*') {
+        quality.push_back(0);
+        ++column;
+      }
+      if (column >= columns) break;
+      quality.push_back(value);
+      ++column;
+    }
+  }
+  return next;
+}
+
+// Placements match the reads by position: the i-th "AF" line belongs to the
+// i-th "RD" record. The names on "AF" lines are not compared.
+std::string AceFile::ParseAF(std::istream& in, std::string& line, int& contigIndex) {
+  Contig& contig = (*this)[contigIndex];
+  std::string next = line;
+  size_t read = 0;
+  do {
+    contig.mReads.resize(read + 1);
+    contig.mAlignStart.resize(read + 1, 0);
+    contig.mComplemented.resize(read + 1, 0);
+    int pos = 0;
+    GetNextWSDelimitedString(next, 2, pos);  // the read name
+    const std::string strand = GetNextWSDelimitedString(next, pos, pos);
+    contig.mComplemented[read] = strand.empty() ? 0 : strand[0];
+    contig.mAlignStart[read] = GetNextInteger(next, pos, pos);
+    ++read;
+  } while (GetLine(in, next) && StartsRecord(next, "AF"));
+  return next;
+}
+
+std::string AceFile::ParseBS(std::istream& in, std::string& line, int& contigIndex) {
+  Contig& contig = (*this)[contigIndex];
+  contig.mBaseSegments.clear();
+  std::string next = line;
+  do {
+    BaseSegment segment;
+    int pos = 0;
+    segment.mStart = GetNextInteger(next, 2, pos);
+    segment.mEnd = GetNextInteger(next, pos, pos);
+    segment.mReadName = GetNextWSDelimitedString(next, pos, pos);
+    contig.mBaseSegments.push_back(segment);
+  } while (GetLine(in, next) && StartsRecord(next, "BS"));
+  return next;
+}
+
+// Every "RD" record starts a new read; its "DS" line, when there is one,
+// gives the read its description and template.
+std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigIndex) {
+  Contig& contig = (*this)[contigIndex];
+  std::string next = line;
+  int read = -1;          // the read of the last "RD" record
+  bool described = true;  // whether that read has had its "DS" line
+  do {
+    if (StartsRecord(next, "RD")) {
+      ++read;
+      described = false;
+      contig.mReads.resize(read + 1);
+      Sequence& bases = contig.mReads[read];
+      bases = Sequence();
+      int pos = 0;
+      bases.mName = GetNextWSDelimitedString(next, 2, pos);
+      ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
+      while (GetLine(in, next) && !EndsBlock(next)) bases.ConcatenateString(next);
+    } else if (StartsRecord(next, "DS")) {
+      if (read >= 0 && !described) {
+        const size_t blank = next.find(' ');
+        contig.mReads[read].mDescription = blank == std::string::npos ? next : next.substr(blank + 1);
+        contig.RecordTemplateInfo(read);
+        described = true;
+      }
+    } else if (StartsRecord(next, "QA")) {
+      contig.mQALines.push_back(next);
+    } else if (StartsRecord(next, "CO")) {
+      return next;
+    }
+  } while (GetLine(in, next));
+  return next;
+}
+
+void AceFile::Read(const std::string& fileName) {
+  igzstream in(fileName);
+  if (!in.is_open()) {
+    std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
+    return;
+  }
+  Read(in);
+  in.close();
+  BuildReadHash();
+  CopyBQToQuality();
+  AddFakeQualityValues();
+  CalculateContigTrims(mContigTrimQuality);
+  CalculateReadTrims(mReadTrimQuality);
+  ComputeAllContigStats();
+}
+
+void AceFile::Read(const std::string& fileName, SequenceQualityVector& qualities) {
+  igzstream in(fileName);
+  if (!in.is_open()) {
+    std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
+    return;
+  }
+  Read(in);
+  in.close();
+  BuildReadHash();
+  CopyBQToQuality();
+  AddReadsQuality(qualities);
+  std::cout << "CalculateContigTrims..." << std::flush;
+  CalculateContigTrims(mContigTrimQuality);
+  std::cout << "done." << std::endl;
+  std::cout << "CalculateReadTrims..." << std::flush;
+  CalculateReadTrims(mReadTrimQuality);
+  std::cout << "done." << std::endl;
+  ComputeAllContigStats();
+}
+
+}  // namespace ostrel

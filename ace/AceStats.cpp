@@ -1,0 +1,158 @@
+// Assembly statistics: contig counts and lengths, N50 and average coverage,
+// each over the whole consensus and over its trimmed part, and the per-contig
+// coverage figures they rest on.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <numeric>
+
+#include "ace/AceFile.h"
+#include "util/StringUtil.h"
+
+namespace ostrel {
+
+namespace {
+
+// mTrimEnd - mTrimStart + 1: 1 when there are no trims.
+int TrimmedLength(const Contig& contig) { return contig.mTrimEnd - contig.mTrimStart + 1; }
+
+int SaturatedInt(int64_t value) { return static_cast<int>(std::min<int64_t>(value, INT_MAX)); }
+
+long Sum(const std::vector<int>& values) { return std::accumulate(values.begin(), values.end(), 0L); }
+
+// The first size, in the order given, at which the running sum reaches half
+// of `total`; 0 when it never does.
+int HalfWaySize(const std::vector<int>& sizes, int total) {
+  const long half = static_cast<long>(total * 0.5);
+  long running = 0;
+  for (int size : sizes) {
+    running += size;
+    if (running >= half) return size;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int Contig::CalcCoverage(int pos) const {
+  int count = 0;
+  const size_t placed = std::min(mReads.size(), mAlignStart.size());
+  for (size_t i = 0; i < placed; ++i) {
+    const long offset = static_cast<long>(pos) - mAlignStart[i] + 1;
+    if (offset >= 0 && offset < static_cast<long>(mReads[i].mBases.size())) ++count;
+  }
+  return count;
+}
+
+double Contig::CalcAverageTrimmedCoverage() const {
+  std::vector<int> profile;
+  GetCoverageTrimmed(profile);
+  return static_cast<double>(Sum(profile)) / static_cast<double>(mBases.size());
+}
+
+long Contig::CountP20Bases() const {
+  std::vector<int> profile;
+  GetP20Coverage(profile);
+  return Sum(profile);
+}
+
+double Contig::CalcAverageP20Coverage() const {
+  return static_cast<double>(CountP20Bases()) / static_cast<double>(mBases.size());
+}
+
+void AceFile::ComputeAllContigStats() {
+  mNumReadsInLargeContigs = mNumTIReads = 0;
+  mNumLargeContigs = mNumLargeTrimmedContigs = 0;
+  mN50 = mN50Trimmed = 0;
+  mAverageCoverage = mAverageCoverageTrimmed = 0;
+  mMaxContigLength = mMaxTrimmedContigLength = 0;
+  // Lengths are summed wide and stored saturated: a large genome's total can
+  // pass the int range.
+  int64_t total = 0, totalTrimmed = 0, large = 0, largeTrimmed = 0;
+  for (const Contig& contig : *this) {
+    const int padded = static_cast<int>(contig.mBases.size());
+    const int trimmed = TrimmedLength(contig);
+    mMaxContigLength = std::max(mMaxContigLength, padded);
+    mMaxTrimmedContigLength = std::max(mMaxTrimmedContigLength, trimmed);
+    total += padded;
+    totalTrimmed += trimmed;
+    if (padded >= mMinContigSize) {
+      ++mNumLargeContigs;
+      large += padded;
+      mNumReadsInLargeContigs += static_cast<int>(contig.mReads.size());
+      mNumTIReads += contig.CountReadsMatching("gnl|ti|");
+    }
+    if (trimmed >= mMinContigSize) {
+      ++mNumLargeTrimmedContigs;
+      largeTrimmed += trimmed;
+    }
+  }
+  mTotalLength = SaturatedInt(total);
+  mTotalTrimmedLength = SaturatedInt(totalTrimmed);
+  mLargeContigsLength = SaturatedInt(large);
+  mLargeTrimmedContigsLength = SaturatedInt(largeTrimmed);
+  mN50 = N50();
+  mN50Trimmed = N50Trimmed();
+  CalcAverageCoverage();
+  CalcAverageCoverageTrimmed();
+}
+
+void AceFile::GetSortedSizes(std::vector<int>& sizes) const {
+  for (const Contig& contig : *this) {
+    const int padded = static_cast<int>(contig.mBases.size());
+    if (padded >= mMinContigSize) sizes.push_back(padded);
+  }
+  std::sort(sizes.begin(), sizes.end(), std::greater<int>());
+}
+
+void AceFile::GetSortedSizesTrimmed(std::vector<int>& sizes) const {
+  for (const Contig& contig : *this) {
+    const int trimmed = TrimmedLength(contig);
+    if (trimmed >= mMinContigSize) sizes.push_back(trimmed);
+  }
+  std::sort(sizes.begin(), sizes.end(), std::greater<int>());
+}
+
+int AceFile::N50() const {
+  std::vector<int> sizes;
+  GetSortedSizes(sizes);
+  return HalfWaySize(sizes, mTotalLength);
+}
+
+int AceFile::N50Trimmed() const {
+  std::vector<int> sizes;
+  GetSortedSizesTrimmed(sizes);
+  return HalfWaySize(sizes, mTotalTrimmedLength);
+}
+
+// Depth counts only the reads whose good-quality range covers a column.
+void AceFile::CalcAverageCoverage() {
+  double columns = 0;
+  double depth = 0;
+  std::vector<int> profile;
+  for (const Contig& contig : *this) {
+    if (static_cast<int>(contig.mBases.size()) < mMinContigSize) continue;
+    columns += static_cast<double>(contig.mBases.size());
+    contig.GetCoverageTrimmed(profile);
+    depth += static_cast<double>(Sum(profile));
+  }
+  mAverageCoverage = static_cast<float>(depth / columns);
+}
+
+void AceFile::CalcAverageCoverageTrimmed() {
+  double columns = 0;
+  double depth = 0;
+  std::vector<int> profile;
+  for (const Contig& contig : *this) {
+    if (TrimmedLength(contig) < mMinContigSize) continue;
+    columns += TrimmedLength(contig);
+    contig.GetCoverageTrimmed(profile);
+    // A contig without trims counts its one column at index -1, off the consensus.
+    for (int p = contig.mTrimStart; p <= contig.mTrimEnd; ++p)
+      depth += p >= 0 && p < static_cast<int>(profile.size()) ? profile[p] : contig.CalcCoverageTrimmed(p);
+  }
+  mAverageCoverageTrimmed = static_cast<float>(depth / columns);
+}
+
+}  // namespace ostrel

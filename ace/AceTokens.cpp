@@ -1,0 +1,58 @@
+// Keyword tests and line searches over ACE text.
+#include "ace/AceTokens.h"
+
+#include <iostream>
+
+#include "util/LineScan.h"
+#include "util/StringUtil.h"
+
+namespace ostrel {
+
+namespace {
+
+// True when the text after position `end` is nothing or starts with white space.
+bool EndsWord(const std::string& line, size_t end) { return end >= line.size() || IsWS(line[end]); }
+
+}  // namespace
+
+bool ContainsWSPadded(const std::string& line, const std::string& token) {
+  const size_t at = line.find(token);
+  return at != std::string::npos && EndsWord(line, at + token.size());
+}
+
+bool FindTokenPlusWS(std::istream& in, const std::string& token, std::string& line) {
+  if (Contains(line, token)) return true;
+  while (GetLine(in, line)) {
+    const size_t at = line.find(token);
+    if (at == std::string::npos) continue;
+    if (EndsWord(line, at + token.size())) return true;
+    std::cerr << "Find Token How did we get here? " << std::endl;
+    std::cerr << "feature=" << token << "idx=" << at << " linesize=" << line.size() << " templine=" << line
+              << std::endl;
+    return false;
+  }
+  return false;
+}
+
+bool FindToken(std::istream& in, const std::string& token, std::string& line) {
+  if (Contains(line, token)) return true;
+  while (GetLine(in, line))
+    if (Contains(line, token)) return true;
+  return false;
+}
+
+bool StartsRecord(const std::string& line, const std::string& keyword) {
+  size_t at = 0;
+  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  return line.compare(at, keyword.size(), keyword) == 0 && EndsWord(line, at + keyword.size());
+}
+
+bool FindRecord(std::istream& in, const std::string& keyword, std::string& line, const std::string& stopKeyword) {
+  for (;;) {
+    if (StartsRecord(line, keyword)) return true;
+    if (!stopKeyword.empty() && StartsRecord(line, stopKeyword)) return false;
+    if (!GetLine(in, line)) return false;
+  }
+}
+
+}  // namespace ostrel

@@ -1,0 +1,40 @@
+// Recognising ACE records in lines of text: the keyword tests and the line
+// searches the reader is built on.
+#ifndef OSTREL_ACE_ACETOKENS_H
+#define OSTREL_ACE_ACETOKENS_H
+
+#include <istream>
+#include <string>
+
+namespace ostrel {
+
+// True when the first occurrence of `token` in `line` ends the line or is
+// followed by a blank, tab or newline. Later occurrences are not looked at.
+bool ContainsWSPadded(const std::string& line, const std::string& token);
+
+// True at once when `line` already holds `token` anywhere; otherwise reads
+// lines into `line` until one holds it. Found: true when that occurrence is
+// followed by white space or ends the line, else false after printing
+// "Find Token How did we get here? " and the details on standard error.
+// False at the end of the stream.
+bool FindTokenPlusWS(std::istream& in, const std::string& token, std::string& line);
+
+// The same search without the white-space rule.
+bool FindToken(std::istream& in, const std::string& token, std::string& line);
+
+// True when `keyword` is the first word of `line` (after any blanks or tabs)
+// and is followed by white space or the line's end: the line starts that
+// record. A keyword inside a line, such as a read named fooRD on a tag line,
+// starts nothing.
+bool StartsRecord(const std::string& line, const std::string& keyword);
+
+// Moves to the next line starting a `keyword` record: true at once when
+// `line` starts one, else reads lines into `line` until one does. Stops
+// with false at a line starting a `stopKeyword` record (left in `line`), when
+// `stopKeyword` is not empty, or at the end of the stream.
+bool FindRecord(std::istream& in, const std::string& keyword, std::string& line,
+                const std::string& stopKeyword = "");
+
+}  // namespace ostrel
+
+#endif

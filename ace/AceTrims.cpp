@@ -1,0 +1,147 @@
+// Good-quality ranges: the consensus trims, the read trims with their X
+// masking, and the BAC trims of contigs holding reads from BAC clone ends.
+#include <algorithm>
+#include <iostream>
+
+#include "ace/AceFile.h"
+#include "util/LineScan.h"
+
+namespace ostrel {
+
+namespace {
+
+// The first and last index below `length` whose value reaches `threshold`,
+// both -1 when none does. An index without a value is below every threshold.
+void QualityRange(const std::vector<int>& values, int length, int threshold, int& first, int& last) {
+  const int known = std::min(length, static_cast<int>(values.size()));
+  first = last = -1;
+  for (int i = 0; i < known; ++i)
+    if (values[i] >= threshold) {
+      first = i;
+      break;
+    }
+  for (int i = known - 1; i >= first && first >= 0; --i)  // none passes when none passed upwards
+    if (values[i] >= threshold) {
+      last = i;
+      break;
+    }
+}
+
+bool IsX(char c) { return c == 'X' || c == 'x'; }
+
+// Moves the trims of a read longer than 50 characters inward past runs of X
+// that start within its first 50 or last 49 characters.
+void MaskXEnds(const std::vector<char>& bases, int& start, int& end) {
+  const int length = static_cast<int>(bases.size());
+  if (length <= 50) return;
+  int xs = -1;
+  for (int k = 0; k < 50; ++k)
+    if (IsX(bases[k])) {
+      xs = k;
+      break;
+    }
+  int xe = -1;
+  for (int k = length - 1; k >= length - 49; --k)
+    if (IsX(bases[k])) {
+      xe = k;
+      break;
+    }
+  if (xs >= 0)
+    for (int k = xs; k < length; ++k)
+      if (!IsX(bases[k]) && k > start) {
+        start = k;
+        break;
+      }
+  if (xe >= 0)
+    for (int k = xe; k >= 0; --k)
+      if (!IsX(bases[k]) && k < end) {
+        end = k;
+        break;
+      }
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+}  // namespace
+
+void Contig::CalculateTrim(int threshold) {
+  QualityRange(mQuality.mQualities, static_cast<int>(mBases.size()), threshold, mTrimStart, mTrimEnd);
+}
+
+void AceFile::CalculateContigTrims(int threshold) {
+  for (Contig& contig : *this) contig.CalculateTrim(threshold);
+}
+
+void AceFile::CalculateReadTrims(int threshold) {
+  for (Contig& contig : *this) {
+    const size_t reads = contig.mReads.size();
+    if (reads != contig.mReadQuality.size()) {
+      std::cerr << contig.mName << "\tERROR: reads.size=" << reads << " qualsize=" << contig.mReadQuality.size()
+                << std::endl;
+      continue;
+    }
+    contig.mReadTrimStart.assign(reads, -1);
+    contig.mReadTrimEnd.assign(reads, -1);
+    for (size_t i = 0; i < reads; ++i) {
+      const Sequence& read = contig.mReads[i];
+      std::vector<int>& quality = contig.mReadQuality[i].mQualities;
+      const int length = static_cast<int>(read.mBases.size());
+      if (quality.size() != read.mBases.size()) {
+        std::cerr << "ERROR: read " << read.mName << " reads.size=" << length << " qualsize=" << quality.size()
+                  << std::endl;
+        if (!quality.empty()) continue;
+        quality.assign(read.mBases.size(), 20);
+      }
+      int& start = contig.mReadTrimStart[i];
+      int& end = contig.mReadTrimEnd[i];
+      QualityRange(quality, length, threshold, start, end);
+      MaskXEnds(read.mBases, start, end);
+    }
+  }
+}
+
+bool AceFile::IsBACName(const std::string& name) const {
+  if (name.size() <= 10) return false;
+  for (int k = 0; k <= 4; ++k)
+    if (!IsLetter(name[k])) return false;
+  if (!IsDigit(name[5]) || !IsLetter(name[6])) return false;
+  for (int k = 7; k <= 10; ++k)
+    if (!IsDigit(name[k])) return false;
+  return true;
+}
+
+void AceFile::CalculateBACContigTrims(int threshold) {
+  for (size_t c = 0; c < size(); ++c) {
+    Contig& contig = (*this)[c];
+    const int length = static_cast<int>(contig.mBases.size());
+    static const std::vector<int> kNoValues;
+    const std::vector<int>& values = c < mContigQuality.size() ? mContigQuality[c].mQualities : kNoValues;
+    QualityRange(values, length, threshold, contig.mTrimStart, contig.mTrimEnd);
+
+    if (contig.mTrimStart == -1 && contig.mTrimEnd == -1) {
+      contig.mBACReadStart = contig.mBACReadEnd = -1;
+    } else {
+      int start = length;
+      int end = -1;
+      const size_t trimmed = std::min(contig.mReadTrimStart.size(), contig.mReadTrimEnd.size());
+      for (size_t i = 0; i < contig.mReads.size() && i < trimmed && i < contig.mAlignStart.size(); ++i) {
+        if (!IsBACName(contig.mReads[i].mName)) continue;
+        const long first = static_cast<long>(contig.mAlignStart[i]) + contig.mReadTrimStart[i];
+        if (first >= 0 && first < start) start = static_cast<int>(first);
+        const long last = static_cast<long>(contig.mAlignStart[i]) + contig.mReadTrimEnd[i];
+        if (last >= 0 && last <= length - 1 && last > end) end = static_cast<int>(last);
+      }
+      contig.mBACReadStart = start;
+      contig.mBACReadEnd = end;
+    }
+
+    if (contig.mBACReadStart == -1 || contig.mBACReadEnd == -1 || contig.mBACReadEnd >= length) {
+      contig.mBACTrimStart = contig.mBACTrimEnd = -1;
+    } else {
+      contig.mBACTrimStart = std::max(contig.mTrimStart, contig.mBACReadStart);
+      contig.mBACTrimEnd = std::min(contig.mTrimEnd, contig.mBACReadEnd);
+    }
+  }
+}
+
+}  // namespace ostrel

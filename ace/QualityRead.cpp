@@ -1,0 +1,109 @@
+// Read quality files: record by record onto an assembly's reads, the
+// whole-file readers of an assembly with its qualities, and the pick of the
+// newest of a family of numbered ACE files.
+#include <dirent.h>
+
+#include <algorithm>
+#include <iostream>
+
+#include "ace/AceFile.h"
+#include "util/FileUtil.h"
+#include "util/GzStream.h"
+#include "util/LineScan.h"
+#include "util/StringUtil.h"
+#include "util/TokenScan.h"
+
+namespace ostrel {
+
+bool AceFile::GetNextQuality(std::istream& in, SequenceQuality& q) {
+  q.mName.clear();
+  q.mDescription.clear();
+  q.mQualities.clear();
+  std::string line;
+  if (readbuf[0] == '^') GetLine(in, line);
+  const std::string header = readbuf;
+  int pos = 0;
+  q.mName = GetNextWSDelimitedString(header, 1, pos);
+  if (pos >= 0) q.mDescription = header.substr(pos);
+  // The next record's header line stays in readbuf for the next call.
+  while (GetLine(in, line)) {
+    if (!line.empty() && line[0] == '>') break;
+    GetIntsFromLine(line.data(), q.mQualities);
+  }
+  return !q.mQualities.empty();
+}
+
+void AceFile::GetReadsQuality(std::istream& in) {
+  for (Contig& contig : *this) contig.mReadQuality.resize(contig.mReads.size());
+  readbuf[0] = '^';
+  SequenceQuality q;
+  while (in.good())
+    if (GetNextQuality(in, q)) AddReadQuality(q);
+}
+
+bool AceFile::gzExists(const std::string& name) { return FileExists(name + ".gz"); }
+
+namespace {
+
+// Opens an ACE file and reads it into `ace`; false, after the reader's
+// "Unable to open" line, when it cannot be opened.
+bool ReadAceStream(AceFile& ace, const std::string& name) {
+  igzstream in(name);
+  if (!in.is_open()) {
+    std::cerr << "Unable to open " << name << " as an ace file." << std::endl;
+    return false;
+  }
+  ace.Read(in);
+  return true;
+}
+
+}  // namespace
+
+void AceFile::ReadAll(const std::string& base) {
+  const std::string aceName = base + ".ace";
+  const std::string qualName = base + ".qual";
+  if (!ReadAceStream(*this, gzExists(aceName) ? aceName + ".gz" : aceName)) return;
+  BuildReadHash();
+  igzstream quality(gzExists(qualName) ? qualName + ".gz" : qualName);
+  if (quality.is_open()) GetReadsQuality(quality);
+  CopyBQToQuality();
+  AddFakeQualityValues();
+  CalculateReadTrims(mReadTrimQuality);
+  CalculateContigTrims(mContigTrimQuality);
+}
+
+void AceFile::ReadAll(const std::string& aceName, const std::string& qualName) {
+  std::cerr << std::endl << "Reading " << aceName << "..." << std::flush;
+  if (!ReadAceStream(*this, aceName)) return;
+  std::cerr << "done." << std::endl;
+  BuildReadHash();
+  std::cerr << "Reading " << qualName << "..." << std::flush;
+  igzstream quality(qualName);
+  if (quality.is_open()) GetReadsQuality(quality);
+  std::cerr << "done." << std::endl;
+  CopyBQToQuality();
+  AddFakeQualityValues();
+  CalculateReadTrims(mReadTrimQuality);
+  CalculateContigTrims(mContigTrimQuality);
+}
+
+bool AceFile::FindNewestAce(std::string& name) {
+  const size_t slash = name.rfind('/');
+  const std::string directory = slash == std::string::npos ? "" : name.substr(0, slash + 1);
+  const std::string prefix = name.substr(directory.size());
+  DIR* listing = ::opendir(directory.empty() ? "." : directory.c_str());
+  if (listing == nullptr) return false;
+  std::vector<std::string> matches;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string entryName = entry->d_name;
+    // As a shell pattern would, hidden names match only a prefix starting with '.'.
+    if (entryName == "." || entryName == ".." || (entryName[0] == '.' && !StartsWith(prefix, "."))) continue;
+    if (StartsWith(entryName, prefix)) matches.push_back(entryName);
+  }
+  ::closedir(listing);
+  if (matches.empty()) return false;
+  name = directory + *std::max_element(matches.begin(), matches.end());
+  return Contains(name, ".ace");
+}
+
+}  // namespace ostrel

@@ -1,0 +1,160 @@
+// Reading a large synthetic assembly: AceFile::Read (post-processing
+// included) and ostrel-acestats with its quality file, against `wc -l` on
+// the same files, with peak memory.
+//
+//   aceread-bench make FILE.ace FILE.qual CONTIGS   writes the synthetic data
+//   aceread-bench read FILE.ace                     times AceFile::Read
+//   aceread-bench compare FILE.ace FILE.qual ACESTATS times all three
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "ace/AceFile.h"
+#include "util/FileUtil.h"
+
+namespace {
+
+constexpr int kColumns = 5000;        // padded consensus columns per contig
+constexpr int kReadsPerContig = 80;   // about 8x coverage
+constexpr int kReadLength = 500;      // padded read characters
+constexpr int kPadPercent = 3;
+
+// A small deterministic generator: the data is the same on every machine.
+struct Lcg {
+  uint64_t mState = 88172645463325252ull;
+  uint32_t Next() {
+    mState = mState * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<uint32_t>(mState >> 33);
+  }
+  int Below(int n) { return static_cast<int>(Next() % static_cast<uint32_t>(n)); }
+};
+
+void WriteWrapped(std::ostream& out, const std::string& text) {
+  for (size_t i = 0; i < text.size(); i += 60) out << text.substr(i, 60) << '\n';
+}
+
+void MakeData(const std::string& aceName, const std::string& qualName, int contigs) {
+  std::ofstream ace(aceName), qual(qualName);
+  Lcg rng;
+  ace << "AS " << contigs << ' ' << contigs * kReadsPerContig << "\n\n";
+  for (int c = 0; c < contigs; ++c) {
+    std::string consensus(kColumns, 'A');
+    for (char& base : consensus) base = rng.Below(100) < kPadPercent ? '*' : "ACGT"[rng.Below(4)];
+    consensus.back() = 'A';  // every column then has its "BQ" value
+    ace << "CO Contig" << c + 1 << ' ' << kColumns << ' ' << kReadsPerContig << " 1 U\n";
+    WriteWrapped(ace, consensus);
+    ace << "\nBQ\n";
+    int onLine = 0;
+    for (char base : consensus)
+      if (base != '*') ace << 20 + rng.Below(70) << (++onLine % 50 == 0 ? "\n" : " ");
+    ace << "\n\n";
+    int starts[kReadsPerContig];
+    bool complemented[kReadsPerContig];
+    for (int r = 0; r < kReadsPerContig; ++r) {
+      starts[r] = rng.Below(kColumns - kReadLength + 100) - 50;
+      complemented[r] = rng.Below(2) == 1;
+      ace << "AF Contig" << c + 1 << ".r" << r << (complemented[r] ? " C " : " U ") << starts[r] << '\n';
+    }
+    ace << "BS 1 " << kColumns << " Contig" << c + 1 << ".r0\n\n";
+    for (int r = 0; r < kReadsPerContig; ++r) {
+      std::string read(kReadLength, 'A');
+      int bases = 0;
+      for (int k = 0; k < kReadLength; ++k) {
+        const int column = starts[r] - 1 + k;
+        read[k] = column >= 0 && column < kColumns ? consensus[column] : "ACGT"[rng.Below(4)];
+        if (read[k] != '*') ++bases;
+      }
+      const std::string name = "Contig" + std::to_string(c + 1) + ".r" + std::to_string(r);
+      ace << "RD " << name << ' ' << kReadLength << " 0 0\n";
+      WriteWrapped(ace, read);
+      ace << "\nQA 1 " << kReadLength << " 1 " << kReadLength << "\nDS CHROMAT_FILE: " << name
+          << " TEMPLATE: t" << c << '_' << r / 2 << " DIRECTION: " << (r % 2 ? "rev" : "fwd") << "\n\n";
+      qual << '>' << name << '\n';
+      for (int k = 0; k < bases; ++k) qual << 10 + rng.Below(50) << (k % 50 == 49 ? "\n" : " ");
+      qual << '\n';
+    }
+  }
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Runs a shell command, returning its wall time in seconds.
+double TimeCommand(const std::string& command) {
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(command.c_str()) != 0) std::cerr << "failed: " << command << '\n';
+  return Seconds(start);
+}
+
+// Peak resident memory of the children run so far, in MB.
+double ChildrenPeakMB() {
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return usage.ru_maxrss / 1024.0;
+}
+
+double SelfPeakMB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024.0;
+}
+
+void Read(const std::string& aceName) {
+  ostrel::AceFile ace;
+  ace.mMinContigSize = 500;
+  const auto start = std::chrono::steady_clock::now();
+  ace.Read(aceName);
+  const double seconds = Seconds(start);
+  std::cout << "AceFile::Read: " << seconds << " s, " << ace.size() << " contigs, N50 " << ace.mN50
+            << ", peak memory " << SelfPeakMB() << " MB\n";
+}
+
+void Compare(const std::string& aceName, const std::string& qualName, const std::string& aceStats,
+             const std::string& self) {
+  const double aceMB = ostrel::FileSize(aceName) / 1e6;
+  const double qualMB = ostrel::FileSize(qualName) / 1e6;
+  TimeCommand("cat '" + aceName + "' '" + qualName + "' > /dev/null");  // warm the page cache
+  const double wcAce = TimeCommand("wc -l '" + aceName + "' > /dev/null");
+  const double wcBoth = TimeCommand("wc -l '" + aceName + "' '" + qualName + "' > /dev/null");
+
+  const auto start = std::chrono::steady_clock::now();
+  if (std::system(("'" + self + "' read '" + aceName + "'").c_str()) != 0) std::cerr << "read failed\n";
+  const double read = Seconds(start);
+  const double readPeak = ChildrenPeakMB();
+  const double stats = TimeCommand("'" + aceStats + "' -q '" + qualName + "' '" + aceName + "' > /dev/null 2>&1");
+  const double statsPeak = ChildrenPeakMB();
+
+  std::printf("ACE file %.0f MB, quality file %.0f MB\n", aceMB, qualMB);
+  std::printf("wc -l ACE: %.3f s; wc -l both: %.3f s\n", wcAce, wcBoth);
+  std::printf("AceFile::Read (whole process): %.3f s = %.1fx wc -l (target <= 10x); peak %.0f MB = %.2fx file"
+              " (target <= 7x)\n",
+              read, read / wcAce, readPeak, readPeak / aceMB);
+  std::printf("ostrel-acestats -q: %.3f s = %.1fx wc -l of both (target <= 15x); peak %.0f MB\n", stats,
+              stats / wcBoth, statsPeak);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "make" && argc == 5) {
+    MakeData(argv[2], argv[3], std::atoi(argv[4]));
+  } else if (mode == "read" && argc == 3) {
+    Read(argv[2]);
+  } else if (mode == "compare" && argc == 5) {
+    Compare(argv[2], argv[3], argv[4], argv[0]);
+  } else {
+    std::cerr << "usage: aceread-bench make FILE.ace FILE.qual CONTIGS | read FILE.ace |"
+                 " compare FILE.ace FILE.qual ACESTATS\n";
+    return 1;
+  }
+  return 0;
+}

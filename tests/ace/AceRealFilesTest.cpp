@@ -1,0 +1,141 @@
+// ACE files written by other assemblers and editors, read whole.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include "TestSupport.h"
+#include "ace/AceFile.h"
+
+namespace ostrel {
+namespace {
+
+std::string SharedAce(const std::string& name) { return std::string(OSTREL_SHARED_DATA) + "/ace/" + name; }
+
+// What each file holds, taken from its text: counts, the first and the last
+// contig, the last contig's first and last placement and its last read.
+struct AceCase {
+  const char* mFile;
+  int mContigs;
+  int mReads;
+  const char* mFirstContig;
+  int mFirstLength;
+  const char* mLastContig;
+  int mLastLength;
+  int mLastReads;
+  int mLastSegments;
+  int mFirstStart;
+  char mLastStrand;
+  int mLastStart;
+  const char* mLastRead;
+  const char* mLastDescription;
+};
+
+const AceCase kCases[] = {
+    {"27-contig_Newbler.ace", 1, 27, "contig00001", 203, "contig00001", 203, 27, 38, 102, 'U', 25,
+     "species2066|9064",
+     "CHROMAT_FILE: species2066|9064 PHD_FILE: species2066|9064.phd.1 TIME: Thu Jul 27 12:33:48 2000"},
+    {"acefile.ace.1", 53, 114, "Contig1", 796, "Contig53", 615, 7, 124, -747, 'U', -174, "LL2316r",
+     "CHROMAT_FILE: LL2316r PHD_FILE: LL2316r.phd.1 CHEM: unknown DYE: unknown TIME: Tue Sep 19 09:45:30 2000"},
+    {"assembly_with_singlets.ace", 36, 39, "Contig1|", 131, "Contig36", 111, 2, 63, 1, 'U', 1, "5703145", ""},
+    {"consed_sample.ace", 1, 8, "Contig1", 1475, "Contig1", 1475, 8, 156, 498, 'C', 408, "K26-766c",
+     "CHROMAT_FILE: K26-766c PHD_FILE: K26-766c.phd.1 TIME: Thu Sep 12 15:42:35 1996"},
+    {"contig1.ace", 2, 16, "Contig1", 856, "Contig2", 3296, 14, 214, 1, 'C', 2445, "BL060c2-LR0R.b.ab1",
+     "CHROMAT_FILE: BL060c2-LR0R.b.ab1 PHD_FILE: BL060c2-LR0R.b.ab1.phd.1 CHEM: term DYE: big TIME: Wed Nov 12 "
+     "08:16:29 2003"},
+    {"seq.cap.ace", 1, 6, "Contig1", 1222, "Contig1", 1222, 6, 0, -53, 'C', 517, "R6", ""},
+    {"singlet_w_CT.ace", 1, 1, "Contig14", 934, "Contig14", 934, 1, 1, 1, 'U', 1, "rt21f229.x.scf",
+     "CHROMAT_FILE: rt21f229.x.scf PHD_FILE: rt21f229.x.scf.phd.1 CHEM: term DYE: big TIME: Wed Feb 11 15:31:12 "
+     "2009 TEMPLATE: rt21f229 DIRECTION: fwd"},
+    {"test_project.fasta.screen.ace.2", 1, 2, "Contig12", 708, "Contig12", 708, 2, 51, -5, 'C', 1, "ML4924R",
+     "CHROMAT_FILE: ML4924R PHD_FILE: ML4924R.phd.1 CHEM: term DYE: big TIME: Thu Jun 21 11:27:03 2001"},
+};
+
+TEST(AceRealFiles, EachFileReadsWholeAndQuietly) {
+  for (const AceCase& c : kCases) {
+    SCOPED_TRACE(c.mFile);
+    AceFile ace;
+    test::CaptureStdout out;
+    test::CaptureStderr err;
+    ace.Read(SharedAce(c.mFile));
+    EXPECT_EQ("", out.Text());
+    EXPECT_EQ("", err.Text());
+    EXPECT_TRUE(ace.mValid);
+    EXPECT_EQ(c.mContigs, ace.mNumContigs);
+    EXPECT_EQ(c.mReads, ace.mNumReads);
+    ASSERT_EQ(static_cast<size_t>(c.mContigs), ace.size());
+    int reads = 0;
+    for (const Contig& contig : ace) {
+      reads += static_cast<int>(contig.mReads.size());
+      EXPECT_EQ(contig.mNumReads, static_cast<int>(contig.mReads.size())) << contig.mName;
+      EXPECT_EQ(contig.mReads.size(), contig.mAlignStart.size()) << contig.mName;
+      EXPECT_EQ(contig.mBases.size(), ace.mContigQuality[&contig - &ace[0]].mQualities.size()) << contig.mName;
+      for (size_t i = 0; i < contig.mReads.size(); ++i)
+        EXPECT_EQ(contig.mReads[i].mBases.size(), contig.mReadQuality[i].mQualities.size());
+    }
+    EXPECT_EQ(c.mReads, reads);
+    EXPECT_EQ(c.mFirstContig, ace.front().mName);
+    EXPECT_EQ(static_cast<size_t>(c.mFirstLength), ace.front().mBases.size());
+    const Contig& last = ace.back();
+    EXPECT_EQ(c.mLastContig, last.mName);
+    EXPECT_EQ(static_cast<size_t>(c.mLastLength), last.mBases.size());
+    ASSERT_EQ(static_cast<size_t>(c.mLastReads), last.mReads.size());
+    EXPECT_EQ(static_cast<size_t>(c.mLastSegments), last.mBaseSegments.size());
+    EXPECT_EQ(c.mFirstStart, last.mAlignStart.front());
+    EXPECT_EQ(c.mLastStrand, last.mComplemented.back());
+    EXPECT_EQ(c.mLastStart, last.mAlignStart.back());
+    EXPECT_EQ(c.mLastRead, last.mReads.back().mName);
+    EXPECT_EQ(c.mLastDescription, last.mReads.back().mDescription);
+  }
+}
+
+TEST(AceRealFiles, TemplatesComeFromDescriptions) {
+  AceFile ace;
+  ace.Read(SharedAce("singlet_w_CT.ace"));
+  EXPECT_EQ("rt21f229", ace[0].mReadTemplate.at("rt21f229.x.scf"));
+  EXPECT_EQ(0, ace[0].mReadDirection.at(0));
+}
+
+// A copy of `path` compressed with gzip.
+std::string Gzipped(const std::string& path, const test::TempDir& dir) {
+  const std::string text = test::ReadFile(path);
+  const std::string out = dir.Path("copy.ace.gz");
+  gzFile file = gzopen(out.c_str(), "wb");
+  gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
+  gzclose(file);
+  return out;
+}
+
+void ExpectSameModel(const AceFile& a, const AceFile& b) {
+  ASSERT_EQ(a.size(), b.size());
+  EXPECT_EQ(a.mTotalLength, b.mTotalLength);
+  EXPECT_EQ(a.mN50, b.mN50);
+  for (size_t c = 0; c < a.size(); ++c) {
+    EXPECT_EQ(a[c].mName, b[c].mName);
+    EXPECT_EQ(a[c].mBases, b[c].mBases);
+    EXPECT_EQ(a[c].mQuality.mQualities, b[c].mQuality.mQualities);
+    EXPECT_EQ(a[c].mAlignStart, b[c].mAlignStart);
+    EXPECT_EQ(a[c].mComplemented, b[c].mComplemented);
+    EXPECT_EQ(a[c].mQALines, b[c].mQALines);
+    EXPECT_EQ(a[c].mReadTrimStart, b[c].mReadTrimStart);
+    EXPECT_EQ(a[c].mTrimEnd, b[c].mTrimEnd);
+    ASSERT_EQ(a[c].mReads.size(), b[c].mReads.size());
+    for (size_t i = 0; i < a[c].mReads.size(); ++i) {
+      EXPECT_EQ(a[c].mReads[i].mName, b[c].mReads[i].mName);
+      EXPECT_EQ(a[c].mReads[i].mBases, b[c].mReads[i].mBases);
+      EXPECT_EQ(a[c].mReads[i].mDescription, b[c].mReads[i].mDescription);
+    }
+  }
+}
+
+TEST(AceRealFiles, GzipAndPlainCopiesGiveTheSameModel) {
+  test::TempDir dir;
+  for (const char* name : {"acefile.ace.1", "contig1.ace", "seq.cap.ace"}) {
+    SCOPED_TRACE(name);
+    AceFile plain, compressed;
+    plain.Read(SharedAce(name));
+    compressed.Read(Gzipped(SharedAce(name), dir));
+    ExpectSameModel(plain, compressed);
+  }
+}
+
+}  // namespace
+}  // namespace ostrel

@@ -1,0 +1,62 @@
+// Runs of the built ostrel-acestats on real and hand-made assemblies.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace ostrel {
+namespace {
+
+test::CommandResult AceStats(const std::string& args) {
+  return test::RunCommand(std::string("'") + OSTREL_ACESTATS + "' " + args + " 2>/dev/null");
+}
+
+const std::string kContig1 = std::string(OSTREL_SHARED_DATA) + "/ace/contig1.ace";
+
+TEST(AceStatsCommand, FiguresOfARealAssembly) {
+  const test::CommandResult result = AceStats("-m 100 " + kContig1);
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ("Assembly: " + kContig1 +
+                "\n"
+                "Contigs: 2 announced, 2 seen\n"
+                "Reads: 16 announced, 16 seen\n"
+                "Consistent: yes\n"
+                "Total length: 4152 padded, 4054 trimmed\n"
+                "Large contigs (>= 100): 2 of 4152 padded bases; 2 of 4054 trimmed bases\n"
+                "N50: 3296 padded, 3207 trimmed\n"
+                "Reads in large contigs: 16\n"
+                "Average read depth: 3.33\n"
+                "Largest contigs:\n"
+                "  name       padded  trimmed  reads\n"
+                "  Contig2      3296     3207     14\n"
+                "  Contig1       856      847      2\n",
+            result.mStdout);
+}
+
+TEST(AceStatsCommand, ReadQualitiesGiveGoodQualityCoverage) {
+  test::TempDir dir;
+  test::WriteFile(dir.Path("a.ace"),
+                  "AS 1 2\nCO c 4 2 0 U\nACGT\n\nBQ\n30 30 30 30\n\nAF r1 U 1\nAF r2 C 2\n"
+                  "RD r1 4 0 0\nACGT\n\nRD r2 3 0 0\nCGT\n\n");
+  test::WriteFile(dir.Path("a.qual"), ">r1\n30 30 30 30\n>r2\n5 30 30\n");
+  const test::CommandResult result = AceStats("-m 1 -q " + dir.Path("a.qual") + " " + dir.Path("a.ace"));
+  EXPECT_EQ(0, result.mStatus);
+  // r2 is complemented: its values turn round, so its last column is of low quality.
+  EXPECT_NE(std::string::npos, result.mStdout.find("Average read depth: 1.75\n"));
+  EXPECT_NE(std::string::npos,
+            result.mStdout.find("Average coverage (good-quality read parts): 1.50 padded, 1.50 trimmed\n"));
+}
+
+TEST(AceStatsCommand, UsageAndFailures) {
+  test::CommandResult result = AceStats("-h");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(0u, result.mStdout.find("Usage: ostrel-acestats"));
+  EXPECT_NE(std::string::npos, result.mStdout.find("[500]"));
+  EXPECT_EQ(1, AceStats("-x " + kContig1).mStatus);
+  EXPECT_EQ(1, AceStats("").mStatus);
+  EXPECT_EQ(1, AceStats(kContig1 + " " + kContig1).mStatus);
+  EXPECT_EQ(1, AceStats("/nonexistent/a.ace").mStatus);
+  EXPECT_EQ(1, AceStats("-q /nonexistent/a.qual " + kContig1).mStatus);
+}
+
+}  // namespace
+}  // namespace ostrel
