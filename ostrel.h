@@ -18,10 +18,12 @@
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
+
 #include "ace/AceFile.h"
 #include "ace/AceTokens.h"
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
+
 #include "contig/TemplateInfo.h"
 
 #include "search/HashSampleSearchEngine.h"
