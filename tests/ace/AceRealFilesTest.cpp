@@ -94,6 +94,25 @@ TEST(AceRealFiles, TemplatesComeFromDescriptions) {
   EXPECT_EQ(0, ace[0].mReadDirection.at(0));
 }
 
+// Files that leave the usual record order: reads without "DS" lines keep an
+// empty description and are not overwritten by the next read.
+TEST(AceRealFiles, ReadsWithoutDescriptionsAreKept) {
+  AceFile ace;
+  ace.Read(SharedAce("contig1.ace"));
+  std::vector<std::string> undescribed;
+  for (const Contig& contig : ace)
+    for (const Sequence& read : contig.mReads)
+      if (read.mDescription.empty()) undescribed.push_back(read.mName);
+  EXPECT_EQ((std::vector<std::string>{"BL060c3-LR5.g.ab1", "BL060c3-LR0R.b.ab1", "BL060c2-LR5.g.ab1"}),
+            undescribed);
+
+  AceFile singlets;
+  singlets.Read(SharedAce("assembly_with_singlets.ace"));
+  for (const Contig& contig : singlets)
+    for (const Sequence& read : contig.mReads) EXPECT_EQ("", read.mDescription) << read.mName;
+  EXPECT_EQ("5765593", singlets[0].mReads[0].mName);
+}
+
 // A copy of `path` compressed with gzip.
 std::string Gzipped(const std::string& path, const test::TempDir& dir) {
   const std::string text = test::ReadFile(path);
