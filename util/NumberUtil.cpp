@@ -78,19 +78,6 @@ std::string ftoa(float v, const std::string& format) {
 
 int atoi(const std::string& s) { return atoi(s.c_str()); }
 
-// Hand-rolled rather than strtol: quality files hold hundreds of millions
-// of values, and this is their parser.
-int atoi(const char* s) {
-  while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;  // the C locale's white space
-  const bool negative = *s == '-';
-  if (*s == '-' || *s == '+') ++s;
-  int64_t value = 0;
-  for (; *s >= '0' && *s <= '9'; ++s)
-    if (value <= INT_MAX) value = value * 10 + (*s - '0');  // stops growing past the int range
-  if (negative) value = -value;
-  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
-}
-
 void sprintf(int size, std::string& out, const char* format, ...) {
   va_list args;
   va_start(args, format);

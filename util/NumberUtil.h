@@ -6,6 +6,8 @@
 #ifndef OSTREL_UTIL_NUMBERUTIL_H
 #define OSTREL_UTIL_NUMBERUTIL_H
 
+#include <climits>
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -25,7 +27,20 @@ std::string ftoa(float v, const std::string& format);
 // optional sign, digits up to the first non-digit; 0 when there are none.
 // Values beyond the int range give INT_MAX or INT_MIN.
 int atoi(const std::string& s);
-int atoi(const char* s);  // the same, without making a string
+
+// The same, without making a string. Inline and hand-rolled rather than
+// strtol: quality files hold hundreds of millions of values, and this is
+// their parser.
+inline int atoi(const char* s) {
+  while (*s == ' ' || (*s >= '\t' && *s <= '\r')) ++s;  // the C locale's white space
+  const bool negative = *s == '-';
+  if (*s == '-' || *s == '+') ++s;
+  int64_t value = 0;
+  for (; *s >= '0' && *s <= '9'; ++s)
+    if (value <= INT_MAX) value = value * 10 + (*s - '0');  // stops growing past the int range
+  if (negative) value = -value;
+  return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
 
 // Formats the arguments and assigns the text to `out`. `size` is the buffer
 // the text is first formatted into; a longer text is kept whole.

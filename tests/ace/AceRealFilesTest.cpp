@@ -8,7 +8,7 @@
 namespace ostrel {
 namespace {
 
-std::string SharedAce(const std::string& name) { return std::string(OSTREL_SHARED_DATA) + "/ace/" + name; }
+std::string RealAce(const std::string& name) { return std::string(OSTREL_TEST_DATA) + "/ace/" + name; }
 
 // What each file holds, taken from its text: counts, the first and the last
 // contig, the last contig's first and last placement and its last read.
@@ -55,7 +55,7 @@ TEST(AceRealFiles, EachFileReadsWholeAndQuietly) {
     AceFile ace;
     test::CaptureStdout out;
     test::CaptureStderr err;
-    ace.Read(SharedAce(c.mFile));
+    ace.Read(RealAce(c.mFile));
     EXPECT_EQ("", out.Text());
     EXPECT_EQ("", err.Text());
     EXPECT_TRUE(ace.mValid);
@@ -89,7 +89,7 @@ TEST(AceRealFiles, EachFileReadsWholeAndQuietly) {
 
 TEST(AceRealFiles, TemplatesComeFromDescriptions) {
   AceFile ace;
-  ace.Read(SharedAce("singlet_w_CT.ace"));
+  ace.Read(RealAce("singlet_w_CT.ace"));
   EXPECT_EQ("rt21f229", ace[0].mReadTemplate.at("rt21f229.x.scf"));
   EXPECT_EQ(0, ace[0].mReadDirection.at(0));
 }
@@ -98,7 +98,7 @@ TEST(AceRealFiles, TemplatesComeFromDescriptions) {
 // empty description and are not overwritten by the next read.
 TEST(AceRealFiles, ReadsWithoutDescriptionsAreKept) {
   AceFile ace;
-  ace.Read(SharedAce("contig1.ace"));
+  ace.Read(RealAce("contig1.ace"));
   std::vector<std::string> undescribed;
   for (const Contig& contig : ace)
     for (const Sequence& read : contig.mReads)
@@ -107,7 +107,7 @@ TEST(AceRealFiles, ReadsWithoutDescriptionsAreKept) {
             undescribed);
 
   AceFile singlets;
-  singlets.Read(SharedAce("assembly_with_singlets.ace"));
+  singlets.Read(RealAce("assembly_with_singlets.ace"));
   for (const Contig& contig : singlets)
     for (const Sequence& read : contig.mReads) EXPECT_EQ("", read.mDescription) << read.mName;
   EXPECT_EQ("5765593", singlets[0].mReads[0].mName);
@@ -150,8 +150,8 @@ TEST(AceRealFiles, GzipAndPlainCopiesGiveTheSameModel) {
   for (const char* name : {"acefile.ace.1", "contig1.ace", "seq.cap.ace"}) {
     SCOPED_TRACE(name);
     AceFile plain, compressed;
-    plain.Read(SharedAce(name));
-    compressed.Read(Gzipped(SharedAce(name), dir));
+    plain.Read(RealAce(name));
+    compressed.Read(Gzipped(RealAce(name), dir));
     ExpectSameModel(plain, compressed);
   }
 }

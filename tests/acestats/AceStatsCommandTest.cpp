@@ -10,7 +10,7 @@ test::CommandResult AceStats(const std::string& args) {
   return test::RunCommand(std::string("'") + OSTREL_ACESTATS + "' " + args + " 2>/dev/null");
 }
 
-const std::string kContig1 = std::string(OSTREL_SHARED_DATA) + "/ace/contig1.ace";
+const std::string kContig1 = std::string(OSTREL_TEST_DATA) + "/ace/contig1.ace";
 
 TEST(AceStatsCommand, FiguresOfARealAssembly) {
   const test::CommandResult result = AceStats("-m 100 " + kContig1);
