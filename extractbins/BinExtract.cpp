@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "extractbins/RunSettings.h"
+#include "util/FileDescriptor.h"
 #include "util/LineScan.h"
 
 namespace ostrel {
@@ -17,19 +18,6 @@ namespace ostrel {
 char buffer[kCopyBufferSize];
 
 namespace {
-
-bool WriteAll(int fd, const char* data, size_t n) {
-  while (n > 0) {
-    const ssize_t written = ::write(fd, data, n);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    n -= static_cast<size_t>(written);
-  }
-  return true;
-}
 
 // Appends records of one input file to one output file. Small records are
 // gathered in `buffer` and written together; a record longer than the
