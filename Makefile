@@ -56,8 +56,9 @@ bench-coverage: bench-build
 bench-hashsearch: bench-build
 	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench
 
+# The bundled example, indexed and extracted under ./demo-out.
 demo: build
-	sh examples/run-demo.sh $(BUILD)
+	sh examples/run-demo.sh $(BUILD) demo-out
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out
