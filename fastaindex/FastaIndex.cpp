@@ -20,7 +20,7 @@ namespace ostrel {
 
 namespace {
 
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kBlockSize = 1 << 18;
 constexpr int64_t kProgressMinimumSize = 100 * 1000 * 1000;
 
 // "<file>: <bytes> bytes (<percent>%)" on a terminal's standard error,

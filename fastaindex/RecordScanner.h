@@ -45,30 +45,35 @@ public:
 
 private:
   enum class State {
-    kLineStart,   // at the first byte of a line
-    kBlankSoFar,  // inside a line that so far holds only blanks, tabs, CRs
-    kName,        // inside a header line, before or in its name
-    kLineRest,    // inside a non-blank line, up to its newline
+    kLineStart,   // before the first header, at the first byte of a line
+    kBlankSoFar,  // before the first header, in a line of blanks so far
+    kName,        // in a header line, before or in its name
+    kBody,        // in a record after its name: the rest of the header
+                  // line, then sequence or quality lines
   };
 
-  size_t ScanLineStart(const char* data, size_t size, size_t i);
+  size_t ScanLineStart(const char* data, size_t i);
   size_t ScanBlank(const char* data, size_t size, size_t i);
   size_t ScanName(const char* data, size_t size, size_t i);
-  size_t ScanLineRest(const char* data, size_t size, size_t i);
-  size_t BeginContentLine(size_t i);
+  size_t ScanBody(const char* data, size_t size, size_t i);
+  void TrackRecordEnd(const char* data, size_t from, size_t to);
+  void BeginRecord(int64_t position);
+  bool AppendToName(const char* bytes, size_t n);
   bool EndName();
   void EndRecord();
   void Fail(const char* what, int64_t position);
 
   State mState = State::kLineStart;
-  int64_t mOffset = 0;               // 0-based file offset of the current block
-  int64_t mLineStart = 0;            // 0-based offset of the current line
-  bool mInRecord = false;            // a header has been seen
-  int64_t mRecordStart = 0;          // 1-based position of the record's '>'
-  int64_t mRecordEnd = 0;            // 1-based end of its last non-blank line so far
+  int64_t mOffset = 0;                  // 0-based file offset of the current block
+  int64_t mLineStart = 0;               // 0-based offset of the current line
+  char mLastByte = '\n';                // the previous block's last byte
+  bool mInRecord = false;               // a header has been seen
+  int64_t mRecordStart = 0;             // 1-based position of the record's '>'
+  int64_t mRecordEnd = 0;               // 1-based end of its last non-blank line so far
+  bool mLineOpen = false;               // the record's last non-blank line has no newline yet
   bool mCarriageReturnPending = false;  // the name ended a block with a CR
   std::string mName;
-  std::vector<uint64_t> mNameHashes;  // one per record, for the duplicate count
+  std::vector<uint64_t> mNameHashes;    // one per record, for the duplicate count
 };
 
 }  // namespace ostrel
