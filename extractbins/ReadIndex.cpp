@@ -1,6 +1,7 @@
 // Loading and looking up the "_idx" read index.
 #include "extractbins/ReadIndex.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -15,6 +16,13 @@ bool ReadIndex::Load(const std::string& inputName) {
   if (!in) {
     std::cout << indexName << " failed to open" << std::endl;
     return false;
+  }
+  // An index line takes some 20 bytes: size the table and map once.
+  std::error_code unknownSize;
+  const uintmax_t indexSize = std::filesystem::file_size(indexName, unknownSize);
+  if (!unknownSize) {
+    mTable.reserve(indexSize / 20);
+    mName2Idx.reserve(indexSize / 20);
   }
   // Every line read adds an entry, so the empty read after a final newline
   // adds one under the empty name; bin names are never empty.

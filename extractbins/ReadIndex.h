@@ -16,8 +16,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "util/Hash.h"
-
 namespace ostrel {
 
 struct IndexInfo {
@@ -25,8 +23,12 @@ struct IndexInfo {
   int64_t mEnd = 0;    // last byte of the record, counted from 1, inclusive
 };
 
-// Read name to position in the index table.
-using Name2IdxMap = std::unordered_map<std::string, int, BasicStringHashF>;
+// Read name to position in the index table. Read names of one run often
+// differ only in their last digits, which the h * 5 + c string hash folds
+// onto few values (1.5 million numbered names share under 200000, so
+// lookups walk long chains); the standard library's string hash spreads
+// them.
+using Name2IdxMap = std::unordered_map<std::string, int>;
 
 // The index of one input file: its lines in file order, and the names.
 // A name on several lines maps to its last line.
