@@ -146,8 +146,10 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
   Bin bin;
   bool ok = ReadFOF(binName, bin.mReadNames);
   bin.mName = binName;
-  for (const std::string& name : bin.mReadNames)
-    if (const IndexInfo* entry = index.Find(name)) bin.mReadInfos.push_back({entry->mStart, entry->mEnd});
+  std::vector<const IndexInfo*> entries;
+  index.FindMany(bin.mReadNames, entries);
+  for (const IndexInfo* entry : entries)
+    if (entry != nullptr) bin.mReadInfos.push_back({entry->mStart, entry->mEnd});
   std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
   if (!bin.mReadInfos.empty()) {
     // Stable, so records with equal starts keep their order in the bin file.

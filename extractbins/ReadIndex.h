@@ -13,8 +13,9 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
+
+#include "extractbins/Name2IdxMap.h"
 
 namespace ostrel {
 
@@ -22,13 +23,6 @@ struct IndexInfo {
   int64_t mStart = 0;  // first byte of the record, counted from 1
   int64_t mEnd = 0;    // last byte of the record, counted from 1, inclusive
 };
-
-// Read name to position in the index table. Read names of one run often
-// differ only in their last digits, which the h * 5 + c string hash folds
-// onto few values (1.5 million numbered names share under 200000, so
-// lookups walk long chains); the standard library's string hash spreads
-// them.
-using Name2IdxMap = std::unordered_map<std::string, int>;
 
 // The index of one input file: its lines in file order, and the names.
 // A name on several lines maps to its last line.
@@ -42,6 +36,8 @@ struct ReadIndex {
   bool Load(const std::string& inputName);
   // The entry of a read, or nullptr when the read is not indexed.
   const IndexInfo* Find(const std::string& name) const;
+  // entries[k] becomes Find(names[k]), for a whole bin at once.
+  void FindMany(const std::vector<std::string>& names, std::vector<const IndexInfo*>& entries) const;
   void Clear();
 };
 
