@@ -60,13 +60,13 @@ bench-hashsearch: bench-build
 demo: build
 	sh examples/run-demo.sh $(BUILD) demo-out
 
-# Extraction benchmark on a synthetic dataset kept in bench/out: a quick
-# preset, and the large one whose figures the targets are stated for.
+# Extraction benchmark on a synthetic dataset kept in bench/out/extract: a
+# quick preset, and the large one whose figures the targets are stated for.
 bench: build
-	python3 bench/extract.py --preset small --build $(BUILD)
+	python3 bench/extract/extract-bench.py --preset small --build $(BUILD)
 
 bench-large: build
-	python3 bench/extract.py --preset large --build $(BUILD)
+	python3 bench/extract/extract-bench.py --preset large --build $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out

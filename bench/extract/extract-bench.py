@@ -6,12 +6,12 @@ subseq on the same bins.
 The dataset is synthetic and deterministic: a FASTA file of reads wrapped at
 60 bases, its quality file (two-digit values, 60 to a line), and bins of read
 names with a few names absent from the files and a few listed twice. It is
-generated once per preset under bench/out/<preset>/ and reused while its
+generated once per preset under bench/out/extract/<preset>/ and reused while its
 parameters stay the same. Every ostrel output file is checked byte for byte
 against the records the generator wrote. Each ostrel, wc and cat timing is
 the best of three runs; each peer runs once, taking far longer.
 
-Usage: bench/extract.py [--preset small|large] [--build DIR]
+Usage: bench/extract/extract-bench.py [--preset small|large] [--build DIR]
 """
 
 import argparse
@@ -266,13 +266,13 @@ def check_outputs(data, out, preset, inputs):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--preset", choices=sorted(PRESETS), default="small")
-    parser.add_argument("--build", default=os.path.join(HERE, "..", "build"))
+    parser.add_argument("--build", default=os.path.join(HERE, "..", "..", "build"))
     args = parser.parse_args()
     preset = PRESETS[args.preset]
     build = os.path.abspath(args.build)
     fastaindex = os.path.join(build, "fastaindex", "ostrel-fastaindex")
     extractbins = os.path.join(build, "extractbins", "ostrel-extractbins")
-    out = os.path.join(HERE, "out")
+    out = os.path.normpath(os.path.join(HERE, "..", "out", "extract"))
     data = dataset(out, args.preset)
     runs = os.path.join(out, args.preset, "runs")
     bins = [bin_name(b) for b in range(preset["bins"])]
