@@ -85,6 +85,22 @@ TEST(RecordScanner, OverlongNameIsBadText) {
   EXPECT_EQ("error at 1: the header's name is longer than 65536 bytes", IndexOf(">" + name + "x\n", 4096));
 }
 
+// Positions past 2 GiB, fed as one block of sequence lines over and over.
+TEST(RecordScanner, PositionsPastTwoGibibytes) {
+  std::string lines;
+  for (int k = 0; k < (1 << 20); ++k) lines += "ACGTACGTACGTACGTACGTACGTACGTACGTACGTACGTACGTACGTACGTACGTACGTACG\n";
+  RecordScanner scanner;
+  scanner.Feed(">r1\n", 4);
+  const int64_t blocks = (int64_t{3} << 30) / static_cast<int64_t>(lines.size());
+  for (int64_t k = 0; k < blocks; ++k) scanner.Feed(lines.data(), lines.size());
+  scanner.Feed(">r2\nAC", 6);
+  ASSERT_TRUE(scanner.Finish());
+  const int64_t r2 = 4 + blocks * static_cast<int64_t>(lines.size()) + 1;
+  EXPECT_GT(r2, int64_t{3000000000});
+  EXPECT_EQ("r1\t1\t" + std::to_string(r2 - 1) + "\nr2\t" + std::to_string(r2) + "\t" + std::to_string(r2 + 5) + "\n",
+            scanner.mIndexText);
+}
+
 TEST(RecordScanner, DuplicatesAreIndexedAndCounted) {
   RecordScanner scanner;
   const std::string text = ">a\nA\n>b\nC\n>a\nG\n>a x\nT\n>b\n";
