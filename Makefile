@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench-build bench-gzread bench-aceread bench-coverage bench-hashsearch clean
+.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-hashsearch clean
 
 all: build
 
@@ -56,8 +56,17 @@ bench-coverage: bench-build
 bench-hashsearch: bench-build
 	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench
 
+# The bundled example, indexed and extracted under ./demo-out.
 demo: build
-	sh examples/run-demo.sh $(BUILD)
+	sh examples/run-demo.sh $(BUILD) demo-out
+
+# Extraction benchmark on a synthetic dataset kept in bench/out/extract: a
+# quick preset, and the large one whose figures the targets are stated for.
+bench: build
+	python3 bench/extract/extract-bench.py --preset small --build $(BUILD)
+
+bench-large: build
+	python3 bench/extract/extract-bench.py --preset large --build $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out

@@ -13,10 +13,9 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "util/Hash.h"
+#include "extractbins/Name2IdxMap.h"
 
 namespace ostrel {
 
@@ -24,9 +23,6 @@ struct IndexInfo {
   int64_t mStart = 0;  // first byte of the record, counted from 1
   int64_t mEnd = 0;    // last byte of the record, counted from 1, inclusive
 };
-
-// Read name to position in the index table.
-using Name2IdxMap = std::unordered_map<std::string, int, BasicStringHashF>;
 
 // The index of one input file: its lines in file order, and the names.
 // A name on several lines maps to its last line.
@@ -40,6 +36,8 @@ struct ReadIndex {
   bool Load(const std::string& inputName);
   // The entry of a read, or nullptr when the read is not indexed.
   const IndexInfo* Find(const std::string& name) const;
+  // entries[k] becomes Find(names[k]), for a whole bin at once.
+  void FindMany(const std::vector<std::string>& names, std::vector<const IndexInfo*>& entries) const;
   void Clear();
 };
 

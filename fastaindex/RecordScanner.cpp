@@ -1,0 +1,217 @@
+// The record scanner: a small state machine over the bytes of a FASTA or
+// quality file. Inside a record it jumps from '>' to '>' with memchr and
+// looks back from each header over the blank bytes before it, so sequence
+// and quality lines are never visited one by one.
+#include "fastaindex/RecordScanner.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <functional>
+
+namespace ostrel {
+
+namespace {
+
+// Bytes that leave a line blank. A carriage return counts, so that the empty
+// lines of a CR-LF file are blank.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// Writes '\t' and the decimal digits of a position at `out`; returns the end.
+char* PutPosition(char* out, int64_t value) {
+  *out++ = '\t';
+  return std::to_chars(out, out + 20, value).ptr;
+}
+
+// The number of hashes equal to an earlier one. The hashes are spread
+// evenly, so a counting sort on their top 16 bits leaves buckets of a few
+// each to sort.
+int64_t CountRepeats(const std::vector<uint64_t>& hashes) {
+  constexpr int kShift = 48;
+  std::vector<size_t> bucketStart((size_t{1} << (64 - kShift)) + 1, 0);
+  for (uint64_t hash : hashes) ++bucketStart[(hash >> kShift) + 1];
+  for (size_t b = 1; b < bucketStart.size(); ++b) bucketStart[b] += bucketStart[b - 1];
+  std::vector<uint64_t> sorted(hashes.size());
+  std::vector<size_t> next(bucketStart.begin(), bucketStart.end() - 1);
+  for (uint64_t hash : hashes) sorted[next[hash >> kShift]++] = hash;
+  int64_t repeats = 0;
+  for (size_t b = 0; b + 1 < bucketStart.size(); ++b) {
+    const auto first = sorted.begin() + static_cast<ptrdiff_t>(bucketStart[b]);
+    const auto last = sorted.begin() + static_cast<ptrdiff_t>(bucketStart[b + 1]);
+    std::sort(first, last);
+    for (auto at = first; at != last && at + 1 != last; ++at)
+      if (*at == *(at + 1)) ++repeats;
+  }
+  return repeats;
+}
+
+}  // namespace
+
+bool RecordScanner::Feed(const char* data, size_t size) {
+  size_t i = 0;
+  while (i < size && mError.empty()) {
+    switch (mState) {
+      case State::kLineStart: i = ScanLineStart(data, i); break;
+      case State::kBlankSoFar: i = ScanBlank(data, size, i); break;
+      case State::kName: i = ScanName(data, size, i); break;
+      case State::kBody: i = ScanBody(data, size, i); break;
+    }
+  }
+  if (size > 0) mLastByte = data[size - 1];
+  mOffset += static_cast<int64_t>(size);
+  return mError.empty();
+}
+
+bool RecordScanner::Finish() {
+  if (!mError.empty()) return false;
+  if (mState == State::kName) {
+    mCarriageReturnPending = false;  // a CR before the end of the file ends the line
+    if (!EndName()) return false;
+    mState = State::kBody;
+    mLineOpen = true;
+  }
+  // A last line without newline ends at the file's last byte.
+  if (mState == State::kBody && mLineOpen) mRecordEnd = mOffset;
+  EndRecord();
+  mInRecord = false;
+  mState = State::kLineStart;
+  mDuplicateCount = CountRepeats(mNameHashes);
+  mNameHashes = std::vector<uint64_t>();
+  return true;
+}
+
+size_t RecordScanner::ScanLineStart(const char* data, size_t i) {
+  mLineStart = mOffset + static_cast<int64_t>(i);
+  const char c = data[i];
+  if (c == '\n') return i + 1;
+  if (c == '>') {
+    BeginRecord(mLineStart);
+    return i + 1;
+  }
+  if (IsBlank(c)) {
+    mState = State::kBlankSoFar;
+    return i + 1;
+  }
+  Fail("the first non-empty line does not start with '>'", mLineStart + 1);
+  return i;
+}
+
+size_t RecordScanner::ScanBlank(const char* data, size_t size, size_t i) {
+  while (i < size && IsBlank(data[i])) ++i;
+  if (i == size) return i;
+  if (data[i] == '\n') {
+    mState = State::kLineStart;
+    return i + 1;
+  }
+  Fail("the first non-empty line does not start with '>'", mLineStart + 1);
+  return i;
+}
+
+size_t RecordScanner::ScanName(const char* data, size_t size, size_t i) {
+  if (mCarriageReturnPending) {
+    // The previous block ended on a CR: it is a line end only before '\n'.
+    mCarriageReturnPending = false;
+    if (data[i] != '\n' && !AppendToName("\r", 1)) return i;
+  }
+  if (mName.empty()) {
+    while (i < size && (data[i] == ' ' || data[i] == '\t')) ++i;  // blanks before the name
+    if (i == size) return size;
+  }
+  size_t end = i;
+  while (end < size && data[end] != ' ' && data[end] != '\t' && data[end] != '\n' &&
+         !(data[end] == '\r' && (end + 1 == size || data[end + 1] == '\n')))
+    ++end;
+  if (!AppendToName(data + i, end - i)) return end;
+  if (end == size) return size;  // the name goes on in the next block
+  if (end + 1 == size && data[end] == '\r') {
+    mCarriageReturnPending = true;
+    return size;
+  }
+  if (!EndName()) return end;
+  mState = State::kBody;
+  mLineOpen = true;  // the header line, up to its newline
+  return end;
+}
+
+size_t RecordScanner::ScanBody(const char* data, size_t size, size_t i) {
+  for (size_t at = i;;) {
+    const void* found = std::memchr(data + at, '>', size - at);
+    if (found == nullptr) {
+      TrackRecordEnd(data, i, size);
+      return size;
+    }
+    const size_t header = static_cast<size_t>(static_cast<const char*>(found) - data);
+    const char before = header > 0 ? data[header - 1] : mLastByte;
+    if (before != '\n') {  // a '>' inside a line starts nothing
+      at = header + 1;
+      continue;
+    }
+    TrackRecordEnd(data, i, header);
+    BeginRecord(mOffset + static_cast<int64_t>(header));
+    return header + 1;
+  }
+}
+
+// Looks back over data[from, to), a part of the current record, from its
+// end: past blank bytes to the last non-blank one, noting the first newline
+// after it, which ends the record's last non-blank line so far.
+void RecordScanner::TrackRecordEnd(const char* data, size_t from, size_t to) {
+  size_t newline = to;  // none seen
+  size_t at = to;
+  while (at > from && (data[at - 1] == '\n' || IsBlank(data[at - 1]))) {
+    --at;
+    if (data[at] == '\n') newline = at;
+  }
+  const bool contentSeen = at > from;
+  if (newline != to && (contentSeen || mLineOpen)) {
+    mRecordEnd = mOffset + static_cast<int64_t>(newline) + 1;
+    mLineOpen = false;
+  } else if (contentSeen) {
+    mLineOpen = true;  // the part ends inside a non-blank line
+  }
+}
+
+void RecordScanner::BeginRecord(int64_t position) {
+  EndRecord();
+  mInRecord = true;
+  mRecordStart = position + 1;
+  mName.clear();
+  mState = State::kName;
+}
+
+bool RecordScanner::AppendToName(const char* bytes, size_t n) {
+  if (mName.size() + n > kMaxNameLength) {
+    Fail("the header's name is longer than 65536 bytes", mRecordStart);
+    return false;
+  }
+  mName.append(bytes, n);
+  return true;
+}
+
+bool RecordScanner::EndName() {
+  if (mName.empty()) {
+    Fail("the header has no name", mRecordStart);
+    return false;
+  }
+  mNameHashes.push_back(std::hash<std::string>{}(mName));
+  return true;
+}
+
+void RecordScanner::EndRecord() {
+  if (!mInRecord) return;
+  char positions[48];
+  char* end = PutPosition(positions, mRecordStart);
+  end = PutPosition(end, mRecordEnd);
+  *end++ = '\n';
+  mIndexText.reserve(mIndexText.size() + mName.size() + static_cast<size_t>(end - positions));
+  mIndexText += mName;
+  mIndexText.append(positions, end);
+  ++mRecordCount;
+}
+
+void RecordScanner::Fail(const char* what, int64_t position) {
+  mError = what;
+  mErrorPosition = position;
+}
+
+}  // namespace ostrel
