@@ -141,6 +141,12 @@ public:
   int N50Trimmed() const;
   void CalcAverageCoverage();         // sets mAverageCoverage
   void CalcAverageCoverageTrimmed();  // sets mAverageCoverageTrimmed
+
+private:
+  // Opens a plain or gzip-compressed ACE file and reads it; false, after
+  // "Unable to open <name> as an ace file." on standard error, when it
+  // cannot be opened.
+  bool ReadFile(const std::string& fileName);
 };
 
 }  // namespace ostrel

@@ -204,14 +204,18 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
   return next;
 }
 
-void AceFile::Read(const std::string& fileName) {
+bool AceFile::ReadFile(const std::string& fileName) {
   igzstream in(fileName);
   if (!in.is_open()) {
     std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
-    return;
+    return false;
   }
   Read(in);
-  in.close();
+  return true;
+}
+
+void AceFile::Read(const std::string& fileName) {
+  if (!ReadFile(fileName)) return;
   BuildReadHash();
   CopyBQToQuality();
   AddFakeQualityValues();
@@ -221,13 +225,7 @@ void AceFile::Read(const std::string& fileName) {
 }
 
 void AceFile::Read(const std::string& fileName, SequenceQualityVector& qualities) {
-  igzstream in(fileName);
-  if (!in.is_open()) {
-    std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
-    return;
-  }
-  Read(in);
-  in.close();
+  if (!ReadFile(fileName)) return;
   BuildReadHash();
   CopyBQToQuality();
   AddReadsQuality(qualities);

@@ -8,30 +8,14 @@
 #include <numeric>
 
 #include "ace/AceFile.h"
-#include "util/StringUtil.h"
 
 namespace ostrel {
 
 namespace {
 
-// mTrimEnd - mTrimStart + 1: 1 when there are no trims.
-int TrimmedLength(const Contig& contig) { return contig.mTrimEnd - contig.mTrimStart + 1; }
-
 int SaturatedInt(int64_t value) { return static_cast<int>(std::min<int64_t>(value, INT_MAX)); }
 
 long Sum(const std::vector<int>& values) { return std::accumulate(values.begin(), values.end(), 0L); }
-
-// The first size, in the order given, at which the running sum reaches half
-// of `total`; 0 when it never does.
-int HalfWaySize(const std::vector<int>& sizes, int total) {
-  const long half = static_cast<long>(total * 0.5);
-  long running = 0;
-  for (int size : sizes) {
-    running += size;
-    if (running >= half) return size;
-  }
-  return 0;
-}
 
 }  // namespace
 
@@ -72,7 +56,7 @@ void AceFile::ComputeAllContigStats() {
   int64_t total = 0, totalTrimmed = 0, large = 0, largeTrimmed = 0;
   for (const Contig& contig : *this) {
     const int padded = static_cast<int>(contig.mBases.size());
-    const int trimmed = TrimmedLength(contig);
+    const int trimmed = contig.TrimmedLength();
     mMaxContigLength = std::max(mMaxContigLength, padded);
     mMaxTrimmedContigLength = std::max(mMaxTrimmedContigLength, trimmed);
     total += padded;
@@ -108,7 +92,7 @@ void AceFile::GetSortedSizes(std::vector<int>& sizes) const {
 
 void AceFile::GetSortedSizesTrimmed(std::vector<int>& sizes) const {
   for (const Contig& contig : *this) {
-    const int trimmed = TrimmedLength(contig);
+    const int trimmed = contig.TrimmedLength();
     if (trimmed >= mMinContigSize) sizes.push_back(trimmed);
   }
   std::sort(sizes.begin(), sizes.end(), std::greater<int>());
@@ -145,8 +129,8 @@ void AceFile::CalcAverageCoverageTrimmed() {
   double depth = 0;
   std::vector<int> profile;
   for (const Contig& contig : *this) {
-    if (TrimmedLength(contig) < mMinContigSize) continue;
-    columns += TrimmedLength(contig);
+    if (contig.TrimmedLength() < mMinContigSize) continue;
+    columns += contig.TrimmedLength();
     contig.GetCoverageTrimmed(profile);
     // A contig without trims counts its one column at index -1, off the consensus.
     for (int p = contig.mTrimStart; p <= contig.mTrimEnd; ++p)

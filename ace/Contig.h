@@ -149,6 +149,8 @@ public:
   // index whose quality reaches `threshold`; a column without a value is
   // below every threshold.
   void CalculateTrim(int threshold);
+  // mTrimEnd - mTrimStart + 1: 1 for a contig without trims.
+  int TrimmedLength() const { return mTrimEnd - mTrimStart + 1; }
   int CalcCoverage(int pos) const;             // reads with a character at 0-based index pos
   double CalcAverageTrimmedCoverage() const;  // mean of CalcCoverageTrimmed over the consensus
   long CountP20Bases() const;                 // read characters of quality >= 20 under the consensus

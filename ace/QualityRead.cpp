@@ -43,26 +43,10 @@ void AceFile::GetReadsQuality(std::istream& in) {
 
 bool AceFile::gzExists(const std::string& name) { return FileExists(name + ".gz"); }
 
-namespace {
-
-// Opens an ACE file and reads it into `ace`; false, after the reader's
-// "Unable to open" line, when it cannot be opened.
-bool ReadAceStream(AceFile& ace, const std::string& name) {
-  igzstream in(name);
-  if (!in.is_open()) {
-    std::cerr << "Unable to open " << name << " as an ace file." << std::endl;
-    return false;
-  }
-  ace.Read(in);
-  return true;
-}
-
-}  // namespace
-
 void AceFile::ReadAll(const std::string& base) {
   const std::string aceName = base + ".ace";
   const std::string qualName = base + ".qual";
-  if (!ReadAceStream(*this, gzExists(aceName) ? aceName + ".gz" : aceName)) return;
+  if (!ReadFile(gzExists(aceName) ? aceName + ".gz" : aceName)) return;
   BuildReadHash();
   igzstream quality(gzExists(qualName) ? qualName + ".gz" : qualName);
   if (quality.is_open()) GetReadsQuality(quality);
@@ -74,7 +58,7 @@ void AceFile::ReadAll(const std::string& base) {
 
 void AceFile::ReadAll(const std::string& aceName, const std::string& qualName) {
   std::cerr << std::endl << "Reading " << aceName << "..." << std::flush;
-  if (!ReadAceStream(*this, aceName)) return;
+  if (!ReadFile(aceName)) return;
   std::cerr << "done." << std::endl;
   BuildReadHash();
   std::cerr << "Reading " << qualName << "..." << std::flush;

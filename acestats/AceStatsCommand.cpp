@@ -26,7 +26,6 @@ void PrintUsage(std::ostream& out) {
       << "  -h       this text\n";
 }
 
-int TrimmedLength(const Contig& contig) { return contig.mTrimEnd - contig.mTrimStart + 1; }
 
 // Read depth over the large contigs: every read character under the consensus.
 double AverageReadDepth(const AceFile& ace) {
@@ -58,7 +57,7 @@ void PrintLargestContigs(const AceFile& ace, std::ostream& out) {
     out << "  ";
     PrintSpacePaddedString(out, static_cast<int>(nameWidth) + 2, contig->mName);
     PrintSpacePaddedNum(out, 8, static_cast<int>(contig->mBases.size()));
-    PrintSpacePaddedNum(out, 9, TrimmedLength(*contig));
+    PrintSpacePaddedNum(out, 9, contig->TrimmedLength());
     PrintSpacePaddedNum(out, 7, static_cast<int>(contig->mReads.size()));
     out << "\n";
   }

@@ -66,11 +66,7 @@ void SequenceVector::GetSortedSizes(std::vector<int>& sizes) const {
   std::sort(sizes.begin(), sizes.end(), std::greater<int>());
 }
 
-int SequenceVector::N50() const {
-  std::vector<int> sizes;
-  GetSortedSizes(sizes);
-  long total = 0;
-  for (int size : sizes) total += size;
+int HalfWaySize(const std::vector<int>& sizes, long total) {
   const long half = static_cast<long>(total * 0.5);
   long running = 0;
   for (int size : sizes) {
@@ -78,6 +74,14 @@ int SequenceVector::N50() const {
     if (running >= half) return size;
   }
   return 0;
+}
+
+int SequenceVector::N50() const {
+  std::vector<int> sizes;
+  GetSortedSizes(sizes);
+  long total = 0;
+  for (int size : sizes) total += size;
+  return HalfWaySize(sizes, total);
 }
 
 void SequenceVector::SizeStats(float& mean, float& variance) const {

@@ -19,6 +19,10 @@ namespace ostrel {
 // number, one value a variance that is not a number.
 void MeanAndSampleVariance(const std::vector<double>& values, float& mean, float& variance);
 
+// The N50 walk: the first of `sizes` (sorted largest first) at which the
+// running sum reaches half of `total`, truncated; 0 when it never does.
+int HalfWaySize(const std::vector<int>& sizes, long total);
+
 class SequenceVector : public std::vector<Sequence> {
 public:
   void GrowVec();  // appends a Sequence whose description is "Empty"
