@@ -36,5 +36,7 @@ run extractbins -i fasta.list -o out/ binA binB binC
 echo "Output files and their records:"
 for file in out/*; do
   names=$(grep '^>' "$file" | cut -c2- | cut -d' ' -f1 | tr '\n' ' ')
-  printf '  %-20s %s records: %s\n' "$file" "$(grep -c '^>' "$file")" "${names% }"
+  count=$(grep -c '^>' "$file")
+  [ "$count" = 1 ] && word=record || word=records
+  printf '  %-20s %s %s: %s\n' "$file" "$count" "$word" "${names% }"
 done

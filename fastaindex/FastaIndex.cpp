@@ -145,7 +145,8 @@ bool IndexFastaFile(const std::string& fileName) {
   if (scanner.mDuplicateCount > 0)
     std::cerr << "WARNING: " << fileName << ": " << scanner.mDuplicateCount
               << " duplicate names; a lookup gets the last record of each" << std::endl;
-  std::cout << indexName << ": " << scanner.mRecordCount << " records" << std::endl;
+  std::cout << indexName << ": " << scanner.mRecordCount << (scanner.mRecordCount == 1 ? " record" : " records")
+            << std::endl;
   return true;
 }
 

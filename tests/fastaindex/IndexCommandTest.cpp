@@ -28,7 +28,7 @@ TEST(IndexCommand, ExitStatusSaysWhetherEveryFileWasIndexed) {
   const test::CommandResult mixed = RunCommand(in + " bad.fa good.fa missing.fa 2>&1");
   EXPECT_EQ(1, mixed.mStatus);
   EXPECT_EQ("ERROR: bad.fa byte 1: the first non-empty line does not start with '>'; no index written\n"
-            "good.fa_idx: 1 records\n"
+            "good.fa_idx: 1 record\n"
             "ERROR: Could not read missing.fa: No such file or directory\n",
             mixed.mStdout);
   EXPECT_TRUE(std::filesystem::exists(dir.Path("good.fa_idx")));
