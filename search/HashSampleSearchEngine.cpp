@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <iostream>
+#include <iterator>
 
 #include "search/SeqSampler.h"
 
@@ -102,10 +103,14 @@ void HashSampleSearchEngine::SampleQuery(const Sequence& query, SequenceVector& 
   const long length = Length(query);
   const long step = SampleStep();
   const long count = SampleCount(length);
+  // Cut into a collection of their own first: the query may be an element
+  // of `samples`, which appending can move.
+  SequenceVector cut;
   for (long j = 0; j < count; ++j) {
     const long start = j * step;
-    samples.AddSubSequence(query, start, std::min(start + mSampleSize, length) - 1);
+    cut.AddSubSequence(query, start, std::min(start + mSampleSize, length) - 1);
   }
+  samples.insert(samples.end(), std::make_move_iterator(cut.begin()), std::make_move_iterator(cut.end()));
 }
 
 int HashSampleSearchEngine::SearchQuery(const Sequence& query, int queryIdx, SampleSearchResultVec& hits) {

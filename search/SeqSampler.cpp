@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 
 #include "search/RandomNumber.h"
 
@@ -23,19 +24,28 @@ void AppendSubSequence(const Sequence& seq, long start, long end, SequenceVector
   out.push_back(std::move(piece));
 }
 
+// Moves the pieces to the end of `out`. Pieces are cut into a collection of
+// their own first: the sequence cut may be an element of `out`, which
+// appending can move.
+void AppendPieces(SequenceVector& pieces, SequenceVector& out) {
+  out.insert(out.end(), std::make_move_iterator(pieces.begin()), std::make_move_iterator(pieces.end()));
+}
+
 // Tiled fragments; `starts` and `ends` are filled unless null.
 void TileFragments(int fragSize, int overlap, const Sequence& seq, SequenceVector& out,
                    std::vector<long>* starts, std::vector<long>* ends) {
   if (overlap >= fragSize) return;  // each fragment would start where the last one did, or before
   const long length = Length(seq);
+  SequenceVector pieces;
   long start = 0, end = fragSize - 1L;
   do {
     if (starts != nullptr) starts->push_back(start);
     if (ends != nullptr) ends->push_back(end);
-    AppendSubSequence(seq, start, end, out);
+    AppendSubSequence(seq, start, end, pieces);
     start = end - overlap + 1;
     end = start + fragSize - 1;
   } while (end < length);
+  AppendPieces(pieces, out);
 }
 
 // The overlap to the next random fragment: the draw truncated, raised to
@@ -84,9 +94,10 @@ std::vector<char> SeqSampler::WindowsWithoutNX(int k, const Sequence& seq) {
 
 void SeqSampler::FastFragmentSeq(int k, const Sequence& seq, SequenceVector& out) {
   const std::vector<char> clean = WindowsWithoutNX(k, seq);
+  const std::vector<char> bases = seq.mBases;  // `seq` may be an element of `out`
   out.resize(clean.size());
   for (size_t w = 0; w < clean.size(); ++w)
-    if (clean[w]) out[w].mBases.assign(seq.mBases.begin() + w, seq.mBases.begin() + w + k);
+    if (clean[w]) out[w].mBases.assign(bases.begin() + w, bases.begin() + w + k);
 }
 
 void SeqSampler::FragmentSeq(int fragSize, int overlap, const Sequence& seq, SequenceVector& out) {
@@ -103,27 +114,31 @@ void SeqSampler::RndFragmentSeq(int fragSize, int meanOverlap, const Sequence& s
                                 std::vector<long>& overlaps) {
   if (meanOverlap > fragSize) return;
   const long length = Length(seq);
+  SequenceVector pieces;
   long start = 0, end = fragSize;  // the first fragment has fragSize + 1 bases
   for (;;) {
     std::cout << "fStart=" << start << " fEnd=" << end << " seqSize=" << length << std::flush;
     starts.push_back(start);
     ends.push_back(end);
-    AppendSubSequence(seq, start, end, out);
+    AppendSubSequence(seq, start, end, pieces);
     const long overlap = RandomOverlap(fragSize, meanOverlap);
     overlaps.push_back(overlap);
     std::cout << "overlap = " << overlap << std::endl;
     const long nextStart = end - overlap - 1;
-    if (nextStart <= start) return;  // fragments too short to move on
+    if (nextStart <= start) break;  // fragments too short to move on
     start = nextStart;
     end = start + fragSize - 1;
-    if (end >= length) return;
+    if (end >= length) break;
   }
+  AppendPieces(pieces, out);
 }
 
 void SeqSampler::SampleSeq(int count, int sampleSize, const Sequence& seq, SequenceVector& out) {
   if (count <= 0) return;
   const long step = Length(seq) / count;
-  for (long j = 0; j < count; ++j) out.AddSubSequence(seq, j * step, j * step + sampleSize - 1);
+  SequenceVector pieces;
+  for (long j = 0; j < count; ++j) pieces.AddSubSequence(seq, j * step, j * step + sampleSize - 1);
+  AppendPieces(pieces, out);
 }
 
 void SeqSampler::GetRandomSample(int sampleSize, const Sequence& src, Sequence& out) {

@@ -151,6 +151,19 @@ TEST(HashSampleSearchEngine, QuerySpacingAndCutSamples) {
   EXPECT_TRUE(samples.empty());
 }
 
+TEST(HashSampleSearchEngine, SampleQueryIntoTheQuerysOwnCollection) {
+  HashSampleSearchEngine engine(4, 500, 10, 0);  // spacing 2
+  SequenceVector samples;
+  samples.push_back(MakeSequence("ACGTTGCAAC", "q"));
+  engine.SampleQuery(samples[0], samples);  // appending may move the query
+  EXPECT_EQ((std::vector<std::string>{"ACGTTGCAAC", "ACGT", "GTTG", "TGCA", "CAAC", "AC"}),
+            [&] {
+              std::vector<std::string> bases;
+              for (const Sequence& s : samples) bases.push_back(BasesOf(s));
+              return bases;
+            }());
+}
+
 TEST(HashSampleSearchEngine, SearchFillsEveryFieldAndCountsSamples) {
   HashSampleSearchEngine engine(4, 500, 10, 100);  // spacing 2
   engine.Add(MakeSequence("TTGACCATGACC"), 7);

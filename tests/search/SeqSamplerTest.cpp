@@ -192,6 +192,40 @@ TEST_F(SeqSamplerTest, SampleLongerThanTheSourceEndsTheProcess) {
       ::testing::ExitedWithCode(1), "^maxStart < 0!!!!!-5\nSource.size\\(\\)=45\nsSize=50\n$");
 }
 
+// Cutting an element of the collection that receives the pieces: appending
+// may move the elements, the one being cut included.
+TEST_F(SeqSamplerTest, PiecesOfAnElementOfTheReceivingCollection) {
+  // Cuts the first element of `from` into `v`.
+  auto cutInto = [](SequenceVector& v, SequenceVector& from) {
+    SeqSampler::FragmentSeq(10, 2, from[0], v);
+    SeqSampler::SampleSeq(7, 12, from[0], v);
+    std::vector<long> starts, ends, overlaps;
+    RNG.Seed(4242);
+    SeqSampler::RndFragmentSeq(30, 10, from[0], v, starts, ends, overlaps);
+  };
+  SequenceVector source, expected, v;
+  source.push_back(Cycling(100));
+  expected.push_back(source[0]);
+  v.push_back(source[0]);
+  CaptureStdout captured;
+  cutInto(expected, source);
+  cutInto(v, v);
+  ASSERT_GT(expected.size(), 20u);
+  EXPECT_EQ(AllBases(expected), AllBases(v));
+  EXPECT_EQ(AllDescriptions(expected), AllDescriptions(v));
+
+  SequenceVector windows;
+  windows.assign({MakeSequence("GG"), MakeSequence("TT"), MakeSequence("ACNTTAC")});
+  SeqSampler::FastFragmentSeq(3, windows[2], windows);  // windows with N leave elements as they were
+  EXPECT_EQ((std::vector<std::string>{"GG", "TT", "ACNTTAC", "TTA", "TAC"}), AllBases(windows));
+  windows.assign({MakeSequence("A"), MakeSequence("C"), MakeSequence("G"), MakeSequence("ACGT")});
+  SeqSampler::FastFragmentSeq(3, windows[3], windows);  // the source itself is dropped
+  EXPECT_EQ((std::vector<std::string>{"ACG", "CGT"}), AllBases(windows));
+  windows.assign(1, MakeSequence("ACGTACGT"));
+  SeqSampler::FastFragmentSeq(2, windows[0], windows);
+  EXPECT_EQ((std::vector<std::string>{"AC", "CG", "GT", "TA", "AC", "CG", "GT"}), AllBases(windows));
+}
+
 TEST_F(SeqSamplerTest, OnlyBasesLooksInsideTheSequenceOnly) {
   const Sequence s = MakeSequence("ACG*NTxa");
   EXPECT_TRUE(SeqSampler::OnlyBases(s, 0, 4));
