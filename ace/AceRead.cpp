@@ -94,7 +94,7 @@ std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigInd
   contig.mComplemented.clear();
 
   int pos = 0;
-  contig.mName = GetNextWSDelimitedString(line, 2, pos);
+  contig.mName = GetNextWSDelimitedString(line, RecordFieldsStart(line), pos);
   contig.mPaddedBases = GetNextInteger(line, pos, pos);
   contig.mNumReads = GetNextInteger(line, pos, pos);
   contig.mNumBaseSeqs = GetNextInteger(line, pos, pos);
@@ -146,7 +146,7 @@ std::string AceFile::ParseAF(std::istream& in, std::string& line, int& contigInd
     contig.mAlignStart.resize(read + 1, 0);
     contig.mComplemented.resize(read + 1, 0);
     int pos = 0;
-    GetNextWSDelimitedString(next, 2, pos);  // the read name
+    GetNextWSDelimitedString(next, RecordFieldsStart(next), pos);  // the read name
     const std::string strand = GetNextWSDelimitedString(next, pos, pos);
     contig.mComplemented[read] = strand.empty() ? 0 : strand[0];
     contig.mAlignStart[read] = GetNextInteger(next, pos, pos);
@@ -162,7 +162,7 @@ std::string AceFile::ParseBS(std::istream& in, std::string& line, int& contigInd
   do {
     BaseSegment segment;
     int pos = 0;
-    segment.mStart = GetNextInteger(next, 2, pos);
+    segment.mStart = GetNextInteger(next, RecordFieldsStart(next), pos);
     segment.mEnd = GetNextInteger(next, pos, pos);
     segment.mReadName = GetNextWSDelimitedString(next, pos, pos);
     contig.mBaseSegments.push_back(segment);
@@ -185,12 +185,12 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       Sequence& bases = contig.mReads[read];
       bases = Sequence();
       int pos = 0;
-      bases.mName = GetNextWSDelimitedString(next, 2, pos);
+      bases.mName = GetNextWSDelimitedString(next, RecordFieldsStart(next), pos);
       ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
       while (GetLine(in, next) && !EndsBlock(next)) bases.ConcatenateString(next);
     } else if (StartsRecord(next, "DS")) {
       if (read >= 0 && !described) {
-        const size_t blank = next.find(' ');
+        const size_t blank = next.find(' ', static_cast<size_t>(RecordFieldsStart(next)));
         contig.mReads[read].mDescription = blank == std::string::npos ? next : next.substr(blank + 1);
         contig.RecordTemplateInfo(read);
         described = true;

@@ -1,6 +1,8 @@
 // Keyword tests and line searches over ACE text.
 #include "ace/AceTokens.h"
 
+#include <algorithm>
+#include <climits>
 #include <iostream>
 
 #include "util/LineScan.h"
@@ -12,6 +14,13 @@ namespace {
 
 // True when the text after position `end` is nothing or starts with white space.
 bool EndsWord(const std::string& line, size_t end) { return end >= line.size() || IsWS(line[end]); }
+
+// The position of the first character that is not a blank or tab.
+size_t SkipIndent(const std::string& line) {
+  size_t at = 0;
+  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  return at;
+}
 
 }  // namespace
 
@@ -42,9 +51,13 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line) {
 }
 
 bool StartsRecord(const std::string& line, const std::string& keyword) {
-  size_t at = 0;
-  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  const size_t at = SkipIndent(line);
   return line.compare(at, keyword.size(), keyword) == 0 && EndsWord(line, at + keyword.size());
+}
+
+int RecordFieldsStart(const std::string& line) {
+  const size_t indent = std::min(SkipIndent(line), static_cast<size_t>(INT_MAX - 2));  // positions are ints
+  return static_cast<int>(indent) + 2;
 }
 
 bool FindRecord(std::istream& in, const std::string& keyword, std::string& line, const std::string& stopKeyword) {

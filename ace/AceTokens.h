@@ -28,6 +28,10 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line);
 // starts nothing.
 bool StartsRecord(const std::string& line, const std::string& keyword);
 
+// Where the fields of a record line begin: just after its two-letter
+// keyword, past any blanks or tabs before it.
+int RecordFieldsStart(const std::string& line);
+
 // Moves to the next line starting a `keyword` record: true at once when
 // `line` starts one, else reads lines into `line` until one does. Stops
 // with false at a line starting a `stopKeyword` record (left in `line`), when

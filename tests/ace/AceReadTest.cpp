@@ -181,6 +181,28 @@ TEST(AceRead, KeywordsInsideLinesStartNothing) {
   EXPECT_EQ(1u, ace[0].mQALines.size());
 }
 
+TEST(AceRead, IndentedRecordsTakeTheirFieldsAfterTheKeyword) {
+  AceFile ace;
+  const std::string text =
+      "AS 1 1\n CO c 4 1 1 U\nACGT\n\n\tBQ\n1 2 3 4\n\n  AF r1 C -2\n BS 1 4 r1\n\n"
+      " RD r1 6 0 0\nACGTAC\n\n DS TEMPLATE: t1 DIRECTION: rev\n";
+  EXPECT_EQ("", ReadText(ace, text));
+  ASSERT_EQ(1u, ace.size());
+  const Contig& c = ace[0];
+  EXPECT_EQ("c", c.mName);
+  EXPECT_EQ(4, c.mPaddedBases);
+  EXPECT_EQ(1, c.mNumBaseSeqs);
+  EXPECT_EQ((std::vector<char>{'C'}), c.mComplemented);
+  EXPECT_EQ((std::vector<int>{-2}), c.mAlignStart);
+  ASSERT_EQ(1u, c.mBaseSegments.size());
+  EXPECT_EQ(1, c.mBaseSegments[0].mStart);
+  EXPECT_EQ("r1", c.mBaseSegments[0].mReadName);
+  ASSERT_EQ(1u, c.mReads.size());
+  EXPECT_EQ("r1", c.mReads[0].mName);
+  EXPECT_EQ("TEMPLATE: t1 DIRECTION: rev", c.mReads[0].mDescription);
+  EXPECT_EQ(1u, c.mTemplateReads.count("t1"));
+}
+
 TEST(AceRead, CarriageReturnsStayInTheText) {
   AceFile ace;
   ReadText(ace, "AS 1 0\r\nCO c 6 0 0 U\r\nAC\r\nGT\r\n\nBQ\n1 1 1 1\n");
