@@ -88,7 +88,7 @@ float NextFloat(const std::string& s, int& pos) {
   // Narrowing rounds to the nearest float: up to half a step past the
   // largest float gives the largest float, from there on infinity. Both are
   // settled here so that the conversion never overflows.
-  static const double kInfinityFrom = std::ldexp(2.0 - std::ldexp(1.0, -24), 127);
+  constexpr double kInfinityFrom = 0x1.ffffffp+127;  // FLT_MAX is 0x1.fffffep+127
   const double value = NextDouble(s, pos);
   if (value >= kInfinityFrom) return HUGE_VALF;
   if (value <= -kInfinityFrom) return -HUGE_VALF;
