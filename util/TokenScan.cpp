@@ -85,10 +85,14 @@ long NextLong(const std::string& s, int& pos) { return GetNextLong(s, pos, pos);
 double NextDouble(const std::string& s, int& pos) { return GetNextDouble(s, pos, pos); }
 
 float NextFloat(const std::string& s, int& pos) {
+  // Narrowing rounds to the nearest float: up to half a step past the
+  // largest float gives the largest float, from there on infinity. Both are
+  // settled here so that the conversion never overflows.
+  constexpr double kInfinityFrom = 0x1.ffffffp+127;  // FLT_MAX is 0x1.fffffep+127
   const double value = NextDouble(s, pos);
-  if (value > FLT_MAX) return HUGE_VALF;
-  if (value < -FLT_MAX) return -HUGE_VALF;
-  return static_cast<float>(value);
+  if (value >= kInfinityFrom) return HUGE_VALF;
+  if (value <= -kInfinityFrom) return -HUGE_VALF;
+  return static_cast<float>(std::clamp<double>(value, -FLT_MAX, FLT_MAX));
 }
 
 std::string SplitNext(const std::string& s, int& pos) { return GetNextWSDelimitedString(s, pos, pos); }

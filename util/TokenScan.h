@@ -34,7 +34,7 @@ int GetAllDoubles(const std::string& s, std::vector<double>& v);
 int NextInt(const std::string& s, int& pos);
 long NextLong(const std::string& s, int& pos);
 double NextDouble(const std::string& s, int& pos);
-float NextFloat(const std::string& s, int& pos);  // beyond the float range: infinity
+float NextFloat(const std::string& s, int& pos);  // the nearest float; far beyond: infinity
 std::string SplitNext(const std::string& s, int& pos);   // GetNextWSDelimitedString
 std::string NextString(const std::string& s, int& pos);  // GetNextWSDelimitedString
 

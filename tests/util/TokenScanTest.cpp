@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -80,6 +81,19 @@ TEST(TokenScan, NextScannersChainOnPos) {
   EXPECT_TRUE(std::isinf(NextFloat("1e300", pos)));
   pos = 0;
   EXPECT_EQ(2147483647L, GetNextLong("99999999999", 0, pos));
+}
+
+TEST(TokenScan, NextFloatRoundsToTheNearestFloat) {
+  int pos = 0;
+  // The largest float as eight digits print it lies just above it, within
+  // half a step: it reads back as the largest float, not as infinity.
+  EXPECT_EQ(FLT_MAX, NextFloat("3.4028235e38", pos));
+  pos = 0;
+  EXPECT_EQ(-FLT_MAX, NextFloat("-3.40282356e38", pos));
+  pos = 0;
+  EXPECT_TRUE(std::isinf(NextFloat("3.4028236e38", pos)));
+  pos = 0;
+  EXPECT_EQ(-HUGE_VALF, NextFloat("-1e39", pos));
 }
 
 TEST(TokenScan, IntsFromLineBothForms) {
