@@ -83,7 +83,7 @@ void AceFile::Read(std::istream& in) {
 
 std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigIndex) {
   if (contigIndex >= mNumContigs) {
-    std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << mNumContigs << std::endl;
+    std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << std::max(mNumContigs, 0) << std::endl;
     std::exit(1);
   }
   if (contigIndex >= static_cast<int>(size())) resize(contigIndex + 1);

@@ -120,6 +120,8 @@ TEST(AceRead, MoreContigsThanAnnouncedEndsTheProcess) {
   const std::string text = std::string(kTwoContigs).replace(0, 6, "AS 1 3");
   std::istringstream in(text);
   EXPECT_EXIT(ace.Read(in), ::testing::ExitedWithCode(1), "ContigNum=1 \\(\\*this\\)\\.size=1");
+  std::istringstream negative(std::string(kTwoContigs).replace(0, 6, "AS -4 3"));
+  EXPECT_EXIT(ace.Read(negative), ::testing::ExitedWithCode(1), "ContigNum=0 \\(\\*this\\)\\.size=0");
 }
 
 TEST(AceRead, ReadCountsAndLengthsAreChecked) {
