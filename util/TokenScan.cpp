@@ -2,6 +2,8 @@
 #include "util/TokenScan.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
@@ -105,6 +107,9 @@ void GetIntsFromLine(const std::string& s, std::vector<int>& v) {
   }
 }
 
+// Quality files hold hundreds of millions of values, nearly all plain runs
+// of digits: those are converted while the token is scanned; any other
+// token goes through atoi.
 void GetIntsFromLine(char* text, std::vector<int>& v) {
   char* p = text;
   while (*p != '\0') {
@@ -113,9 +118,18 @@ void GetIntsFromLine(char* text, std::vector<int>& v) {
       continue;
     }
     const char* token = p;
-    while (*p != '\0' && !IsWS(*p)) ++p;
-    if (*p != '\0') *p++ = '\0';
-    v.push_back(atoi(token));
+    int64_t value = 0;
+    bool digitsOnly = true;
+    for (; *p != '\0' && !IsWS(*p); ++p) {
+      if (*p < '0' || *p > '9')
+        digitsOnly = false;
+      else if (value <= INT_MAX)
+        value = value * 10 + (*p - '0');
+    }
+    const bool more = *p != '\0';
+    *p = '\0';
+    v.push_back(digitsOnly ? static_cast<int>(std::min<int64_t>(value, INT_MAX)) : atoi(token));
+    if (more) ++p;
   }
 }
 

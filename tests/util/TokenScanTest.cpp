@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -115,6 +117,23 @@ TEST(TokenScan, IntsFromLineBothForms) {
   GetIntsFromLine(empty, v);
   GetIntsFromLine(std::string(" \t"), v);
   EXPECT_TRUE(v.empty());
+}
+
+// The C-string form converts plain digit runs itself; both forms must agree
+// with atoi on every token.
+TEST(TokenScan, IntsFromLineFormsAgreeOnOddTokens) {
+  for (const char* line : {"\r 5", "5\r 6\r", "99999999999 2147483647 2147483648", "-2147483648 -0 007",
+                           "\v\f 1", "1e5 0x10 --3 +-4"}) {
+    std::vector<int> fromString, fromText;
+    GetIntsFromLine(std::string(line), fromString);
+    std::string copy = line;
+    GetIntsFromLine(copy.data(), fromText);
+    EXPECT_EQ(fromString, fromText) << line;
+  }
+  std::vector<int> v;
+  char text[] = "\r 5 99999999999";
+  GetIntsFromLine(text, v);
+  EXPECT_EQ((std::vector<int>{0, 5, INT_MAX}), v);
 }
 
 }  // namespace
