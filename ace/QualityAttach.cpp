@@ -13,6 +13,7 @@ namespace {
 // each pad. Characters left without a value get none and a message.
 void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read,
                        std::vector<int>& padded) {
+  padded.reserve(read.mBases.size());
   size_t k = 0;
   for (char c : read.mBases) {
     if (c == '*') {
