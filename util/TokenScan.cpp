@@ -108,8 +108,8 @@ void GetIntsFromLine(const std::string& s, std::vector<int>& v) {
 }
 
 // Quality files hold hundreds of millions of values, nearly all plain runs
-// of digits: those are converted while the token is scanned; any other
-// token goes through atoi.
+// of digits: those are converted while they are scanned; any other token
+// goes through atoi.
 void GetIntsFromLine(char* text, std::vector<int>& v) {
   char* p = text;
   while (*p != '\0') {
@@ -117,18 +117,15 @@ void GetIntsFromLine(char* text, std::vector<int>& v) {
       ++p;
       continue;
     }
-    const char* token = p;
+    char* token = p;
     int64_t value = 0;
-    bool digitsOnly = true;
-    for (; *p != '\0' && !IsWS(*p); ++p) {
-      if (*p < '0' || *p > '9')
-        digitsOnly = false;
-      else if (value <= INT_MAX)
-        value = value * 10 + (*p - '0');
-    }
+    for (; IsDigit(*p); ++p)
+      if (value <= INT_MAX) value = value * 10 + (*p - '0');  // stops growing past the int range
+    const bool plainDigits = *p == '\0' || IsWS(*p);
+    while (*p != '\0' && !IsWS(*p)) ++p;
     const bool more = *p != '\0';
     *p = '\0';
-    v.push_back(digitsOnly ? static_cast<int>(std::min<int64_t>(value, INT_MAX)) : atoi(token));
+    v.push_back(plainDigits ? static_cast<int>(std::min<int64_t>(value, INT_MAX)) : atoi(token));
     if (more) ++p;
   }
 }
