@@ -33,6 +33,17 @@ void SweepTables(const Int2IntMap& starts, const Int2IntMap& ends, int length,
   }
 }
 
+using TableBuilder = void (Contig::*)(std::vector<TemplateInfo>&, Int2IntMap&, Int2IntMap&) const;
+
+// The profile of the templates that `build` puts into start and end tables.
+void TemplateProfile(const Contig& contig, TableBuilder build, std::vector<int>& profile) {
+  std::vector<TemplateInfo> templates;
+  contig.GetTemplateInfo(templates);
+  Int2IntMap starts, ends;
+  (contig.*build)(templates, starts, ends);
+  SweepTables(starts, ends, static_cast<int>(contig.mBases.size()), profile);
+}
+
 }  // namespace
 
 void Contig::BuildTemplateStartEnd(std::vector<TemplateInfo>& templates, Int2IntMap& starts,
@@ -58,28 +69,16 @@ void Contig::BuildTemplateSpanStartEnd(std::vector<TemplateInfo>& templates, Int
 }
 
 void Contig::GetTemplateCoverage(std::vector<int>& profile) const {
-  if (mBases.empty()) return;
-  std::vector<TemplateInfo> templates;
-  GetTemplateInfo(templates);
-  Int2IntMap starts, ends;
-  BuildTemplateStartEnd(templates, starts, ends);
-  SweepTables(starts, ends, static_cast<int>(mBases.size()), profile);
+  if (mBases.empty()) return;  // the caller's vector stays as it was
+  TemplateProfile(*this, &Contig::BuildTemplateStartEnd, profile);
 }
 
 void Contig::GetBadTemplateCoverage(std::vector<int>& profile) const {
-  std::vector<TemplateInfo> templates;
-  GetTemplateInfo(templates);
-  Int2IntMap starts, ends;
-  BuildBadTemplateStartEnd(templates, starts, ends);
-  SweepTables(starts, ends, static_cast<int>(mBases.size()), profile);
+  TemplateProfile(*this, &Contig::BuildBadTemplateStartEnd, profile);
 }
 
 void Contig::GetTemplateSpan(std::vector<int>& profile) const {
-  std::vector<TemplateInfo> templates;
-  GetTemplateInfo(templates);
-  Int2IntMap starts, ends;
-  BuildTemplateSpanStartEnd(templates, starts, ends);
-  SweepTables(starts, ends, static_cast<int>(mBases.size()), profile);
+  TemplateProfile(*this, &Contig::BuildTemplateSpanStartEnd, profile);
 }
 
 bool Contig::TemplateCoverIsZero() const {
