@@ -1,7 +1,9 @@
 // Line, token and file-list scanning.
 #include "util/LineScan.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 
@@ -14,6 +16,16 @@ const std::string gLetters = "abcdefghijklmnopqrstuvwxyz";
 const std::string gUCLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 namespace {
+
+// The get area of any stream buffer, so that a line is found with memchr in
+// what the buffer holds rather than character by character. Naming the
+// protected members through a derived class is what makes them reachable.
+class StreamGetArea : public std::streambuf {
+public:
+  static const char* Next(std::streambuf* b) { return (b->*&StreamGetArea::gptr)(); }
+  static const char* End(std::streambuf* b) { return (b->*&StreamGetArea::egptr)(); }
+  static void Advance(std::streambuf* b, int n) { (b->*&StreamGetArea::gbump)(n); }
+};
 
 // The string's length as an int position (strings past INT_MAX are scanned
 // only up to there).
@@ -56,15 +68,38 @@ int FindDigitRun(const std::string& s, int start, int& past) {
 
 bool GetLine(std::istream& in, std::string& line) {
   line.clear();
-  for (;;) {
-    in.getline(readbuf, kReadBufSize);
-    std::streamsize stored = in.gcount();
-    const bool bufferFull = in.fail() && !in.bad() && stored == kReadBufSize - 1;
-    if (in.good()) --stored;  // the newline was consumed, not stored
-    line.append(readbuf, static_cast<size_t>(stored));
-    if (!bufferFull) break;
-    in.clear();  // a line longer than readbuf: read on to its end
+  const std::istream::sentry ready(in, true);  // fails a stream that is not good
+  if (!ready) {
+    readbuf[0] = '\0';
+    return false;
   }
+  std::streambuf* buffer = in.rdbuf();
+  bool ended = false;  // the line's newline was consumed
+  bool any = false;    // a character (or the newline) was consumed
+  while (!ended) {
+    const char* next = StreamGetArea::Next(buffer);
+    const std::ptrdiff_t available = StreamGetArea::End(buffer) - next;
+    if (available <= 0) {
+      // Nothing buffered (or an unbuffered stream): one character refills.
+      const int c = buffer->sbumpc();
+      if (c == std::char_traits<char>::eof()) break;
+      any = true;
+      ended = c == '\n';
+      if (!ended) line.push_back(static_cast<char>(c));
+      continue;
+    }
+    const int span = static_cast<int>(std::min<std::ptrdiff_t>(available, INT_MAX - 1));
+    const char* newline = static_cast<const char*>(std::memchr(next, '\n', static_cast<size_t>(span)));
+    const int taken = newline == nullptr ? span : static_cast<int>(newline - next);
+    line.append(next, static_cast<size_t>(taken));
+    StreamGetArea::Advance(buffer, newline == nullptr ? taken : taken + 1);
+    any = true;
+    ended = newline != nullptr;
+  }
+  if (!ended) in.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+  const size_t kept = std::min(line.size(), static_cast<size_t>(kReadBufSize - 1));
+  std::memcpy(readbuf, line.data(), kept);
+  readbuf[kept] = '\0';
   return !in.fail() && !in.bad();
 }
 

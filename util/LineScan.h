@@ -30,10 +30,11 @@ extern const std::string gUCLetters;  // "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
 inline bool IsWS(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Reads one line through readbuf into `line`, without its newline. A line
-// longer than readbuf holds is read whole, in pieces. True unless the stream
-// is failed or bad afterwards: a last line without newline gives true, a
-// read at the very end of the stream gives an empty line and false.
+// Reads one line into `line`, without its newline, and leaves a copy in
+// readbuf (its first 299999 characters); lines of any length are read whole.
+// True unless the stream is failed or bad afterwards: a last line without
+// newline gives true, a read at the very end of the stream gives an empty
+// line and false.
 bool GetLine(std::istream& in, std::string& line);
 
 // Removes every blank, tab and newline, wherever it stands.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "TestSupport.h"
@@ -93,6 +94,67 @@ TEST(LineScan, GetLineReadsOverlongLinesWhole) {
   EXPECT_TRUE(GetLine(in, line));  // a long last line without newline
   EXPECT_EQ(longer, line);
   EXPECT_FALSE(GetLine(in, line));
+}
+
+// Hands out a text `chunk` characters at a time through its get area, or,
+// with a chunk of 0, one character at a time with no get area at all.
+class TrickleBuffer : public std::streambuf {
+public:
+  TrickleBuffer(std::string text, size_t chunk) : mText(std::move(text)), mChunk(chunk) {}
+
+protected:
+  int_type underflow() override {
+    if (mChunk == 0) return mAt < mText.size() ? traits_type::to_int_type(mText[mAt]) : traits_type::eof();
+    if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
+    if (mAt >= mText.size()) return traits_type::eof();
+    char* start = &mText[mAt];
+    const size_t n = std::min(mChunk, mText.size() - mAt);
+    mAt += n;
+    setg(start, start, start + n);
+    return traits_type::to_int_type(*gptr());
+  }
+  int_type uflow() override {
+    if (mChunk != 0) return std::streambuf::uflow();
+    return mAt < mText.size() ? traits_type::to_int_type(mText[mAt++]) : traits_type::eof();
+  }
+
+private:
+  std::string mText;
+  size_t mChunk;
+  size_t mAt = 0;
+};
+
+TEST(LineScan, GetLineOverAnyStreamBuffer) {
+  const std::string longer(kReadBufSize + 5, 'z');
+  const std::string text = "first line\n\nthird\n" + longer + "\nlast";
+  for (size_t chunk : {0, 1, 3, 7, 4096}) {
+    TrickleBuffer buffer(text, chunk);
+    std::istream in(&buffer);
+    std::string line;
+    ASSERT_TRUE(GetLine(in, line)) << chunk;
+    EXPECT_EQ("first line", line);
+    EXPECT_STREQ("first line", readbuf);
+    ASSERT_TRUE(GetLine(in, line));
+    EXPECT_EQ("", line);
+    ASSERT_TRUE(GetLine(in, line));
+    EXPECT_EQ("third", line);
+    ASSERT_TRUE(GetLine(in, line));
+    EXPECT_EQ(longer, line) << chunk;
+    EXPECT_EQ(std::string(kReadBufSize - 1, 'z'), readbuf);  // readbuf keeps what it can hold
+    ASSERT_TRUE(GetLine(in, line));
+    EXPECT_EQ("last", line);
+    EXPECT_TRUE(in.eof());
+    EXPECT_FALSE(GetLine(in, line));
+    EXPECT_EQ("", line);
+  }
+  std::istringstream failed("never read\n");
+  failed.setstate(std::ios::failbit);
+  std::string line = "stale";
+  EXPECT_FALSE(GetLine(failed, line));
+  EXPECT_EQ("", line);
+  failed.clear();
+  EXPECT_TRUE(GetLine(failed, line));
+  EXPECT_EQ("never read", line);
 }
 
 TEST(LineScan, ReadFOFAppendsStrippedNonEmptyLines) {
