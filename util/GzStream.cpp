@@ -17,7 +17,9 @@ gzstreambuf* gzstreambuf::open(const char* name) {
   if (is_open() || name == nullptr) return nullptr;
   mFile = gzopen(name, "rb");
   if (mFile == nullptr) return nullptr;
-  gzbuffer(mFile, kBufferSize);  // fewer, larger reads of the file
+  // zlib reads a plain file straight into a request well above its own
+  // buffer's size; a smaller one would be copied through that buffer.
+  gzbuffer(mFile, kBufferSize / 4);
   char* start = mBuffer.data() + kPutBack;
   setg(start, start, start);
   return this;

@@ -35,7 +35,7 @@ protected:
 
 private:
   static constexpr int kPutBack = 4;           // characters kept for unget/putback
-  static constexpr int kBufferSize = 1 << 17;  // decompressed bytes per refill
+  static constexpr int kBufferSize = 1 << 18;  // decompressed bytes per refill
   gzFile mFile;
   std::vector<char> mBuffer;  // kPutBack characters, then the refill area
 };
