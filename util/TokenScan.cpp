@@ -112,20 +112,22 @@ void GetIntsFromLine(const std::string& s, std::vector<int>& v) {
 // goes through atoi.
 void GetIntsFromLine(char* text, std::vector<int>& v) {
   char* p = text;
-  while (*p != '\0') {
-    if (IsWS(*p)) {
-      ++p;
-      continue;
-    }
+  for (;;) {
+    while (IsWS(*p)) ++p;
+    if (*p == '\0') return;
     char* token = p;
     int64_t value = 0;
     for (; IsDigit(*p); ++p)
       if (value <= INT_MAX) value = value * 10 + (*p - '0');  // stops growing past the int range
-    const bool plainDigits = *p == '\0' || IsWS(*p);
+    if (*p == '\0' || IsWS(*p)) {
+      v.push_back(static_cast<int>(std::min<int64_t>(value, INT_MAX)));
+      if (*p != '\0') *p++ = '\0';  // the text is cut after each token
+      continue;
+    }
     while (*p != '\0' && !IsWS(*p)) ++p;
     const bool more = *p != '\0';
     *p = '\0';
-    v.push_back(plainDigits ? static_cast<int>(std::min<int64_t>(value, INT_MAX)) : atoi(token));
+    v.push_back(atoi(token));
     if (more) ++p;
   }
 }
