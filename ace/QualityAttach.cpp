@@ -1,6 +1,8 @@
 // Read and consensus qualities put onto an assembly in memory: attaching
 // quality records to the padded reads, the per-contig copy of the consensus
 // qualities, and fake values wherever qualities are missing or misfit.
+#include <algorithm>
+#include <cstring>
 #include <iostream>
 
 #include "ace/AceFile.h"
@@ -10,19 +12,28 @@ namespace ostrel {
 namespace {
 
 // Lays `values` (one per non-pad character) along the padded read: a 0 at
-// each pad. Characters left without a value get none and a message.
+// each pad. Characters left without a value get none and a message. Runs of
+// bases between pads take their values in one copy.
 void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read,
                        std::vector<int>& padded) {
-  padded.reserve(read.mBases.size());
+  const char* bases = read.mBases.data();
+  const size_t length = read.mBases.size();
+  padded.reserve(length);
   size_t k = 0;
-  for (char c : read.mBases) {
-    if (c == '*') {
-      padded.push_back(0);
-    } else if (k < values.size()) {
-      padded.push_back(values[k++]);
-    } else {
+  for (size_t i = 0; i < length;) {
+    const void* pad = std::memchr(bases + i, '*', length - i);
+    const size_t runEnd = pad == nullptr ? length : static_cast<size_t>(static_cast<const char*>(pad) - bases);
+    const size_t taken = std::min(runEnd - i, values.size() - k);
+    padded.insert(padded.end(), values.begin() + static_cast<std::ptrdiff_t>(k),
+                  values.begin() + static_cast<std::ptrdiff_t>(k + taken));
+    k += taken;
+    for (size_t missing = runEnd - i - taken; missing > 0; --missing)
       std::cerr << read.mName << " Hey tempsize=" << values.size() << " idx=" << k
-                << "\t readsize=" << read.mBases.size() << std::endl;
+                << "\t readsize=" << length << std::endl;
+    i = runEnd;
+    if (pad != nullptr) {
+      padded.push_back(0);
+      ++i;
     }
   }
 }

@@ -96,6 +96,18 @@ TEST(QualityAttach, AddReadsQualitySizesTheListsToTheReads) {
   EXPECT_EQ(ReadValues(ace, 1), Values({10, 0, 20, 30}));
 }
 
+TEST(QualityAttach, PadsAtTheEndsAndInRunsGetZero) {
+  AceFile ace;
+  Contig contig = MakeContig("C0", "**AC*GT***ACGT");
+  AddRead(contig, "r1", "**AC*GT***A", 1);
+  contig.mReadQuality.resize(1);
+  ace.push_back(contig);
+  ace.BuildReadHash();
+  SequenceQuality q = Record("r1", {1, 2, 3, 4, 5});
+  ace.AddReadQuality(q);
+  EXPECT_EQ(ace[0].mReadQuality[0].mQualities, Values({0, 0, 1, 2, 0, 3, 4, 0, 0, 0, 5}));
+}
+
 TEST(QualityAttach, TooFewValuesReportEachMissingOne) {
   AceFile ace = ReadPlacedAs("U");
   SequenceQuality q = Record("r1", {10});
