@@ -107,6 +107,21 @@ void GetIntsFromLine(const std::string& s, std::vector<int>& v) {
   }
 }
 
+namespace {
+
+// Cuts the token starting at `token` out of the text, moves `p` past it and
+// its delimiter, and converts it with atoi.
+int CutAndConvert(char* token, char*& p) {
+  p = token;
+  while (*p != '\0' && !IsWS(*p)) ++p;
+  const bool more = *p != '\0';
+  *p = '\0';
+  if (more) ++p;
+  return atoi(token);
+}
+
+}  // namespace
+
 // Quality files hold hundreds of millions of values, nearly all plain runs
 // of digits: those are converted while they are scanned; any other token
 // goes through atoi.
@@ -114,21 +129,22 @@ void GetIntsFromLine(char* text, std::vector<int>& v) {
   char* p = text;
   for (;;) {
     while (IsWS(*p)) ++p;
-    if (*p == '\0') return;
     char* token = p;
-    int64_t value = 0;
-    for (; IsDigit(*p); ++p)
-      if (value <= INT_MAX) value = value * 10 + (*p - '0');  // stops growing past the int range
-    if (*p == '\0' || IsWS(*p)) {
-      v.push_back(static_cast<int>(std::min<int64_t>(value, INT_MAX)));
-      if (*p != '\0') *p++ = '\0';  // the text is cut after each token
+    unsigned digit = static_cast<unsigned char>(*p) - '0';  // above 9 for any other character
+    if (digit > 9) {
+      if (*p == '\0') return;
+      v.push_back(CutAndConvert(token, p));
       continue;
     }
-    while (*p != '\0' && !IsWS(*p)) ++p;
-    const bool more = *p != '\0';
-    *p = '\0';
-    v.push_back(atoi(token));
-    if (more) ++p;
+    int64_t value = digit;
+    for (digit = static_cast<unsigned char>(*++p) - '0'; digit <= 9; digit = static_cast<unsigned char>(*++p) - '0')
+      if (value <= INT_MAX) value = value * 10 + digit;  // stops growing past the int range
+    if (*p != '\0' && !IsWS(*p)) {
+      v.push_back(CutAndConvert(token, p));  // digits glued to other characters
+      continue;
+    }
+    v.push_back(value > INT_MAX ? INT_MAX : static_cast<int>(value));
+    if (*p != '\0') *p++ = '\0';  // the text is cut after each token
   }
 }
 
