@@ -24,6 +24,10 @@ constexpr int kPresizedContigs = 1 << 20;
 // this many characters; that saves the slack and copies of growing them.
 constexpr int kMaxReserved = 1 << 28;
 
+// The read lists are reserved at a contig's announced read count up to this
+// many reads.
+constexpr int kPresizedReads = 1 << 20;
+
 void ReserveAnnounced(std::vector<char>& bases, int announced) {
   if (announced > 0) bases.reserve(static_cast<size_t>(std::min(announced, kMaxReserved)));
 }
@@ -139,6 +143,10 @@ std::string AceFile::ParseBQ(std::istream& in, std::string& /*the "BQ" line*/, i
 // i-th "RD" record. The names on "AF" lines are not compared.
 std::string AceFile::ParseAF(std::istream& in, std::string& line, int& contigIndex) {
   Contig& contig = (*this)[contigIndex];
+  const size_t announced = static_cast<size_t>(std::clamp(contig.mNumReads, 0, kPresizedReads));
+  contig.mReads.reserve(announced);
+  contig.mAlignStart.reserve(announced);
+  contig.mComplemented.reserve(announced);
   std::string next = line;
   size_t read = 0;
   do {
@@ -181,7 +189,7 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
     if (StartsRecord(next, "RD")) {
       ++read;
       described = false;
-      contig.mReads.resize(read + 1);
+      if (read >= static_cast<int>(contig.mReads.size())) contig.mReads.resize(read + 1);
       Sequence& bases = contig.mReads[read];
       bases = Sequence();
       int pos = 0;
@@ -198,9 +206,10 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
     } else if (StartsRecord(next, "QA")) {
       contig.mQALines.push_back(next);
     } else if (StartsRecord(next, "CO")) {
-      return next;
+      break;
     }
   } while (GetLine(in, next));
+  if (read >= 0) contig.mReads.resize(static_cast<size_t>(read + 1));  // reads placed beyond the last "RD" go
   return next;
 }
 

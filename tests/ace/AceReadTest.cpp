@@ -136,6 +136,13 @@ TEST(AceRead, ReadCountsAndLengthsAreChecked) {
   EXPECT_FALSE(ace.mValid);
   EXPECT_EQ(3u, ace[0].mReads.size());
   EXPECT_EQ(5u, ace[0].mAlignStart.size());
+
+  AceFile more;  // more "RD" records than "AF" lines: every one is kept
+  EXPECT_EQ("INCONSISTENT CONTIG READS: c Reads seen=2  reads reported=1\n",
+            ReadText(more, "AS 1 1\nCO c 1 1 0 U\nA\n\nBQ\n1\n\nAF a U 1\nRD a 1 0 0\nA\n\nRD b 1 0 0\nC\n\n"));
+  ASSERT_EQ(2u, more[0].mReads.size());
+  EXPECT_EQ("b", more[0].mReads[1].mName);
+  EXPECT_EQ("C", std::string(more[0].mReads[1].mBases.begin(), more[0].mReads[1].mBases.end()));
 }
 
 TEST(AceRead, ReadsWithoutDescriptionsAreKept) {
