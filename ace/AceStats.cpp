@@ -17,6 +17,23 @@ int SaturatedInt(int64_t value) { return static_cast<int>(std::min<int64_t>(valu
 
 long Sum(const std::vector<int>& values) { return std::accumulate(values.begin(), values.end(), 0L); }
 
+// The trimmed-coverage depths summed over the consensus columns lo..hi: each
+// read adds the columns its good-quality range shares with them, so the sum
+// takes time in the number of reads, not columns.
+int64_t TrimmedDepthSum(const Contig& contig, int lo, int hi) {
+  int64_t sum = 0;
+  int first, last;
+  for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i)
+    if (contig.TrimmedExtentInConsensus(i, first, last)) {
+      const int from = std::max(first, lo);
+      const int to = std::min(last, hi);
+      if (from <= to) sum += to - from + 1;
+    }
+  return sum;
+}
+
+int ConsensusLength(const Contig& contig) { return static_cast<int>(contig.mBases.size()); }
+
 }  // namespace
 
 int Contig::CalcCoverage(int pos) const {
@@ -30,9 +47,8 @@ int Contig::CalcCoverage(int pos) const {
 }
 
 double Contig::CalcAverageTrimmedCoverage() const {
-  std::vector<int> profile;
-  GetCoverageTrimmed(profile);
-  return static_cast<double>(Sum(profile)) / static_cast<double>(mBases.size());
+  return static_cast<double>(TrimmedDepthSum(*this, 0, ConsensusLength(*this) - 1)) /
+         static_cast<double>(mBases.size());
 }
 
 long Contig::CountP20Bases() const {
@@ -114,12 +130,10 @@ int AceFile::N50Trimmed() const {
 void AceFile::CalcAverageCoverage() {
   double columns = 0;
   double depth = 0;
-  std::vector<int> profile;
   for (const Contig& contig : *this) {
-    if (static_cast<int>(contig.mBases.size()) < mMinContigSize) continue;
-    columns += static_cast<double>(contig.mBases.size());
-    contig.GetCoverageTrimmed(profile);
-    depth += static_cast<double>(Sum(profile));
+    if (ConsensusLength(contig) < mMinContigSize) continue;
+    columns += ConsensusLength(contig);
+    depth += static_cast<double>(TrimmedDepthSum(contig, 0, ConsensusLength(contig) - 1));
   }
   mAverageCoverage = static_cast<float>(depth / columns);
 }
@@ -127,14 +141,16 @@ void AceFile::CalcAverageCoverage() {
 void AceFile::CalcAverageCoverageTrimmed() {
   double columns = 0;
   double depth = 0;
-  std::vector<int> profile;
   for (const Contig& contig : *this) {
     if (contig.TrimmedLength() < mMinContigSize) continue;
     columns += contig.TrimmedLength();
-    contig.GetCoverageTrimmed(profile);
+    const int length = ConsensusLength(contig);
+    depth += static_cast<double>(
+        TrimmedDepthSum(contig, std::max(contig.mTrimStart, 0), std::min(contig.mTrimEnd, length - 1)));
     // A contig without trims counts its one column at index -1, off the consensus.
-    for (int p = contig.mTrimStart; p <= contig.mTrimEnd; ++p)
-      depth += p >= 0 && p < static_cast<int>(profile.size()) ? profile[p] : contig.CalcCoverageTrimmed(p);
+    for (int p = contig.mTrimStart; p <= contig.mTrimEnd && p < 0; ++p) depth += contig.CalcCoverageTrimmed(p);
+    for (int p = std::max(contig.mTrimStart, length); p <= contig.mTrimEnd; ++p)
+      depth += contig.CalcCoverageTrimmed(p);
   }
   mAverageCoverageTrimmed = static_cast<float>(depth / columns);
 }

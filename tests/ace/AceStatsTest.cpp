@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "ace/AceFile.h"
 
@@ -63,6 +64,57 @@ TEST(AceStats, TrimmedFiguresAndRepeatability) {
     EXPECT_EQ(1, ace.mNumReadsInLargeContigs);
     EXPECT_FLOAT_EQ(4.0f / 30.0f, ace.mAverageCoverage);      // 4 covered columns over 30
     EXPECT_FLOAT_EQ(1.0f, ace.mAverageCoverageTrimmed);  // columns 2..5, all under the read
+  }
+}
+
+// The averages against their column-by-column definition, on random
+// contigs whose reads hang over either end and whose trims may be missing.
+TEST(AceStats, AverageCoveragesMatchTheColumnByColumnSums) {
+  std::srand(7);
+  for (int round = 0; round < 50; ++round) {
+    AceFile ace = MakeAssembly({1 + std::rand() % 60, 1 + std::rand() % 60, 1 + std::rand() % 60});
+    ace.mMinContigSize = 1 + std::rand() % 20;
+    for (Contig& contig : ace) {
+      const int length = static_cast<int>(contig.mBases.size());
+      if (std::rand() % 4 != 0) {
+        contig.mTrimStart = std::rand() % length;
+        contig.mTrimEnd = contig.mTrimStart + std::rand() % (length - contig.mTrimStart);
+      }
+      for (int r = std::rand() % 8; r > 0; --r) {
+        Sequence read;
+        read.InitFromCString(std::string(static_cast<size_t>(1 + std::rand() % 30), 'C').c_str());
+        const int readLength = static_cast<int>(read.mBases.size());
+        contig.mReads.push_back(read);
+        contig.mAlignStart.push_back(std::rand() % (length + 40) - 20);
+        contig.mComplemented.push_back('U');
+        const bool trimmed = std::rand() % 5 != 0;
+        const int start = std::rand() % readLength;
+        contig.mReadTrimStart.push_back(trimmed ? start : -1);
+        contig.mReadTrimEnd.push_back(trimmed ? start + std::rand() % (readLength - start) : -1);
+      }
+    }
+    ace.ComputeAllContigStats();
+    double columns = 0, depth = 0, trimmedColumns = 0, trimmedDepth = 0;
+    for (const Contig& contig : ace) {
+      const int length = static_cast<int>(contig.mBases.size());
+      double contigDepth = 0;
+      for (int p = 0; p < length; ++p) contigDepth += contig.CalcCoverageTrimmed(p);
+      EXPECT_DOUBLE_EQ(contigDepth / length, contig.CalcAverageTrimmedCoverage());
+      if (length >= ace.mMinContigSize) {
+        columns += length;
+        depth += contigDepth;
+      }
+      if (contig.TrimmedLength() >= ace.mMinContigSize) {
+        trimmedColumns += contig.TrimmedLength();
+        for (int p = contig.mTrimStart; p <= contig.mTrimEnd; ++p) trimmedDepth += contig.CalcCoverageTrimmed(p);
+      }
+    }
+    if (columns > 0) {
+      EXPECT_FLOAT_EQ(static_cast<float>(depth / columns), ace.mAverageCoverage) << round;
+    }
+    if (trimmedColumns > 0) {
+      EXPECT_FLOAT_EQ(static_cast<float>(trimmedDepth / trimmedColumns), ace.mAverageCoverageTrimmed) << round;
+    }
   }
 }
 
