@@ -31,12 +31,11 @@ void PrintUsage(std::ostream& out) {
 double AverageReadDepth(const AceFile& ace) {
   double columns = 0;
   double depth = 0;
-  std::vector<int> profile;
   for (const Contig& contig : ace) {
-    if (static_cast<int>(contig.mBases.size()) < ace.mMinContigSize) continue;
+    // An empty consensus adds no columns (and has no average of its own).
+    if (contig.mBases.empty() || static_cast<int>(contig.mBases.size()) < ace.mMinContigSize) continue;
     columns += static_cast<double>(contig.mBases.size());
-    contig.GetCoverage(profile);
-    for (int d : profile) depth += d;
+    depth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
   }
   return columns > 0 ? depth / columns : 0;
 }

@@ -46,6 +46,16 @@ TEST(AceStatsCommand, ReadQualitiesGiveGoodQualityCoverage) {
             result.mStdout.find("Average coverage (good-quality read parts): 1.50 padded, 1.50 trimmed\n"));
 }
 
+TEST(AceStatsCommand, ContigsThatNeverCameCountNoColumns) {
+  test::TempDir dir;
+  // Two contigs announced, one in the file: the other stays empty.
+  test::WriteFile(dir.Path("a.ace"), "AS 2 1\nCO c 4 1 0 U\nACGT\n\nBQ\n30 30 30 30\n\nAF r1 U 2\n"
+                                     "RD r1 2 0 0\nCG\n\n");
+  const test::CommandResult result = AceStats("-m 0 " + dir.Path("a.ace"));
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_NE(std::string::npos, result.mStdout.find("Average read depth: 0.50\n")) << result.mStdout;
+}
+
 TEST(AceStatsCommand, UsageAndFailures) {
   test::CommandResult result = AceStats("-h");
   EXPECT_EQ(0, result.mStatus);
