@@ -10,16 +10,28 @@ namespace ostrel {
 
 namespace {
 
+// The first index in [0, n) whose value reaches `threshold`, or -1. Blocks
+// are tested whole, without an early exit, so that the test is vectorised;
+// the hit is then found within its block.
+int FirstReaching(const int* values, int n, int threshold) {
+  constexpr int kBlock = 16;
+  int i = 0;
+  for (; i + kBlock <= n; i += kBlock) {
+    bool reached = false;
+    for (int k = 0; k < kBlock; ++k) reached |= values[i + k] >= threshold;
+    if (reached) break;
+  }
+  for (; i < n; ++i)
+    if (values[i] >= threshold) return i;
+  return -1;
+}
+
 // The first and last index below `length` whose value reaches `threshold`,
 // both -1 when none does. An index without a value is below every threshold.
 void QualityRange(const std::vector<int>& values, int length, int threshold, int& first, int& last) {
   const int known = std::min(length, static_cast<int>(values.size()));
-  first = last = -1;
-  for (int i = 0; i < known; ++i)
-    if (values[i] >= threshold) {
-      first = i;
-      break;
-    }
+  first = FirstReaching(values.data(), known, threshold);
+  last = -1;
   for (int i = known - 1; i >= first && first >= 0; --i)  // none passes when none passed upwards
     if (values[i] >= threshold) {
       last = i;

@@ -53,6 +53,25 @@ TEST(AceTrims, ConsensusTrims) {
   EXPECT_EQ(3, padded.mTrimEnd);
 }
 
+// Long value lists are scanned in blocks: every position of a lone passing
+// value, in lists of every length around the block size, is found.
+TEST(AceTrims, LonePassingValueIsFoundAnywhere) {
+  for (int length = 0; length <= 40; ++length) {
+    Contig none = MakeContig(std::string(static_cast<size_t>(length), 'A'), std::vector<int>(length, 19));
+    none.CalculateTrim(20);
+    EXPECT_EQ(-1, none.mTrimStart) << length;
+    EXPECT_EQ(-1, none.mTrimEnd) << length;
+    for (int at = 0; at < length; ++at) {
+      std::vector<int> values(static_cast<size_t>(length), 19);
+      values[at] = 20;
+      Contig contig = MakeContig(std::string(static_cast<size_t>(length), 'A'), values);
+      contig.CalculateTrim(20);
+      EXPECT_EQ(at, contig.mTrimStart) << length << " " << at;
+      EXPECT_EQ(at, contig.mTrimEnd) << length << " " << at;
+    }
+  }
+}
+
 TEST(AceTrims, ReadTrimsWithXMasking) {
   AceFile ace;
   ace.push_back(MakeContig(std::string(70, 'A'), std::vector<int>(70, 30)));
