@@ -68,11 +68,14 @@ int FindDigitRun(const std::string& s, int start, int& past) {
 
 bool GetLine(std::istream& in, std::string& line) {
   line.clear();
-  const std::istream::sentry ready(in, true);  // fails a stream that is not good
-  if (!ready) {
+  // What the stream's own sentry does for unformatted input: fail a stream
+  // that is not good, flush the tied output stream.
+  if (!in.good()) {
+    in.setstate(std::ios::failbit);
     readbuf[0] = '\0';
     return false;
   }
+  if (in.tie() != nullptr) in.tie()->flush();
   std::streambuf* buffer = in.rdbuf();
   bool ended = false;  // the line's newline was consumed
   bool any = false;    // a character (or the newline) was consumed
