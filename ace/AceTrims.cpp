@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "ace/AceFile.h"
+#include "ace/ContigWork.h"
 #include "util/LineScan.h"
 
 namespace ostrel {
@@ -85,12 +86,13 @@ void AceFile::CalculateContigTrims(int threshold) {
 }
 
 void AceFile::CalculateReadTrims(int threshold) {
-  for (Contig& contig : *this) {
+  ForEachContig(size(), [this, threshold](size_t c, std::ostream& messages) {
+    Contig& contig = (*this)[c];
     const size_t reads = contig.mReads.size();
     if (reads != contig.mReadQuality.size()) {
-      std::cerr << contig.mName << "\tERROR: reads.size=" << reads << " qualsize=" << contig.mReadQuality.size()
-                << std::endl;
-      continue;
+      messages << contig.mName << "\tERROR: reads.size=" << reads << " qualsize=" << contig.mReadQuality.size()
+               << '\n';
+      return;
     }
     contig.mReadTrimStart.assign(reads, -1);
     contig.mReadTrimEnd.assign(reads, -1);
@@ -99,8 +101,8 @@ void AceFile::CalculateReadTrims(int threshold) {
       std::vector<int>& quality = contig.mReadQuality[i].mQualities;
       const int length = static_cast<int>(read.mBases.size());
       if (quality.size() != read.mBases.size()) {
-        std::cerr << "ERROR: read " << read.mName << " reads.size=" << length << " qualsize=" << quality.size()
-                  << std::endl;
+        messages << "ERROR: read " << read.mName << " reads.size=" << length << " qualsize=" << quality.size()
+                 << '\n';
         if (!quality.empty()) continue;
         quality.assign(read.mBases.size(), 20);
       }
@@ -109,7 +111,7 @@ void AceFile::CalculateReadTrims(int threshold) {
       QualityRange(quality, length, threshold, start, end);
       MaskXEnds(read.mBases, start, end);
     }
-  }
+  }, std::cerr);
 }
 
 bool AceFile::IsBACName(const std::string& name) const {

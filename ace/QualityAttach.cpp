@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "ace/AceFile.h"
+#include "ace/ContigWork.h"
 
 namespace ostrel {
 
@@ -79,26 +80,28 @@ void AceFile::AddReadsQuality(SequenceQualityVector& qualities) {
 
 void AceFile::CopyBQToQuality() {
   if (mContigQuality.size() < size()) mContigQuality.resize(size());
-  for (size_t c = 0; c < size(); ++c) mContigQuality[c].mQualities = (*this)[c].mQuality.mQualities;
+  ForEachContig(size(), [this](size_t c, std::ostream&) {
+    mContigQuality[c].mQualities = (*this)[c].mQuality.mQualities;
+  }, std::cerr);
 }
 
 void AceFile::AddFakeQualityValues() {
   if (mContigQuality.size() < size()) mContigQuality.resize(size());
-  for (size_t c = 0; c < size(); ++c) {
+  ForEachContig(size(), [this](size_t c, std::ostream& messages) {
     Contig& contig = (*this)[c];
     std::vector<int>& consensusQuality = mContigQuality[c].mQualities;
     if (consensusQuality.size() != contig.mBases.size()) {
       if (!consensusQuality.empty())
-        std::cerr << "Forcing quality size match:" << contig.mName << " size=" << contig.mBases.size()
-                  << " qual size=" << consensusQuality.size()
-                  << " BQ.size=" << contig.mQuality.mQualities.size() << std::endl;
+        messages << "Forcing quality size match:" << contig.mName << " size=" << contig.mBases.size()
+                 << " qual size=" << consensusQuality.size() << " BQ.size=" << contig.mQuality.mQualities.size()
+                 << '\n';
       consensusQuality.assign(contig.mBases.size(), 20);
     }
 
     if (contig.mReadQuality.size() != contig.mReads.size()) {
       if (!contig.mReadQuality.empty())
-        std::cerr << "Forcing size match: " << contig.mName << " read size=" << contig.mReads.size()
-                  << contig.mName << " quality size=" << contig.mReadQuality.size() << std::endl;
+        messages << "Forcing size match: " << contig.mName << " read size=" << contig.mReads.size()
+                 << contig.mName << " quality size=" << contig.mReadQuality.size() << '\n';
       contig.mReadQuality.resize(contig.mReads.size());
     }
 
@@ -107,11 +110,11 @@ void AceFile::AddFakeQualityValues() {
       std::vector<int>& readQuality = contig.mReadQuality[i].mQualities;
       if (readQuality.size() == read.mBases.size()) continue;
       if (!readQuality.empty())
-        std::cerr << "\t Forcing size to match: " << read.mName << " readsize=" << read.mBases.size()
-                  << " qual size=" << readQuality.size() << std::endl;
+        messages << "\t Forcing size to match: " << read.mName << " readsize=" << read.mBases.size()
+                 << " qual size=" << readQuality.size() << '\n';
       readQuality.assign(read.mBases.size(), 0);
     }
-  }
+  }, std::cerr);
 }
 
 }  // namespace ostrel

@@ -180,5 +180,26 @@ TEST(QualityAttach, FakeValuesReplaceMisfitsWithMessages) {
   EXPECT_EQ(ace[0].mReadQuality[1].mQualities, Values(2, 0));
 }
 
+// Contigs are filled side by side; their messages still come in contig
+// order.
+TEST(QualityAttach, MessagesOfManyContigsComeInContigOrder) {
+  AceFile ace;
+  std::string expected;
+  for (int c = 0; c < 200; ++c) {
+    const std::string name = "C" + std::to_string(c);
+    ace.push_back(MakeContig(name, "ACGT"));
+    AddRead(ace[c], name + "r", "ACG", 1);
+    ace[c].mReadQuality.resize(1);
+    if (c % 7 == 0) {
+      ace[c].mReadQuality[0].mQualities = {30};
+      expected += "\t Forcing size to match: " + name + "r readsize=3 qual size=1\n";
+    }
+  }
+  test::CaptureStderr err;
+  ace.AddFakeQualityValues();
+  EXPECT_EQ(expected, err.Text());
+  for (const Contig& contig : ace) EXPECT_EQ(contig.mReadQuality[0].mQualities, Values(3, 0));
+}
+
 }  // namespace
 }  // namespace ostrel
