@@ -6,8 +6,12 @@ namespace ostrel {
 
 void AceFile::BuildReadHash() {
   mReadContigMap.clear();
+  size_t reads = 0;
+  for (const Contig& contig : *this) reads += contig.mReads.size();
+  mReadContigMap.reserve(reads);  // no rehashing as the entries come
   for (int c = 0; c < static_cast<int>(size()); ++c) {
     Contig& contig = (*this)[c];
+    contig.mReadIdxMap.reserve(contig.mReadIdxMap.size() + contig.mReads.size());
     for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) {
       const std::string& name = contig.mReads[i].mName;
       mReadContigMap.emplace(name, c);
