@@ -24,6 +24,7 @@
 #include "ace/AceTokens.h"
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
+#include "ace/ContigWork.h"
 
 #include "contig/TemplateInfo.h"
 
