@@ -15,9 +15,9 @@ namespace ostrel {
 // Double buffering over zlib's gzip file interface: one block is the
 // caller's, the other is being filled by the worker thread. Each buffer
 // holds `offset` bytes for the caller's own use, then a block of up to
-// `blockSize` bytes. A read error (a damaged or truncated gzip
-// file) ends the blocks where the good data ends. Not copyable: it owns the
-// open file and the thread.
+// `blockSize` bytes. A read error (a damaged or truncated gzip file) ends
+// the blocks where the good data ends. Not copyable: it owns the open file
+// and the thread.
 class BlockReadAhead {
 public:
   BlockReadAhead(int offset, int blockSize);
