@@ -3,6 +3,7 @@
 #ifndef OSTREL_H
 #define OSTREL_H
 
+#include "util/BlockReadAhead.h"
 #include "util/FileDescriptor.h"
 #include "util/FileUtil.h"
 #include "util/GetOption.h"

@@ -9,26 +9,20 @@
 
 namespace ostrel {
 
-gzstreambuf::gzstreambuf() : mFile(nullptr), mBuffer(kPutBack + kBufferSize) {}
+gzstreambuf::gzstreambuf() : mAhead(kPutBack, kBufferSize) {}
 
 gzstreambuf::~gzstreambuf() { close(); }
 
 gzstreambuf* gzstreambuf::open(const char* name) {
-  if (is_open() || name == nullptr) return nullptr;
-  mFile = gzopen(name, "rb");
-  if (mFile == nullptr) return nullptr;
-  // zlib reads a plain file straight into a request well above its own
-  // buffer's size; a smaller one would be copied through that buffer.
-  gzbuffer(mFile, kBufferSize / 4);
+  if (!mAhead.Open(name)) return nullptr;
+  mBuffer.resize(kPutBack + kBufferSize);
   char* start = mBuffer.data() + kPutBack;
   setg(start, start, start);
   return this;
 }
 
 gzstreambuf* gzstreambuf::close() {
-  if (!is_open()) return nullptr;
-  gzclose(mFile);
-  mFile = nullptr;
+  if (!mAhead.Close()) return nullptr;
   setg(nullptr, nullptr, nullptr);
   return this;
 }
@@ -36,12 +30,15 @@ gzstreambuf* gzstreambuf::close() {
 gzstreambuf::int_type gzstreambuf::underflow() {
   if (gptr() != nullptr && gptr() < egptr()) return traits_type::to_int_type(*gptr());
   if (!is_open()) return traits_type::eof();
-  // Keep the last few characters read so that they can be put back.
+  // Keep the last few characters read so that they can be put back; the
+  // buffer they are in goes back to be refilled.
   const int keep = static_cast<int>(std::min<std::ptrdiff_t>(gptr() - eback(), kPutBack));
-  char* start = mBuffer.data() + kPutBack;
-  if (keep > 0) std::memmove(start - keep, gptr() - keep, static_cast<size_t>(keep));
-  const int got = gzread(mFile, start, kBufferSize);
+  char kept[kPutBack];
+  std::memcpy(kept, gptr() - keep, static_cast<size_t>(keep));
+  const int got = mAhead.Take(mBuffer);
   if (got <= 0) return traits_type::eof();  // end of file, or damaged data
+  char* start = mBuffer.data() + kPutBack;
+  std::memcpy(start - keep, kept, static_cast<size_t>(keep));
   setg(start - keep, start, start + got);
   return traits_type::to_int_type(*gptr());
 }

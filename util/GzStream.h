@@ -4,18 +4,19 @@
 #ifndef OSTREL_UTIL_GZSTREAM_H
 #define OSTREL_UTIL_GZSTREAM_H
 
-#include <zlib.h>
-
 #include <istream>
 #include <streambuf>
 #include <string>
 #include <vector>
 
+#include "util/BlockReadAhead.h"
+
 namespace ostrel {
 
-// A read-only stream buffer refilled with decompressed bytes. A read error
-// (a damaged or truncated gzip file) ends the input where the good data
-// ends. Not copyable: it owns the open gzip file.
+// A read-only stream buffer refilled with decompressed bytes, the next
+// refill read ahead while the current one is parsed. A read error (a damaged
+// or truncated gzip file) ends the input where the good data ends. Not
+// copyable: it owns the open gzip file.
 class gzstreambuf : public std::streambuf {
 public:
   gzstreambuf();
@@ -23,7 +24,7 @@ public:
   gzstreambuf(const gzstreambuf&) = delete;
   gzstreambuf& operator=(const gzstreambuf&) = delete;
 
-  bool is_open() const { return mFile != nullptr; }
+  bool is_open() const { return mAhead.IsOpen(); }
   // Opens the file for reading; nullptr when it cannot be opened or this
   // buffer already has a file open.
   gzstreambuf* open(const char* name);
@@ -35,9 +36,11 @@ protected:
 
 private:
   static constexpr int kPutBack = 4;           // characters kept for unget/putback
-  static constexpr int kBufferSize = 1 << 18;  // decompressed bytes per refill
-  gzFile mFile;
+  // Decompressed bytes per refill; large, since every refill is handed over
+  // between two threads, and a handover costs a wake-up.
+  static constexpr int kBufferSize = 1 << 20;
   std::vector<char> mBuffer;  // kPutBack characters, then the refill area
+  BlockReadAhead mAhead;      // fills the next refill area
 };
 
 // What igzstream and icbtstream share: the buffer and the open and close

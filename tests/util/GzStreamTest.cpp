@@ -31,11 +31,17 @@ std::string ReadAll(std::istream& in) {
   return text.str();
 }
 
-// Several refills' worth of lines of varying length.
-std::string ManyLines() {
+// Lines of varying length, `size` bytes or a line more.
+std::string ManyLines(size_t size = 400000) {
   std::string text;
-  for (int i = 0; text.size() < 400000; ++i) text += "read" + std::to_string(i) + std::string(i % 97, 'A') + "\n";
+  for (int i = 0; text.size() < size; ++i) text += "read" + std::to_string(i) + std::string(i % 97, 'A') + "\n";
   return text;
+}
+
+// Megabytes of lines, one of them longer than any refill, and no final
+// newline.
+std::string ManyRefills() {
+  return ManyLines(3000000) + std::string(1500000, 'L') + "\n" + ManyLines(2000000) + "end";
 }
 
 TEST(GzStream, PlainAndCompressedReadAlike) {
@@ -114,6 +120,80 @@ TEST(GzStream, DamagedDataEndsTheInput) {
   while (GetLine(in, line)) {
   }
   EXPECT_TRUE(in.eof());
+}
+
+TEST(GzStream, ManyRefillsReadByteForByte) {
+  TempDir dir;
+  const std::string text = ManyRefills();
+  WriteFile(dir.Path("plain.txt"), text);
+  WriteGzip(dir.Path("packed.gz"), text);
+  for (const char* name : {"plain.txt", "packed.gz"}) {
+    igzstream whole(dir.Path(name));
+    EXPECT_TRUE(ReadAll(whole) == text) << name;
+
+    igzstream in(dir.Path(name));
+    std::string lines, line;
+    while (GetLine(in, line)) lines += line + "\n";
+    EXPECT_TRUE(lines == text + "\n") << name;  // the last line had none
+    EXPECT_TRUE(in.eof()) << name;
+  }
+}
+
+TEST(GzStream, PutBackWorksAtEveryPossibleRefillEdge) {
+  TempDir dir;
+  const std::string text = ManyRefills();
+  WriteGzip(dir.Path("packed.gz"), text);
+  igzstream in(dir.Path("packed.gz"));
+  std::string chunk(1 << 16, '\0');
+  for (size_t at = chunk.size(); at + 1 < text.size(); at += chunk.size()) {
+    in.read(&chunk[0], static_cast<std::streamsize>(chunk.size() - 1));
+    ASSERT_EQ(text[at - 1], in.get()) << at;
+    ASSERT_EQ(text[at], in.get()) << at;
+    ASSERT_TRUE(in.unget() && in.unget()) << at;
+    ASSERT_EQ(text[at - 1], in.get()) << at;
+    ASSERT_EQ(text.substr(at - chunk.size(), chunk.size() - 1), chunk.substr(0, chunk.size() - 1)) << at;
+  }
+}
+
+TEST(GzStream, CloseOrDestroyHalfWayThenReopen) {
+  TempDir dir;
+  const std::string text = ManyRefills();
+  WriteGzip(dir.Path("packed.gz"), text);
+  std::string line;
+  {
+    igzstream in(dir.Path("packed.gz"));
+    ASSERT_TRUE(GetLine(in, line));
+  }  // destroyed with most of the file unread
+
+  igzstream in(dir.Path("packed.gz"));
+  ASSERT_TRUE(GetLine(in, line));
+  EXPECT_EQ("read0", line);
+  in.close();
+  EXPECT_FALSE(in.is_open());
+  EXPECT_FALSE(in.fail());
+  in.open(dir.Path("packed.gz"));
+  ASSERT_TRUE(in.good());
+  EXPECT_TRUE(ReadAll(in) == text);
+}
+
+TEST(GzStream, LargeTruncatedAndEmptyGzipFiles) {
+  TempDir dir;
+  const std::string text = ManyRefills();
+  WriteGzip(dir.Path("whole.gz"), text);
+  const std::string packed = ReadFile(dir.Path("whole.gz"));
+  WriteFile(dir.Path("cut.gz"), packed.substr(0, packed.size() * 2 / 3));
+  igzstream cut(dir.Path("cut.gz"));
+  const std::string got = ReadAll(cut);
+  EXPECT_GT(got.size(), text.size() / 3);
+  EXPECT_LT(got.size(), text.size());
+  EXPECT_TRUE(text.compare(0, got.size(), got) == 0);
+  EXPECT_EQ(std::char_traits<char>::eof(), cut.get());  // the end stays the end
+
+  WriteGzip(dir.Path("empty.gz"), "");
+  igzstream empty(dir.Path("empty.gz"));
+  EXPECT_TRUE(empty.is_open());
+  EXPECT_EQ(std::char_traits<char>::eof(), empty.get());
+  EXPECT_TRUE(empty.eof());
 }
 
 TEST(IcbtStream, OpensTheNameItself) {

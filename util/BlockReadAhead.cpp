@@ -1,0 +1,66 @@
+// Blocks of a plain or gzip-compressed file read ahead by a worker thread.
+#include "util/BlockReadAhead.h"
+
+namespace ostrel {
+
+BlockReadAhead::BlockReadAhead(int offset, int blockSize)
+    : mOffset(offset), mBlockSize(blockSize), mFile(nullptr), mSpareSize(0), mFilled(false), mStop(false) {}
+
+BlockReadAhead::~BlockReadAhead() { Close(); }
+
+bool BlockReadAhead::Open(const char* name) {
+  if (IsOpen() || name == nullptr) return false;
+  mFile = gzopen(name, "rb");
+  if (mFile == nullptr) return false;
+  // zlib reads a plain file straight into a request well above its own
+  // buffer's size; a smaller one would be copied through that buffer.
+  gzbuffer(mFile, static_cast<unsigned>(mBlockSize / 4));
+  mSpare.resize(static_cast<size_t>(mOffset + mBlockSize));
+  mFilled = false;
+  mStop = false;
+  mWorker = std::thread(&BlockReadAhead::ReadBlocks, this);
+  return true;
+}
+
+bool BlockReadAhead::Close() {
+  if (!IsOpen()) return false;
+  {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mStop = true;
+  }
+  mChanged.notify_all();
+  mWorker.join();
+  gzclose(mFile);
+  mFile = nullptr;
+  return true;
+}
+
+int BlockReadAhead::Take(std::vector<char>& block) {
+  if (!IsOpen()) return 0;
+  std::unique_lock<std::mutex> lock(mMutex);
+  mChanged.wait(lock, [this] { return mFilled; });
+  if (mSpareSize <= 0) return 0;  // the end stays filled: nothing more is read
+  block.swap(mSpare);
+  mSpare.resize(static_cast<size_t>(mOffset + mBlockSize));  // whatever the caller handed in
+  const int size = mSpareSize;
+  mFilled = false;
+  lock.unlock();
+  mChanged.notify_all();
+  return size;
+}
+
+void BlockReadAhead::ReadBlocks() {
+  std::unique_lock<std::mutex> lock(mMutex);
+  for (;;) {
+    mChanged.wait(lock, [this] { return mStop || !mFilled; });
+    if (mStop) return;
+    lock.unlock();
+    const int size = gzread(mFile, mSpare.data() + mOffset, static_cast<unsigned>(mBlockSize));
+    lock.lock();
+    mSpareSize = size;
+    mFilled = true;
+    mChanged.notify_all();
+  }
+}
+
+}  // namespace ostrel

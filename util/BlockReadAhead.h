@@ -1,0 +1,60 @@
+// Blocks of a plain or gzip-compressed file, read and decompressed by a
+// background thread while the caller works through the block before.
+#ifndef OSTREL_UTIL_BLOCKREADAHEAD_H
+#define OSTREL_UTIL_BLOCKREADAHEAD_H
+
+#include <zlib.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace ostrel {
+
+// Double buffering over zlib's gzip file interface: one block is the
+// caller's, the other is being filled by the worker thread. Each buffer
+// holds `offset` bytes for the caller's own use, then a block of up to
+// `blockSize` bytes. A read error (a damaged or truncated gzip file) ends
+// the blocks where the good data ends. Not copyable: it owns the open file
+// and the thread.
+class BlockReadAhead {
+public:
+  BlockReadAhead(int offset, int blockSize);
+  ~BlockReadAhead();
+  BlockReadAhead(const BlockReadAhead&) = delete;
+  BlockReadAhead& operator=(const BlockReadAhead&) = delete;
+
+  bool IsOpen() const { return mFile != nullptr; }
+  // Opens the file and starts reading its first block; false when it cannot
+  // be opened or a file is open already.
+  bool Open(const char* name);
+  // Stops the worker after the block it is reading, if any, and closes the
+  // file; false when none was open.
+  bool Close();
+  // Waits for the next block and swaps it into `block`, a buffer of
+  // offset + blockSize bytes whose block the caller has finished with; the
+  // worker fills that one next. The block's size, or 0 at the end of the
+  // data, from then on, and when no file is open; `block` is then unchanged.
+  int Take(std::vector<char>& block);
+
+private:
+  void ReadBlocks();  // the worker's loop
+
+  const int mOffset;
+  const int mBlockSize;
+  gzFile mFile;  // used by the worker alone while it runs
+  std::thread mWorker;
+
+  // Guarded by mMutex. While !mFilled and !mStop the worker owns mSpare.
+  std::mutex mMutex;
+  std::condition_variable mChanged;
+  std::vector<char> mSpare;  // the block being read, or read and not taken
+  int mSpareSize;            // bytes read into mSpare; 0 or less: the end
+  bool mFilled;              // mSpare holds a block (or the end) to take
+  bool mStop;                // Close asks the worker to stop
+};
+
+}  // namespace ostrel
+
+#endif
