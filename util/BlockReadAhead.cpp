@@ -1,10 +1,18 @@
 // Blocks of a plain or gzip-compressed file read ahead by a worker thread.
 #include "util/BlockReadAhead.h"
 
+#include <system_error>
+
 namespace ostrel {
 
-BlockReadAhead::BlockReadAhead(int offset, int blockSize)
-    : mOffset(offset), mBlockSize(blockSize), mFile(nullptr), mSpareSize(0), mFilled(false), mStop(false) {}
+BlockReadAhead::BlockReadAhead(int offset, int blockSize, bool readAhead)
+    : mOffset(offset),
+      mBlockSize(blockSize),
+      mReadAhead(readAhead),
+      mFile(nullptr),
+      mSpareSize(0),
+      mFilled(false),
+      mStop(false) {}
 
 BlockReadAhead::~BlockReadAhead() { Close(); }
 
@@ -18,7 +26,12 @@ bool BlockReadAhead::Open(const char* name) {
   mSpare.resize(static_cast<size_t>(mOffset + mBlockSize));
   mFilled = false;
   mStop = false;
-  mWorker = std::thread(&BlockReadAhead::ReadBlocks, this);
+  if (!mReadAhead) return true;
+  try {
+    mWorker = std::thread(&BlockReadAhead::ReadBlocks, this);
+  } catch (const std::system_error&) {
+    // No thread to be had: Take reads each block itself.
+  }
   return true;
 }
 
@@ -29,7 +42,7 @@ bool BlockReadAhead::Close() {
     mStop = true;
   }
   mChanged.notify_all();
-  mWorker.join();
+  if (mWorker.joinable()) mWorker.join();
   gzclose(mFile);
   mFile = nullptr;
   return true;
@@ -37,6 +50,7 @@ bool BlockReadAhead::Close() {
 
 int BlockReadAhead::Take(std::vector<char>& block) {
   if (!IsOpen()) return 0;
+  if (!mWorker.joinable()) return ReadNow(block);
   std::unique_lock<std::mutex> lock(mMutex);
   mChanged.wait(lock, [this] { return mFilled; });
   if (mSpareSize <= 0) return 0;  // the end stays filled: nothing more is read
@@ -47,6 +61,14 @@ int BlockReadAhead::Take(std::vector<char>& block) {
   lock.unlock();
   mChanged.notify_all();
   return size;
+}
+
+int BlockReadAhead::ReadNow(std::vector<char>& block) {
+  if (mFilled) return 0;  // the end stays the end
+  block.resize(static_cast<size_t>(mOffset + mBlockSize));
+  const int size = gzread(mFile, block.data() + mOffset, static_cast<unsigned>(mBlockSize));
+  mFilled = size <= 0;
+  return size > 0 ? size : 0;
 }
 
 void BlockReadAhead::ReadBlocks() {

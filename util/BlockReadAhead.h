@@ -20,7 +20,9 @@ namespace ostrel {
 // and the thread.
 class BlockReadAhead {
 public:
-  BlockReadAhead(int offset, int blockSize);
+  // Without `readAhead` (or when no thread can be started) there is no
+  // worker: Take reads each block itself.
+  BlockReadAhead(int offset, int blockSize, bool readAhead = true);
   ~BlockReadAhead();
   BlockReadAhead(const BlockReadAhead&) = delete;
   BlockReadAhead& operator=(const BlockReadAhead&) = delete;
@@ -39,10 +41,12 @@ public:
   int Take(std::vector<char>& block);
 
 private:
-  void ReadBlocks();  // the worker's loop
+  void ReadBlocks();                      // the worker's loop
+  int ReadNow(std::vector<char>& block);  // Take without a worker thread
 
   const int mOffset;
   const int mBlockSize;
+  const bool mReadAhead;
   gzFile mFile;  // used by the worker alone while it runs
   std::thread mWorker;
 
@@ -51,7 +55,8 @@ private:
   std::condition_variable mChanged;
   std::vector<char> mSpare;  // the block being read, or read and not taken
   int mSpareSize;            // bytes read into mSpare; 0 or less: the end
-  bool mFilled;              // mSpare holds a block (or the end) to take
+  bool mFilled;              // mSpare holds a block (or the end) to take;
+                             // without a worker: the end was reached
   bool mStop;                // Close asks the worker to stop
 };
 
