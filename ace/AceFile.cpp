@@ -9,14 +9,16 @@ void AceFile::BuildReadHash() {
   size_t reads = 0;
   for (const Contig& contig : *this) reads += contig.mReads.size();
   mReadContigMap.reserve(reads);  // no rehashing as the entries come
-  for (int c = 0; c < static_cast<int>(size()); ++c) {
-    Contig& contig = (*this)[c];
-    contig.mReadIdxMap.reserve(contig.mReadIdxMap.size() + contig.mReads.size());
-    for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) {
-      const std::string& name = contig.mReads[i].mName;
-      mReadContigMap.emplace(name, c);
-      contig.mReadIdxMap[name] = i;
-    }
+  for (size_t c = 0; c < size(); ++c) AddContigToReadHash(c);
+}
+
+void AceFile::AddContigToReadHash(size_t c) {
+  Contig& contig = (*this)[c];
+  contig.mReadIdxMap.reserve(contig.mReadIdxMap.size() + contig.mReads.size());
+  for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) {
+    const std::string& name = contig.mReads[i].mName;
+    mReadContigMap.emplace(name, static_cast<int>(c));
+    contig.mReadIdxMap[name] = i;
   }
 }
 

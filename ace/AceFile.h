@@ -4,7 +4,9 @@
 #ifndef OSTREL_ACE_ACEFILE_H
 #define OSTREL_ACE_ACEFILE_H
 
+#include <functional>
 #include <istream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -147,6 +149,19 @@ private:
   // "Unable to open <name> as an ace file." on standard error, when it
   // cannot be opened.
   bool ReadFile(const std::string& fileName);
+  // Read(istream&), calling `finished(k)` (when given) for each contig k the
+  // reader has moved past and will not touch again; it is not called when
+  // the contig list may still grow and move.
+  void ReadContigs(std::istream& in, const std::function<void(size_t)>& finished);
+
+  // The steps of the whole-assembly operations for one contig c. The read
+  // hash takes the contigs in order, after it was cleared; the copy
+  // and the fake values need mContigQuality to hold entry c. Messages go to
+  // `messages`.
+  void AddContigToReadHash(size_t c);
+  void CopyContigBQToQuality(size_t c);
+  void AddFakeContigQualityValues(size_t c, std::ostream& messages);
+  void CalculateContigReadTrims(size_t c, int threshold, std::ostream& messages);
 };
 
 }  // namespace ostrel

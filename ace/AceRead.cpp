@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <sstream>
 
 #include "ace/AceFile.h"
 #include "ace/AceTokens.h"
+#include "ace/ContigWork.h"
 #include "util/GzStream.h"
 #include "util/LineScan.h"
 #include "util/StringUtil.h"
@@ -58,7 +60,9 @@ bool CheckConsistency(const AceFile& ace) {
 
 }  // namespace
 
-void AceFile::Read(std::istream& in) {
+void AceFile::Read(std::istream& in) { ReadContigs(in, nullptr); }
+
+void AceFile::ReadContigs(std::istream& in, const std::function<void(size_t)>& finished) {
   mValid = true;
   std::string line;
   GetLine(in, line);
@@ -66,6 +70,9 @@ void AceFile::Read(std::istream& in) {
   mNumContigs = GetNextInteger(line, 0, pos);
   mNumReads = GetNextInteger(line, pos, pos);
   resize(std::max(0, std::min(mNumContigs, kPresizedContigs)));
+  // A finished contig may be worked on elsewhere only while no "CO" record
+  // can make the list grow and move.
+  const bool listStays = static_cast<int>(size()) >= mNumContigs;
 
   int contigIndex = 0;
   line.clear();
@@ -80,6 +87,7 @@ void AceFile::Read(std::istream& in) {
         if (FindRecord(in, "RD", line)) line = ParseRD(in, line, contigIndex);
       }
     }
+    if (finished && listStays) finished(static_cast<size_t>(contigIndex));
     ++contigIndex;
   }
   mValid = CheckConsistency(*this);
@@ -223,13 +231,36 @@ bool AceFile::ReadFile(const std::string& fileName) {
   return true;
 }
 
+// The post-processing of each contig (its reads in the read hash, the copy
+// of its consensus qualities, fake values, trims) runs on a second thread as
+// soon as the reader has moved past the contig, in contig order. The
+// messages are kept and printed in the order the whole-assembly steps would
+// print them.
 void AceFile::Read(const std::string& fileName) {
-  if (!ReadFile(fileName)) return;
-  BuildReadHash();
-  CopyBQToQuality();
-  AddFakeQualityValues();
-  CalculateContigTrims(mContigTrimQuality);
-  CalculateReadTrims(mReadTrimQuality);
+  igzstream in(fileName);
+  if (!in.is_open()) {
+    std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
+    return;
+  }
+  mReadContigMap.clear();
+  std::ostringstream fakeMessages, trimMessages;
+  size_t finished = 0;  // contigs 0 .. finished - 1 are done
+  auto finish = [&](size_t c) {
+    AddContigToReadHash(c);
+    if (mContigQuality.size() <= c) mContigQuality.resize(std::max(size(), c + 1));
+    CopyContigBQToQuality(c);
+    AddFakeContigQualityValues(c, fakeMessages);
+    (*this)[c].CalculateTrim(mContigTrimQuality);
+    CalculateContigReadTrims(c, mReadTrimQuality, trimMessages);
+    finished = c + 1;
+  };
+  {
+    ContigQueue queue(finish);
+    ReadContigs(in, [&queue](size_t c) { queue.Add(c); });
+    queue.Finish();
+  }
+  for (size_t c = finished; c < size(); ++c) finish(c);  // contigs the file never filled
+  std::cerr << fakeMessages.str() << trimMessages.str() << std::flush;
   ComputeAllContigStats();
 }
 

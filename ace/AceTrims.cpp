@@ -87,31 +87,35 @@ void AceFile::CalculateContigTrims(int threshold) {
 
 void AceFile::CalculateReadTrims(int threshold) {
   ForEachContig(size(), [this, threshold](size_t c, std::ostream& messages) {
-    Contig& contig = (*this)[c];
-    const size_t reads = contig.mReads.size();
-    if (reads != contig.mReadQuality.size()) {
-      messages << contig.mName << "\tERROR: reads.size=" << reads << " qualsize=" << contig.mReadQuality.size()
-               << '\n';
-      return;
-    }
-    contig.mReadTrimStart.assign(reads, -1);
-    contig.mReadTrimEnd.assign(reads, -1);
-    for (size_t i = 0; i < reads; ++i) {
-      const Sequence& read = contig.mReads[i];
-      std::vector<int>& quality = contig.mReadQuality[i].mQualities;
-      const int length = static_cast<int>(read.mBases.size());
-      if (quality.size() != read.mBases.size()) {
-        messages << "ERROR: read " << read.mName << " reads.size=" << length << " qualsize=" << quality.size()
-                 << '\n';
-        if (!quality.empty()) continue;
-        quality.assign(read.mBases.size(), 20);
-      }
-      int& start = contig.mReadTrimStart[i];
-      int& end = contig.mReadTrimEnd[i];
-      QualityRange(quality, length, threshold, start, end);
-      MaskXEnds(read.mBases, start, end);
-    }
+    CalculateContigReadTrims(c, threshold, messages);
   }, std::cerr);
+}
+
+void AceFile::CalculateContigReadTrims(size_t c, int threshold, std::ostream& messages) {
+  Contig& contig = (*this)[c];
+  const size_t reads = contig.mReads.size();
+  if (reads != contig.mReadQuality.size()) {
+    messages << contig.mName << "\tERROR: reads.size=" << reads << " qualsize=" << contig.mReadQuality.size()
+             << '\n';
+    return;
+  }
+  contig.mReadTrimStart.assign(reads, -1);
+  contig.mReadTrimEnd.assign(reads, -1);
+  for (size_t i = 0; i < reads; ++i) {
+    const Sequence& read = contig.mReads[i];
+    std::vector<int>& quality = contig.mReadQuality[i].mQualities;
+    const int length = static_cast<int>(read.mBases.size());
+    if (quality.size() != read.mBases.size()) {
+      messages << "ERROR: read " << read.mName << " reads.size=" << length << " qualsize=" << quality.size()
+               << '\n';
+      if (!quality.empty()) continue;
+      quality.assign(read.mBases.size(), 20);
+    }
+    int& start = contig.mReadTrimStart[i];
+    int& end = contig.mReadTrimEnd[i];
+    QualityRange(quality, length, threshold, start, end);
+    MaskXEnds(read.mBases, start, end);
+  }
 }
 
 bool AceFile::IsBACName(const std::string& name) const {

@@ -64,4 +64,62 @@ void ForEachContig(size_t count, const std::function<void(size_t, std::ostream&)
   if (failure) std::rethrow_exception(failure);
 }
 
+ContigQueue::ContigQueue(std::function<void(size_t)> work) : mWork(std::move(work)) {
+  try {
+    mWorker = std::thread(&ContigQueue::WorkOnHandedContigs, this);
+  } catch (const std::system_error&) {
+    // No thread to be had: Add does the work itself.
+  }
+}
+
+ContigQueue::~ContigQueue() { Stop(true); }
+
+void ContigQueue::Add(size_t c) {
+  if (!mWorker.joinable()) {
+    mWork(c);
+    return;
+  }
+  {
+    const std::lock_guard<std::mutex> hold(mMutex);
+    mWaiting.push_back(c);
+  }
+  mChanged.notify_one();
+}
+
+void ContigQueue::Finish() {
+  Stop(false);
+  if (mFailure) std::rethrow_exception(mFailure);
+}
+
+void ContigQueue::Stop(bool dropWaiting) {
+  if (!mWorker.joinable()) return;
+  {
+    const std::lock_guard<std::mutex> hold(mMutex);
+    mClosed = true;
+    if (dropWaiting) mWaiting.clear();
+  }
+  mChanged.notify_one();
+  mWorker.join();
+}
+
+void ContigQueue::WorkOnHandedContigs() {
+  std::unique_lock<std::mutex> hold(mMutex);
+  for (;;) {
+    mChanged.wait(hold, [this] { return mClosed || !mWaiting.empty(); });
+    if (mWaiting.empty()) return;  // closed, and nothing left
+    const size_t c = mWaiting.front();
+    mWaiting.pop_front();
+    hold.unlock();
+    try {
+      mWork(c);
+    } catch (...) {
+      hold.lock();
+      mFailure = std::current_exception();
+      mWaiting.clear();
+      return;
+    }
+    hold.lock();
+  }
+}
+
 }  // namespace ostrel

@@ -2,9 +2,14 @@
 #ifndef OSTREL_ACE_CONTIGWORK_H
 #define OSTREL_ACE_CONTIGWORK_H
 
+#include <condition_variable>
 #include <cstddef>
+#include <deque>
+#include <exception>
 #include <functional>
+#include <mutex>
 #include <ostream>
+#include <thread>
 
 namespace ostrel {
 
@@ -15,6 +20,35 @@ namespace ostrel {
 // order. An exception thrown by a call is rethrown here after the other
 // threads have stopped and what was said so far has been written.
 void ForEachContig(size_t count, const std::function<void(size_t, std::ostream&)>& work, std::ostream& out);
+
+// Contigs handed over one at a time and worked on in that order by one
+// worker thread while the caller goes on (the ACE reader hands over each
+// contig it has moved past). Without a thread to be had, each contig is
+// worked on as it is handed over. Not copyable: it owns the thread.
+class ContigQueue {
+public:
+  explicit ContigQueue(std::function<void(size_t)> work);
+  ~ContigQueue();  // stops the worker; contigs not yet begun are dropped
+  ContigQueue(const ContigQueue&) = delete;
+  ContigQueue& operator=(const ContigQueue&) = delete;
+
+  void Add(size_t c);
+  // Waits until every contig handed over is done; rethrows the first
+  // exception of the work (the contigs after it are dropped).
+  void Finish();
+
+private:
+  void WorkOnHandedContigs();  // the worker's loop
+  void Stop(bool dropWaiting);
+
+  std::function<void(size_t)> mWork;
+  std::mutex mMutex;  // guards what follows
+  std::condition_variable mChanged;
+  std::deque<size_t> mWaiting;
+  bool mClosed = false;  // no more contigs will come
+  std::exception_ptr mFailure;
+  std::thread mWorker;
+};
 
 }  // namespace ostrel
 

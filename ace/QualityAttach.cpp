@@ -80,41 +80,44 @@ void AceFile::AddReadsQuality(SequenceQualityVector& qualities) {
 
 void AceFile::CopyBQToQuality() {
   if (mContigQuality.size() < size()) mContigQuality.resize(size());
-  ForEachContig(size(), [this](size_t c, std::ostream&) {
-    mContigQuality[c].mQualities = (*this)[c].mQuality.mQualities;
-  }, std::cerr);
+  ForEachContig(size(), [this](size_t c, std::ostream&) { CopyContigBQToQuality(c); }, std::cerr);
 }
 
 void AceFile::AddFakeQualityValues() {
   if (mContigQuality.size() < size()) mContigQuality.resize(size());
-  ForEachContig(size(), [this](size_t c, std::ostream& messages) {
-    Contig& contig = (*this)[c];
-    std::vector<int>& consensusQuality = mContigQuality[c].mQualities;
-    if (consensusQuality.size() != contig.mBases.size()) {
-      if (!consensusQuality.empty())
-        messages << "Forcing quality size match:" << contig.mName << " size=" << contig.mBases.size()
-                 << " qual size=" << consensusQuality.size() << " BQ.size=" << contig.mQuality.mQualities.size()
-                 << '\n';
-      consensusQuality.assign(contig.mBases.size(), 20);
-    }
+  ForEachContig(size(), [this](size_t c, std::ostream& messages) { AddFakeContigQualityValues(c, messages); },
+                std::cerr);
+}
 
-    if (contig.mReadQuality.size() != contig.mReads.size()) {
-      if (!contig.mReadQuality.empty())
-        messages << "Forcing size match: " << contig.mName << " read size=" << contig.mReads.size()
-                 << contig.mName << " quality size=" << contig.mReadQuality.size() << '\n';
-      contig.mReadQuality.resize(contig.mReads.size());
-    }
+void AceFile::CopyContigBQToQuality(size_t c) { mContigQuality[c].mQualities = (*this)[c].mQuality.mQualities; }
 
-    for (size_t i = 0; i < contig.mReads.size(); ++i) {
-      const Sequence& read = contig.mReads[i];
-      std::vector<int>& readQuality = contig.mReadQuality[i].mQualities;
-      if (readQuality.size() == read.mBases.size()) continue;
-      if (!readQuality.empty())
-        messages << "\t Forcing size to match: " << read.mName << " readsize=" << read.mBases.size()
-                 << " qual size=" << readQuality.size() << '\n';
-      readQuality.assign(read.mBases.size(), 0);
-    }
-  }, std::cerr);
+void AceFile::AddFakeContigQualityValues(size_t c, std::ostream& messages) {
+  Contig& contig = (*this)[c];
+  std::vector<int>& consensusQuality = mContigQuality[c].mQualities;
+  if (consensusQuality.size() != contig.mBases.size()) {
+    if (!consensusQuality.empty())
+      messages << "Forcing quality size match:" << contig.mName << " size=" << contig.mBases.size()
+               << " qual size=" << consensusQuality.size() << " BQ.size=" << contig.mQuality.mQualities.size()
+               << '\n';
+    consensusQuality.assign(contig.mBases.size(), 20);
+  }
+
+  if (contig.mReadQuality.size() != contig.mReads.size()) {
+    if (!contig.mReadQuality.empty())
+      messages << "Forcing size match: " << contig.mName << " read size=" << contig.mReads.size() << contig.mName
+               << " quality size=" << contig.mReadQuality.size() << '\n';
+    contig.mReadQuality.resize(contig.mReads.size());
+  }
+
+  for (size_t i = 0; i < contig.mReads.size(); ++i) {
+    const Sequence& read = contig.mReads[i];
+    std::vector<int>& readQuality = contig.mReadQuality[i].mQualities;
+    if (readQuality.size() == read.mBases.size()) continue;
+    if (!readQuality.empty())
+      messages << "\t Forcing size to match: " << read.mName << " readsize=" << read.mBases.size()
+               << " qual size=" << readQuality.size() << '\n';
+    readQuality.assign(read.mBases.size(), 0);
+  }
 }
 
 }  // namespace ostrel
