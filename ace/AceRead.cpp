@@ -58,6 +58,13 @@ bool CheckConsistency(const AceFile& ace) {
   return valid;
 }
 
+// Opens a plain or gzip-compressed ACE file, saying so when it cannot.
+bool OpenAceFile(igzstream& in, const std::string& fileName) {
+  in.open(fileName);
+  if (!in.is_open()) std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
+  return in.is_open();
+}
+
 }  // namespace
 
 void AceFile::Read(std::istream& in) { ReadContigs(in, nullptr); }
@@ -222,11 +229,8 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
 }
 
 bool AceFile::ReadFile(const std::string& fileName) {
-  igzstream in(fileName);
-  if (!in.is_open()) {
-    std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
-    return false;
-  }
+  igzstream in;
+  if (!OpenAceFile(in, fileName)) return false;
   Read(in);
   return true;
 }
@@ -237,11 +241,8 @@ bool AceFile::ReadFile(const std::string& fileName) {
 // messages are kept and printed in the order the whole-assembly steps would
 // print them.
 void AceFile::Read(const std::string& fileName) {
-  igzstream in(fileName);
-  if (!in.is_open()) {
-    std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
-    return;
-  }
+  igzstream in;
+  if (!OpenAceFile(in, fileName)) return;
   mReadContigMap.clear();
   std::ostringstream fakeMessages, trimMessages;
   size_t finished = 0;  // contigs 0 .. finished - 1 are done
