@@ -155,8 +155,8 @@ private:
   void ReadContigs(std::istream& in, const std::function<void(size_t)>& finished);
 
   // The steps of the whole-assembly operations for one contig c. The read
-  // hash takes the contigs in order, after it was cleared; the copy
-  // and the fake values need mContigQuality to hold entry c. Messages go to
+  // hash takes the contigs in order, after it was cleared; the copy and the
+  // fake values need mContigQuality to hold entry c. Messages go to
   // `messages`.
   void AddContigToReadHash(size_t c);
   void CopyContigBQToQuality(size_t c);

@@ -224,7 +224,8 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       break;
     }
   } while (GetLine(in, next));
-  if (read >= 0) contig.mReads.resize(static_cast<size_t>(read + 1));  // reads placed beyond the last "RD" go
+  // Reads placed by "AF" lines beyond the last "RD" record are dropped.
+  if (read >= 0) contig.mReads.resize(static_cast<size_t>(read + 1));
   return next;
 }
 
