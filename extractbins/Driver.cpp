@@ -22,7 +22,7 @@ bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs
   std::string line;
   std::string qualName;
   while (in.good()) {
-    GetLine(in, line);
+    GetListLine(in, line);
     if (line.empty()) continue;
     inputs.push_back(line);
     if (QualityFileFound(line, qualName)) {
@@ -45,11 +45,16 @@ int RunExtractBins(int argc, char** argv) {
   }
   std::cout << "FASTA List size=" << inputs.size() << std::endl;
   ReadIndex index;
+  std::vector<UnheldNames> unheld(OptBinFileVec.size());
   for (const std::string& input : inputs) {
     ok = index.Load(input) && ok;
-    for (const std::string& binName : OptBinFileVec) ok = ExtractBin(binName, input, index) && ok;
+    for (size_t b = 0; b < OptBinFileVec.size(); ++b)
+      ok = ExtractBin(OptBinFileVec[b], input, index, unheld[b]) && ok;
     index.Clear();
   }
+  std::cout.flush();
+  if (!inputs.empty())
+    for (size_t b = 0; b < OptBinFileVec.size(); ++b) unheld[b].Report(OptBinFileVec[b], std::cerr);
   return ok ? 0 : 2;
 }
 

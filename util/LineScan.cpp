@@ -106,6 +106,12 @@ bool GetLine(std::istream& in, std::string& line) {
   return !in.fail() && !in.bad();
 }
 
+bool GetListLine(std::istream& in, std::string& line) {
+  const bool read = GetLine(in, line);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return read;
+}
+
 void StripWhiteSpace(std::string& s) {
   std::string kept;
   kept.reserve(s.size());
@@ -144,7 +150,7 @@ bool ReadFOF(const std::string& fileName, std::vector<std::string>& names) {
   }
   std::string line;
   while (in.good()) {
-    GetLine(in, line);
+    GetListLine(in, line);
     StripWhiteSpace(line);
     if (!line.empty()) names.push_back(line);
   }

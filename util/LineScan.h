@@ -37,6 +37,10 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // line and false.
 bool GetLine(std::istream& in, std::string& line);
 
+// GetLine for lists of names: a line that ends in a carriage return (a
+// file with CR LF line ends) is taken as ending there.
+bool GetListLine(std::istream& in, std::string& line);
+
 // Removes every blank, tab and newline, wherever it stands.
 void StripWhiteSpace(std::string& s);
 
@@ -60,8 +64,8 @@ int GetNextInteger(const std::string& s, int start, int& pos);
 // negation, for byte positions in files over 2 GiB.
 int64_t GetNextInteger64(const std::string& s, int start, int& pos);
 
-// Appends the lines of a file of names to `names`, every blank, tab and
-// newline removed and empty lines skipped. A file that cannot be opened
+// Appends the lines of a file of names to `names` (read with GetListLine),
+// every blank, tab and newline removed and empty lines skipped. A file that cannot be opened
 // prints "ERROR: Could not open <name>" on standard output and adds
 // nothing; the result says whether the file was opened.
 bool ReadFOF(const std::string& fileName, std::vector<std::string>& names);

@@ -160,10 +160,13 @@ TEST(LineScan, GetLineOverAnyStreamBuffer) {
 TEST(LineScan, ReadFOFAppendsStrippedNonEmptyLines) {
   test::TempDir dir;
   const std::string name = dir.Path("bins");
-  test::WriteFile(name, "binA\n\n \t\nbin 1\r\n" + std::string(kReadBufSize + 5, 'z') + "\nlast");
+  // A line ending in CR LF ends at the CR; other carriage returns stay.
+  test::WriteFile(name, "binA\n\n \t\nbin 1\r\n\r\nmid\rdle\r\r\n" + std::string(kReadBufSize + 5, 'z') +
+                            "\nlast\r");
   std::vector<std::string> names = {"kept"};
   EXPECT_TRUE(ReadFOF(name, names));
-  EXPECT_EQ((std::vector<std::string>{"kept", "binA", "bin1\r", std::string(kReadBufSize + 5, 'z'), "last"}),
+  EXPECT_EQ((std::vector<std::string>{"kept", "binA", "bin1", "mid\rdle\r", std::string(kReadBufSize + 5, 'z'),
+                                      "last"}),
             names);
 }
 
