@@ -19,53 +19,82 @@ char buffer[kCopyBufferSize];
 
 namespace {
 
+// Reads n bytes at `offset`, retrying short and interrupted reads. False
+// when the file ends or fails first.
+bool ReadAt(int fd, char* data, int64_t n, int64_t offset) {
+  while (n > 0) {
+    const ssize_t got = ::pread(fd, data, static_cast<size_t>(n), offset);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    data += got;
+    offset += got;
+    n -= got;
+  }
+  return true;
+}
+
 // Appends records of one input file to one output file. Small records are
 // gathered in `buffer` and written together; a record longer than the
-// buffer passes through it in pieces.
+// buffer passes through it in pieces. Each record is checked to be the read
+// the index names before any of it is written: it starts with the read's
+// header, and the byte after it (read together with it) ends a record.
 class RecordCopier {
 public:
-  RecordCopier(int in, int out) : mIn(in), mOut(out) {}
+  RecordCopier(int in, int64_t inputSize, int out) : mIn(in), mInputSize(inputSize), mOut(out) {}
 
-  enum class Result { kOk, kReadFailed, kWriteFailed };
+  enum class Result { kOk, kNotTheRead, kReadFailed, kWriteFailed };
 
+  // `record` must lie inside the input.
   Result Copy(const ReadInfo& record) {
-    int64_t offset = record.mStart - 1;
-    int64_t remaining = record.mEnd - record.mStart + 1;
-    char last = '\0';
-    mRecordStart = mFill;
-    while (remaining > 0) {
-      if (mFill == kCopyBufferSize && !Flush()) return Result::kWriteFailed;
-      const size_t room = static_cast<size_t>(std::min(remaining, kCopyBufferSize - mFill));
-      const ssize_t got = ::pread(mIn, buffer + mFill, room, offset);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) {
-        mFill = mRecordStart;  // never write part of a record that was not read whole
-        return Result::kReadFailed;
-      }
-      mFill += got;
-      offset += got;
-      remaining -= got;
-      last = buffer[mFill - 1];
-    }
-    if (last != '\n') {
-      if (mFill == kCopyBufferSize && !Flush()) return Result::kWriteFailed;
-      buffer[mFill++] = '\n';
-    }
+    const int64_t length = record.mEnd - record.mStart + 1;
+    const int64_t after = record.mEnd < mInputSize ? 1 : 0;  // the byte after it, when there is one
+    // Room for the record, the byte after it and an added newline.
+    if (length + after + 1 > kCopyBufferSize) return CopyLong(record, length, after);
+    if (length + after + 1 > kCopyBufferSize - mFill && !Flush()) return Result::kWriteFailed;
+    char* bytes = buffer + mFill;
+    if (!ReadAt(mIn, bytes, length + after, record.mStart - 1)) return Result::kReadFailed;
+    if (!RecordStartsWithRead(bytes, length, length, *record.mReadName) ||
+        (after == 1 && !EndsRecord(bytes[length])))
+      return Result::kNotTheRead;
+    mFill += length;
+    if (bytes[length - 1] != '\n') buffer[mFill++] = '\n';
     return Result::kOk;
   }
 
   bool Flush() {
     const bool ok = WriteAll(mOut, buffer, static_cast<size_t>(mFill));
     mFill = 0;
-    mRecordStart = 0;
     return ok;
   }
 
 private:
+  // A record longer than the buffer: the byte after it is read on its own,
+  // its header with the first piece, both before anything is written.
+  Result CopyLong(const ReadInfo& record, int64_t length, int64_t after) {
+    char next = '\n';
+    if (after == 1 && !ReadAt(mIn, &next, 1, record.mEnd)) return Result::kReadFailed;
+    if (!EndsRecord(next)) return Result::kNotTheRead;
+    if (!Flush()) return Result::kWriteFailed;
+    int64_t offset = record.mStart - 1;
+    int64_t remaining = length;
+    while (remaining > 0) {
+      const int64_t piece = std::min(remaining, kCopyBufferSize);
+      if (!ReadAt(mIn, buffer, piece, offset)) return Result::kReadFailed;
+      if (remaining == length && !RecordStartsWithRead(buffer, piece, length, *record.mReadName))
+        return Result::kNotTheRead;
+      mFill = piece;
+      if (!Flush()) return Result::kWriteFailed;
+      offset += piece;
+      remaining -= piece;
+    }
+    if (buffer[(length - 1) % kCopyBufferSize] != '\n') buffer[mFill++] = '\n';
+    return Result::kOk;
+  }
+
   int mIn;
+  int64_t mInputSize;
   int mOut;
-  int64_t mFill = 0;         // bytes gathered in buffer
-  int64_t mRecordStart = 0;  // where the record being copied begins in buffer
+  int64_t mFill = 0;  // bytes gathered in buffer
 };
 
 bool UsableRange(const ReadInfo& record, int64_t fileSize) {
@@ -75,7 +104,7 @@ bool UsableRange(const ReadInfo& record, int64_t fileSize) {
 // Copies the sorted records of `bin` from the open input to the output.
 bool CopyRecords(const Bin& bin, const std::string& inputName, int in, int64_t inputSize,
                  const std::string& outName, int out) {
-  RecordCopier copier(in, out);
+  RecordCopier copier(in, inputSize, out);
   bool ok = true;
   for (const ReadInfo& record : bin.mReadInfos) {
     if (!UsableRange(record, inputSize)) {
@@ -85,6 +114,13 @@ bool CopyRecords(const Bin& bin, const std::string& inputName, int in, int64_t i
       continue;
     }
     const RecordCopier::Result result = copier.Copy(record);
+    if (result == RecordCopier::Result::kNotTheRead) {
+      std::cout << inputName << " range " << record.mStart << ".." << record.mEnd
+                << " does not hold read " << *record.mReadName
+                << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
+      ok = false;
+      continue;
+    }
     if (result == RecordCopier::Result::kReadFailed) {
       std::cout << inputName << " read failed." << std::endl;
       copier.Flush();
@@ -151,14 +187,29 @@ std::string OutputName(const std::string& binName, const std::string& inputName)
   return OptOutRoot + binName + (IsQualityInput(inputName) ? "_out.fa.qual" : "_out.fa");
 }
 
-bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index) {
+bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
+                          const std::string& name) {
+  const int64_t nameLength = static_cast<int64_t>(name.size());
+  if (available < 1 || record[0] != '>') return false;
+  if (length < nameLength + 1) return false;
+  const int64_t compared = std::min(nameLength, available - 1);
+  if (name.compare(0, static_cast<size_t>(compared), record + 1, static_cast<size_t>(compared)) != 0)
+    return false;
+  if (available <= nameLength + 1) return true;  // the record ends after the name, or the rest is not at hand
+  const char next = record[nameLength + 1];
+  return next == ' ' || next == '\t' || next == '\n' || next == '\r';
+}
+
+bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
+                UnheldNames& unheld) {
   Bin bin;
   bool ok = ReadFOF(binName, bin.mReadNames);
   bin.mName = binName;
   std::vector<const IndexInfo*> entries;
   index.FindMany(bin.mReadNames, entries);
-  for (const IndexInfo* entry : entries)
-    if (entry != nullptr) bin.mReadInfos.push_back({entry->mStart, entry->mEnd});
+  unheld.Update(bin.mReadNames, entries, index);
+  for (size_t k = 0; k < entries.size(); ++k)
+    if (entries[k] != nullptr) bin.mReadInfos.push_back({entries[k]->mStart, entries[k]->mEnd, &bin.mReadNames[k]});
   std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
   if (!bin.mReadInfos.empty()) {
     // Stable, so records with equal starts keep their order in the bin file;

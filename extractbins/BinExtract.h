@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "extractbins/ReadIndex.h"
+#include "extractbins/UnheldNames.h"
 
 namespace ostrel {
 
@@ -21,6 +22,7 @@ extern char buffer[kCopyBufferSize];
 struct ReadInfo {
   int64_t mStart = 0;  // first byte, counted from 1
   int64_t mEnd = 0;    // last byte, counted from 1, inclusive
+  const std::string* mReadName = nullptr;  // the bin's name for it, to check the record against
 };
 
 // Orders records by their place in the input file.
@@ -40,13 +42,27 @@ bool IsQualityInput(const std::string& inputName);
 // OptOutRoot + bin name + "_out.fa.qual" or "_out.fa".
 std::string OutputName(const std::string& binName, const std::string& inputName);
 
+// True when `record` (its first `available` bytes of `length`) begins with
+// the header of read `name`: '>', the name, then a blank, a tab or a line
+// end. When fewer bytes are at hand than the header needs, the part at hand
+// is checked.
+bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
+                          const std::string& name);
+
+// True for a byte that may follow a whole record: the next record's '>' or
+// a line end.
+inline bool EndsRecord(char next) { return next == '>' || next == '\n' || next == '\r'; }
+
 // Extracts bin `binName` from `inputName` with its loaded index, printing
 // "<count> reads found ..." and, after any messages, "written.". Each record
 // is appended whole and ended by a newline. A record whose range is unusable
-// (start below 1, end before start, end past the end of the input) is
-// skipped with a message. False when some of the work could not be done
-// (bin, input or output unopenable, a record skipped, a failed read or write).
-bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index);
+// (start below 1, end before start, end past the end of the input), or
+// whose bytes are not the named read's record (a stale index), is skipped
+// with a message. The bin's names that the index lacks go to `unheld`.
+// False when some of the work could not be done (bin, input or output
+// unopenable, a record skipped, a failed read or write).
+bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
+                UnheldNames& unheld);
 
 }  // namespace ostrel
 

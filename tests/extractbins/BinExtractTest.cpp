@@ -16,9 +16,9 @@ protected:
   // The bin is named by its full path, so its outputs land beside it.
   void SetUp() override { OptOutRoot.clear(); }
 
-  // Places `text` at 1-based byte `start` of the input (zero bytes between).
+  // Places `text` at 1-based byte `start` of the input (blank lines between).
   void AddRecord(const std::string& name, int64_t start, const std::string& text) {
-    if (mInput.size() < static_cast<size_t>(start - 1)) mInput.resize(start - 1, '\0');
+    if (mInput.size() < static_cast<size_t>(start - 1)) mInput.resize(start - 1, '\n');
     mInput.replace(start - 1, text.size(), text);
     mIndex.mName2Idx[name] = static_cast<int>(mIndex.mTable.size());
     mIndex.mTable.push_back({start, start + static_cast<int64_t>(text.size()) - 1});
@@ -29,7 +29,7 @@ protected:
     test::WriteFile(mDir.Path(inputName), mInput);
     test::WriteFile(mDir.Path("bin"), names);
     test::CaptureStdout out;
-    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex);
+    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld);
     return out.Text();
   }
 
@@ -38,6 +38,7 @@ protected:
   test::TempDir mDir;
   std::string mInput;
   ReadIndex mIndex;
+  UnheldNames mUnheld;
   bool mOk = false;
 };
 
@@ -80,6 +81,89 @@ TEST_F(BinExtract, RecordsOfAnyLengthAreCopiedWhole) {
   EXPECT_EQ(small + small + fitsWithNewline + "\n" + exactlyBuffer + huge + "\n" + hugeWithNewline, Output());
 }
 
+// The index was made before the file changed: each record it names is
+// checked against the bytes and skipped when they are not that read's.
+TEST_F(BinExtract, StaleRangesAreSkippedAndReported) {
+  const std::pair<std::string, std::string> records[] = {
+      {"readA", ">readA d\nACGT\n"},
+      {"readB", ">readB\nGG\n"},
+      {"long", ">long\n" + std::string(kCopyBufferSize + 7, 'A') + "\n"},
+      {"readC", ">readC\nTT"}};
+  int64_t start = 1;
+  for (const auto& [name, text] : records) {
+    AddRecord(name, start, text);
+    start += static_cast<int64_t>(text.size());
+  }
+  const ReadIndex fresh = mIndex;
+  const std::string bin = "readA\nreadB\nlong\nreadC\n";
+  EXPECT_EQ("4 reads found ...written.\n", Extract(bin));
+  EXPECT_TRUE(mOk);
+  EXPECT_EQ(mInput + "\n", Output());
+  std::filesystem::remove(mDir.Path("bin_out.fa"));
+
+  const std::string original = mInput;
+  struct Change {
+    const char* what;
+    std::string input;
+    const char* skipped;  // the reads whose records no longer match
+  };
+  const Change changes[] = {
+      {"record added at the top", ">new\nAAAA\n" + original, "readA readB long readC"},
+      {"first record lengthened", ">readA d\nACGTTT\n" + original.substr(14), "readA readB long readC"},
+      {"second read renamed", original.substr(0, 14) + ">readX\nGG\n" + original.substr(24), "readB"},
+      {"header name lengthened", original.substr(0, 14) + ">readBB\nG\n" + original.substr(24), "readB"},
+      {"long record lengthened", original.substr(0, 24) + ">long\nAA" + original.substr(30), "long readC"},
+      {"last record cut", original.substr(0, original.size() - 3) + "ATT", "readC"},
+  };
+  for (const Change& change : changes) {
+    mInput = change.input;
+    mIndex = fresh;
+    const std::string printed = Extract(bin);
+    EXPECT_FALSE(mOk) << change.what;
+    // The others are written whole, as the unchanged file holds them.
+    std::string reported;
+    std::string kept;
+    for (const auto& [name, text] : records) {
+      if (printed.find("does not hold read " + name + ":") != std::string::npos)
+        reported += (reported.empty() ? "" : " ") + name;
+      else
+        kept += text.back() == '\n' ? text : text + "\n";
+    }
+    EXPECT_EQ(change.skipped, reported) << change.what << "\n" << printed;
+    EXPECT_EQ(kept, test::ReadFile(mDir.Path("bin_out.fa"))) << change.what;
+    std::filesystem::remove(mDir.Path("bin_out.fa"));
+  }
+  mInput = changes[0].input;
+  EXPECT_NE(std::string::npos,
+            Extract("readA\n").find(" range 1..14 does not hold read readA: the index looks stale "
+                                     "(ostrel-fastaindex remakes it), record skipped.\nwritten.\n"));
+}
+
+TEST(BinExtractCheck, RecordStartsWithRead) {
+  struct Case {
+    const char* record;
+    int64_t available;  // -1: the whole record
+    const char* name;
+    bool starts;
+  };
+  const Case cases[] = {
+      {">readA\nAC", -1, "readA", true},     {">readA desc\nAC", -1, "readA", true},
+      {">readA\tdesc", -1, "readA", true},   {">readA\r\nAC", -1, "readA", true},
+      {">readA", -1, "readA", true},          {">readAB\nAC", -1, "readA", false},
+      {">read\nAC", -1, "readA", false},     {"readA\nAC", -1, "readA", false},
+      {"AC\n>readA\n", -1, "readA", false}, {">rea", -1, "readA", false},
+      {"", -1, "readA", false},              {">readA\nAC", 4, "readA", true},
+      {">reaX\nAC", 5, "readA", false},      {">readAB", 6, "readA", true},
+  };
+  for (const Case& c : cases) {
+    const int64_t length = static_cast<int64_t>(std::string(c.record).size());
+    EXPECT_EQ(c.starts, RecordStartsWithRead(c.record, c.available < 0 ? length : c.available, length, c.name))
+        << c.record;
+  }
+  for (char next : std::string(">\n\r")) EXPECT_TRUE(EndsRecord(next));
+  for (char next : std::string("A \t*0")) EXPECT_FALSE(EndsRecord(next));
+}
+
 TEST_F(BinExtract, NothingFoundOpensNoOutput) {
   AddRecord("readA", 1, ">readA\nAC\n");
   EXPECT_EQ("0 reads found ...written.\n", Extract("absent\n"));
@@ -89,7 +173,7 @@ TEST_F(BinExtract, NothingFoundOpensNoOutput) {
 
 TEST_F(BinExtract, UnopenableBinCountsZero) {
   test::CaptureStdout out;
-  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex));
+  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex, mUnheld));
   EXPECT_EQ("ERROR: Could not open " + mDir.Path("nobin") + "\n0 reads found ...written.\n", out.Text());
 }
 
