@@ -31,8 +31,10 @@ struct ReadIndex {
   Name2IdxMap mName2Idx{100};
 
   // Loads inputName + "_idx", printing "Hash <index name>...\t" without an
-  // end of line. An index that cannot be opened adds
-  // "<index name> failed to open" and leaves the index empty; false then.
+  // end of line. An index that cannot be opened adds "<index name> failed
+  // to open", the input it belongs to and how to make it, and leaves the
+  // index empty; false then. An index older than its input is reported on
+  // standard error first, and loaded.
   bool Load(const std::string& inputName);
   // The entry of a read, or nullptr when the read is not indexed.
   const IndexInfo* Find(const std::string& name) const;

@@ -53,6 +53,13 @@ bool FileIsNewerThan(const std::string& name, int year, int month, int day) {
   return date.tm_mday > day;
 }
 
+bool FileModifiedBefore(const std::string& a, const std::string& b) {
+  struct stat statusA;
+  struct stat statusB;
+  if (::stat(a.c_str(), &statusA) != 0 || ::stat(b.c_str(), &statusB) != 0) return false;
+  return statusA.st_mtime < statusB.st_mtime;
+}
+
 std::string GetDateStamp(const std::string& name) {
   std::tm date;
   if (!StatusChangeDate(name, date)) return "00000000";

@@ -22,6 +22,11 @@ long FileSize(const std::string& name);
 // status cannot be read.
 bool FileIsNewerThan(const std::string& name, int year, int month, int day);
 
+// True when file `a` was last modified in an earlier second than file `b`;
+// false when either status cannot be read. Whole seconds, so that files
+// copied together (in any order) do not count as older than one another.
+bool FileModifiedBefore(const std::string& a, const std::string& b);
+
 // The local date of the file's last status change as "YYYYMMDD";
 // "00000000" when the status cannot be read.
 std::string GetDateStamp(const std::string& name);

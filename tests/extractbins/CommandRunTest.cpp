@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -150,7 +151,8 @@ TEST_F(CommandRun, UnopenableFilesGoOnButEndWithStatusTwo) {
       "ostrel-extractbins\nFound qual file reads.qual\nFASTA List size=2\n"
       "Hash reads.fa_idx...\t2 reads found ...written.\n"
       "ERROR: Could not open nobin\n0 reads found ...written.\n"
-      "Hash reads.qual_idx...\treads.qual_idx failed to open\n"
+      "Hash reads.qual_idx...\treads.qual_idx failed to open (index of reads.qual; "
+      "ostrel-fastaindex reads.qual makes it)\n"
       "0 reads found ...written.\n"
       "ERROR: Could not open nobin\n0 reads found ...written.\n",
       result.mStdout);
@@ -180,6 +182,53 @@ TEST_F(CommandRun, UnusableRangesAreSkippedAndReported) {
       "written.\n",
       result.mStdout);
   EXPECT_EQ(test::ReadFile(mDir.Path("reads.fa")).substr(0, 31), Output("bad_out.fa"));
+}
+
+// Lists written on Windows: every line of the FASTA list, the bin-name file
+// and the bins ends in CR LF, and the run is that of the plain files.
+TEST_F(CommandRun, ListsWithCarriageReturnsReadAsPlainLists) {
+  const test::CommandResult plain = Run("-i list -b bins.fof binC");
+  for (const char* name : {"list", "bins.fof", "binA", "binB", "binC"}) {
+    std::string text = test::ReadFile(mDir.Path(name));
+    std::string crlf;
+    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    test::WriteFile(mDir.Path(name), crlf);
+  }
+  for (const char* name : {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa", "binB_out.fa.qual"})
+    fs::remove(mDir.Path(name));
+  const test::CommandResult crlf = Run("-i list -b bins.fof binC");
+  EXPECT_EQ(0, crlf.mStatus);
+  EXPECT_EQ(plain.mStdout, crlf.mStdout);
+  for (const char* name : {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa", "binB_out.fa.qual"})
+    EXPECT_EQ(Expected(name), Output(name)) << name;
+}
+
+// After the last input, each bin's names that no input held are listed on
+// standard error; standard output and the status stay as they were.
+TEST_F(CommandRun, NamesInNoInputAreReported) {
+  test::WriteFile(mDir.Path("many"), "m1\nreadA\nm2\nm3\nm1\nm4\nm5\nm6\n");
+  test::WriteFile(mDir.Path("qualonly"), "readA\nonlyq\n");
+  test::WriteFile(mDir.Path("reads.qual"), test::ReadFile(mDir.Path("reads.qual")) + ">onlyq\n1 2\n");
+  test::WriteFile(mDir.Path("reads.qual_idx"), test::ReadFile(mDir.Path("reads.qual_idx")) + "onlyq\t85\t95\n");
+  const test::CommandResult result = Run("-i list binA many qualonly binB 2>err");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(
+      "binA: 1 name in no input: readX\n"
+      "many: 6 names in no input: m1 m2 m3 m4 m5 ...\n",
+      Output("err"));
+  EXPECT_EQ(std::string::npos, result.mStdout.find("no input"));
+}
+
+// An index older than its file is reported once per input, and used.
+TEST_F(CommandRun, IndexOlderThanItsFileIsReported) {
+  fs::last_write_time(mDir.Path("reads.fa_idx"),
+                      fs::last_write_time(mDir.Path("reads.fa")) - std::chrono::seconds(5));
+  const test::CommandResult result = Run("-i list binA binB 2>err");
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ("reads.fa_idx: index older than its file reads.fa (ostrel-fastaindex remakes it)\n"
+            "binA: 1 name in no input: readX\n",
+            Output("err"));
+  EXPECT_EQ(Expected("binA_out.fa"), Output("binA_out.fa"));
 }
 
 TEST_F(CommandRun, FailedWriteEndsWithStatusTwo) {

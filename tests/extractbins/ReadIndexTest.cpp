@@ -57,8 +57,10 @@ TEST_F(ReadIndexLoad, PositionsBeyondTwoGibibytes) {
 TEST_F(ReadIndexLoad, UnopenableIndexLeavesItEmpty) {
   test::CaptureStdout out;
   EXPECT_FALSE(mIndex.Load(mDir.Path("none.fa")));
-  const std::string indexName = mDir.Path("none.fa_idx");
-  EXPECT_EQ("Hash " + indexName + "...\t" + indexName + " failed to open\n", out.Text());
+  const std::string inputName = mDir.Path("none.fa");
+  const std::string indexName = inputName + "_idx";
+  EXPECT_EQ("Hash " + indexName + "...\t" + indexName + " failed to open (index of " + inputName +
+                "; ostrel-fastaindex " + inputName + " makes it)\n", out.Text());
   EXPECT_TRUE(mIndex.mTable.empty());
 }
 
