@@ -2,31 +2,37 @@
 # Runs the bundled example from start to end: indexes two plates of reads and
 # their quality files, extracts three bins of read names from them and lists
 # the output files with their record counts. Everything is written under
-# OUT_DIR, which is emptied first; the example files are copied there, since
-# the indexes are written beside the files they index.
+# OUT_DIR; the example files are copied there, since the indexes are written
+# beside the files they index. OUT_DIR is made afresh: an existing one is
+# removed only when an earlier demo made it (it holds the marker file).
 # Usage: run-demo.sh BUILD_DIR [OUT_DIR]   (OUT_DIR defaults to ./demo-out)
 set -eu
 build=$(cd "$1" && pwd)
 examples=$(cd "$(dirname "$0")" && pwd)
 out=${2:-demo-out}
-rm -rf "$out"
-mkdir -p "$out"
-out=$(cd "$out" && pwd)
-if [ "$out" = "$examples" ]; then
-  echo "run-demo.sh: OUT_DIR must not be the examples folder" >&2
-  exit 1
+marker=.ostrel-demo-output
+if [ -e "$out" ]; then
+  if [ ! -f "$out/$marker" ]; then
+    echo "run-demo.sh: $out exists and was not made by the demo; remove it or name another folder" >&2
+    exit 1
+  fi
+  rm -rf "$out"
 fi
+mkdir -p "$out"
+touch "$out/$marker"
+out=$(cd "$out" && pwd)
 
 cd "$examples"
 cp plate1.fa plate1.qual fasta.plate2.run qual.plate2.run fasta.list binA binB binC "$out"
 cd "$out"
 
-# Shows each command as a user would type it, then runs it from the build.
+# Shows each command as a user would type it, then runs it from the build,
+# its messages on both streams in the order a terminal shows them.
 run() {
   tool=$1
   shift
   echo "\$ ostrel-$tool $*"
-  "$build/$tool/ostrel-$tool" "$@"
+  "$build/$tool/ostrel-$tool" "$@" 2>&1
   echo
 }
 run fastaindex plate1.fa plate1.qual fasta.plate2.run qual.plate2.run
