@@ -11,7 +11,11 @@ parameters stay the same. Every ostrel output file is checked byte for byte
 against the records the generator wrote. Each ostrel, wc and cat timing is
 the best of three runs; each peer runs once, taking far longer.
 
-Usage: bench/extract/extract-bench.py [--preset small|large] [--build DIR]
+With --baseline DIR, the whole job is also run by the ostrel-extractbins of
+another build, alternating with this one, and the two best times are
+compared.
+
+Usage: bench/extract/extract-bench.py [--preset small|large] [--build DIR] [--baseline DIR]
 """
 
 import argparse
@@ -127,7 +131,7 @@ def dataset(out, preset_name):
 
 # ---------------------------------------------------------------- running
 
-def run(command, cwd, stdout=subprocess.DEVNULL, stderr=None):
+def run(command, cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL):
     """Runs a command; returns (seconds, peak resident MB). A failure ends
     the benchmark. The peak is sampled from /proc every few milliseconds:
     the rusage of a child counts the resident pages of the Python process it
@@ -267,6 +271,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--preset", choices=sorted(PRESETS), default="small")
     parser.add_argument("--build", default=os.path.join(HERE, "..", "..", "build"))
+    parser.add_argument("--baseline", help="another build to time the whole job against")
     args = parser.parse_args()
     preset = PRESETS[args.preset]
     build = os.path.abspath(args.build)
@@ -322,6 +327,9 @@ def main():
     say("        ratio to the floor %5.2f (large target <= 10)   peak memory %.0f MB (large target <= 250)"
         % (job_time / floor, job_mb))
 
+    if args.baseline:
+        compare_baseline(data, runs, bins, extractbins, args.baseline, say)
+
     # The FASTA file alone, the work the peers can do.
     fasta_only = os.path.join(runs, "ostrel-fasta")
     fasta_time = best_of(REPEATS, [extractbins, "-I", "reads.fa", "-o", fasta_only + "/"] + bins, data,
@@ -333,6 +341,21 @@ def main():
 
     with open(os.path.join(out, args.preset, "report.txt"), "w") as f:
         f.write("\n".join(report) + "\n")
+
+
+def compare_baseline(data, runs, bins, extractbins, baseline, say):
+    """Runs the whole job with this build and the baseline build in turn, so
+    that both meet the same load, and prints the best time of each."""
+    other = os.path.join(os.path.abspath(baseline), "extractbins", "ostrel-extractbins")
+    best = {extractbins: float("inf"), other: float("inf")}
+    folder = os.path.join(runs, "baseline")
+    for _ in range(REPEATS):
+        for binary in (other, extractbins):
+            fresh(folder)
+            best[binary] = min(best[binary], run([binary, "-i", "fasta.list", "-o", folder + "/"] + bins, data)[0])
+    shutil.rmtree(folder)
+    say("        against the baseline build: %.2f s vs %.2f s, ratio %.3f"
+        % (best[extractbins], best[other], best[extractbins] / best[other]))
 
 
 def compare_peers(data, runs, bins, fasta_time, say):
