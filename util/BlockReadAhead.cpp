@@ -26,6 +26,7 @@ bool BlockReadAhead::Open(const char* name) {
   mSpare.resize(static_cast<size_t>(mOffset + mBlockSize));
   mFilled = false;
   mStop = false;
+  mDamaged = false;
   if (!mReadAhead) return true;
   try {
     mWorker = std::thread(&BlockReadAhead::ReadBlocks, this);
@@ -53,7 +54,10 @@ int BlockReadAhead::Take(std::vector<char>& block) {
   if (!mWorker.joinable()) return ReadNow(block);
   std::unique_lock<std::mutex> lock(mMutex);
   mChanged.wait(lock, [this] { return mFilled; });
-  if (mSpareSize <= 0) return 0;  // the end stays filled: nothing more is read
+  if (mSpareSize <= 0) {  // the end stays filled: nothing more is read
+    mDamaged = mSpareSize < 0;
+    return 0;
+  }
   block.swap(mSpare);
   mSpare.resize(static_cast<size_t>(mOffset + mBlockSize));  // whatever the caller handed in
   const int size = mSpareSize;
@@ -66,9 +70,21 @@ int BlockReadAhead::Take(std::vector<char>& block) {
 int BlockReadAhead::ReadNow(std::vector<char>& block) {
   if (mFilled) return 0;  // the end stays the end
   block.resize(static_cast<size_t>(mOffset + mBlockSize));
-  const int size = gzread(mFile, block.data() + mOffset, static_cast<unsigned>(mBlockSize));
+  const int size = ReadBlock(block.data() + mOffset);
   mFilled = size <= 0;
+  mDamaged = size < 0;
   return size > 0 ? size : 0;
+}
+
+// zlib reports a gzip member cut short not by gzread's count but through
+// gzerror, so the error state is looked at after every read; a block read
+// before the error is kept, and the next read ends the data as damaged.
+int BlockReadAhead::ReadBlock(char* data) {
+  const int size = gzread(mFile, data, static_cast<unsigned>(mBlockSize));
+  int error = Z_OK;
+  gzerror(mFile, &error);
+  if (error == Z_OK || size > 0) return size;
+  return -1;
 }
 
 void BlockReadAhead::ReadBlocks() {
@@ -77,7 +93,7 @@ void BlockReadAhead::ReadBlocks() {
     mChanged.wait(lock, [this] { return mStop || !mFilled; });
     if (mStop) return;
     lock.unlock();
-    const int size = gzread(mFile, mSpare.data() + mOffset, static_cast<unsigned>(mBlockSize));
+    const int size = ReadBlock(mSpare.data() + mOffset);
     lock.lock();
     mSpareSize = size;
     mFilled = true;

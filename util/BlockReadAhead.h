@@ -16,8 +16,8 @@ namespace ostrel {
 // caller's, the other is being filled by the worker thread. Each buffer
 // holds `offset` bytes for the caller's own use, then a block of up to
 // `blockSize` bytes. A read error (a damaged or truncated gzip file) ends
-// the blocks where the good data ends. Not copyable: it owns the open file
-// and the thread.
+// the blocks where the good data ends, and Damaged() tells it from the end
+// of the file. Not copyable: it owns the open file and the thread.
 class BlockReadAhead {
 public:
   // Without `readAhead` (or when no thread can be started) there is no
@@ -39,22 +39,28 @@ public:
   // worker fills that one next. The block's size, or 0 at the end of the
   // data, from then on, and when no file is open; `block` is then unchanged.
   int Take(std::vector<char>& block);
+  // True once Take has met a read error rather than the end of the data:
+  // a zlib error, or a gzip member cut short.
+  bool Damaged() const { return mDamaged; }
 
 private:
   void ReadBlocks();                      // the worker's loop
   int ReadNow(std::vector<char>& block);  // Take without a worker thread
+  // One gzread into `data`; a read error gives -1.
+  int ReadBlock(char* data);
 
   const int mOffset;
   const int mBlockSize;
   const bool mReadAhead;
   gzFile mFile;  // used by the worker alone while it runs
+  bool mDamaged = false;  // the caller's: set by Take
   std::thread mWorker;
 
   // Guarded by mMutex. While !mFilled and !mStop the worker owns mSpare.
   std::mutex mMutex;
   std::condition_variable mChanged;
   std::vector<char> mSpare;  // the block being read, or read and not taken
-  int mSpareSize;            // bytes read into mSpare; 0 or less: the end
+  int mSpareSize;            // bytes read into mSpare; 0: the end, -1: a read error
   bool mFilled;              // mSpare holds a block (or the end) to take;
                              // without a worker: the end was reached
   bool mStop;                // Close asks the worker to stop

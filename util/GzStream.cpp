@@ -36,14 +36,20 @@ gzstreambuf::int_type gzstreambuf::underflow() {
   char kept[kPutBack];
   std::memcpy(kept, gptr() - keep, static_cast<size_t>(keep));
   const int got = mAhead.Take(mBuffer);
-  if (got <= 0) return traits_type::eof();  // end of file, or damaged data
+  if (got <= 0) {
+    if (mAhead.Damaged() && mStream != nullptr) mStream->setstate(std::ios::badbit);
+    return traits_type::eof();
+  }
   char* start = mBuffer.data() + kPutBack;
   std::memcpy(start - keep, kept, static_cast<size_t>(keep));
   setg(start - keep, start, start + got);
   return traits_type::to_int_type(*gptr());
 }
 
-gzstreambase::gzstreambase() { init(&mBuf); }
+gzstreambase::gzstreambase() {
+  init(&mBuf);
+  mBuf.report_to(this);
+}
 
 gzstreambase::~gzstreambase() { mBuf.close(); }
 

@@ -15,8 +15,9 @@ namespace ostrel {
 
 // A read-only stream buffer refilled with decompressed bytes, the next
 // refill read ahead while the current one is parsed. A read error (a damaged
-// or truncated gzip file) ends the input where the good data ends. Not
-// copyable: it owns the open gzip file.
+// or truncated gzip file) ends the input where the good data ends, and sets
+// badbit on the stream the buffer reports to. Not copyable: it owns the
+// open gzip file.
 class gzstreambuf : public std::streambuf {
 public:
   gzstreambuf();
@@ -30,6 +31,10 @@ public:
   gzstreambuf* open(const char* name);
   // Closes the file; nullptr when none was open.
   gzstreambuf* close();
+  // True once the input has ended at a read error rather than its end.
+  bool damaged() const { return mAhead.Damaged(); }
+  // The stream whose badbit a read error sets (none: nullptr).
+  void report_to(std::ios* stream) { mStream = stream; }
 
 protected:
   int_type underflow() override;
@@ -41,6 +46,7 @@ private:
   static constexpr int kBufferSize = 1 << 20;
   std::vector<char> mBuffer;  // kPutBack characters, then the refill area
   BlockReadAhead mAhead;      // fills the next refill area
+  std::ios* mStream = nullptr;
 };
 
 // What igzstream and icbtstream share: the buffer and the open and close
@@ -52,7 +58,8 @@ public:
   ~gzstreambase() override;
 
   // Opens the file, closing any file open before; sets failbit when the file
-  // cannot be opened, clears the state when it can.
+  // cannot be opened, clears the state when it can. A damaged or truncated
+  // gzip file sets badbit where its good data ends.
   void open(const char* name);
   void close();  // sets failbit when no file was open
   bool is_open() const { return mBuf.is_open(); }

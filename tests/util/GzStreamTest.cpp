@@ -86,26 +86,53 @@ TEST(GzStream, ReopenClearsStateAndPutBackCrossesRefills) {
   EXPECT_EQ(text.substr(head.size()), ReadAll(in));
 }
 
-TEST(GzStream, DamagedDataEndsTheInput) {
+// A gzip file cut short or with a changed byte ends where its good data
+// ends, and the stream is bad, not merely at its end; a sound file and a
+// plain file (cut anywhere, or changed) read to their end.
+TEST(GzStream, DamagedDataEndsTheInputAndMakesTheStreamBad) {
   TempDir dir;
   const std::string text = ManyLines();
+  const std::string twice = text + text;
   WriteGzip(dir.Path("whole.gz"), text);
   const std::string packed = ReadFile(dir.Path("whole.gz"));
-  WriteFile(dir.Path("cut.gz"), packed.substr(0, packed.size() / 2));
-  igzstream cut(dir.Path("cut.gz"));
-  const std::string got = ReadAll(cut);
-  EXPECT_LT(got.size(), text.size());
-  EXPECT_EQ(text.substr(0, got.size()), got);
-
-  // Scrambled compressed bytes: reading stops at an end, whatever came out.
-  std::string scrambled = packed;
-  for (size_t i = 100; i < 200; ++i) scrambled[i] = static_cast<char>(~scrambled[i]);
-  WriteFile(dir.Path("scrambled.gz"), scrambled);
-  igzstream in(dir.Path("scrambled.gz"));
-  std::string line;
-  while (GetLine(in, line)) {
+  auto flipped = [](std::string bytes, size_t at) {
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x10);
+    return bytes;
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool damaged;
+    const std::string* prefixOf;  // what the lines read must begin, or nullptr
+  };
+  const Case cases[] = {
+      {"whole", packed, false, &text},
+      {"cut in the header", packed.substr(0, 6), true, &text},
+      {"cut after the header", packed.substr(0, 12), true, &text},
+      {"cut in the middle", packed.substr(0, packed.size() / 2), true, &text},
+      {"cut in the trailer", packed.substr(0, packed.size() - 3), true, &text},
+      {"last byte cut", packed.substr(0, packed.size() - 1), true, &text},
+      {"second member cut", packed + packed.substr(0, packed.size() / 3), true, &twice},
+      {"byte changed in the data", flipped(packed, packed.size() / 3), true, nullptr},
+      {"byte changed near the end of the data", flipped(packed, packed.size() - 12), true, nullptr},
+      {"check value changed", flipped(packed, packed.size() - 6), true, &text},
+      {"length changed", flipped(packed, packed.size() - 2), true, &text},
+      {"plain cut", text.substr(0, text.rfind('\n', text.size() / 2) + 1), false, &text},
+      {"plain byte changed", flipped(text, 10), false, nullptr},
+  };
+  for (const Case& c : cases) {
+    WriteFile(dir.Path("case.gz"), c.bytes);
+    igzstream in(dir.Path("case.gz"));
+    std::string got;
+    std::string line;
+    while (GetLine(in, line)) got += line + "\n";
+    EXPECT_EQ(c.damaged, in.bad()) << c.what;
+    EXPECT_EQ(c.damaged, in.rdbuf()->damaged()) << c.what;
+    EXPECT_TRUE(in.eof()) << c.what;
+    if (c.prefixOf != nullptr) {
+      EXPECT_EQ(0, c.prefixOf->compare(0, got.size(), got)) << c.what;
+    }
   }
-  EXPECT_TRUE(in.eof());
 }
 
 // Plain and compressed copies read alike, whole and line by line, across
