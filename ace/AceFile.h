@@ -4,13 +4,13 @@
 #ifndef OSTREL_ACE_ACEFILE_H
 #define OSTREL_ACE_ACEFILE_H
 
-#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "ace/Contig.h"
+#include "ace/ContigWork.h"
 #include "contig/TemplateInfo.h"
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
@@ -25,7 +25,8 @@ class AceFile : public std::vector<Contig> {
 public:
   std::vector<SequenceQuality> mContigQuality;  // per contig, a copy of its consensus qualities
   String2IntMultiMap mReadContigMap;            // read name -> index of each contig holding it
-  bool mValid = true;    // false when the last read found the file inconsistent
+  bool mValid = true;    // false when the last read found the file inconsistent, damaged or truncated
+  bool mRecordsFound = false;  // the last read met an "AS" header or a "CO" record
   int mNumReads = 0;     // announced by the "AS" line; reduced by RemoveContig
   int mNumContigs = 0;   // announced by the "AS" line; reduced by RemoveContig
   int mNumReadsInLargeContigs = 0;
@@ -87,10 +88,14 @@ public:
   // keyword at the start of a line: the header, then per contig "CO", "BQ",
   // "AF", "BS" (optional) and "RD" with its "QA" and "DS" lines; every
   // other line (tags and the like) is skipped.
-  // Reads the stream into the assembly, without post-processing.
+  // Reads the stream into the assembly, without post-processing. More
+  // contigs than the header announces are read too, after a "ContigNum="
+  // line; the assembly is then invalid, as it is when the stream ends bad.
   void Read(std::istream& in);
   // Opens a plain or gzip-compressed file, reads it, then builds the read
-  // indexes, completes the qualities and computes trims and statistics.
+  // indexes, completes the qualities and computes trims and statistics. A
+  // file damaged or cut short keeps what was read before, with a line on
+  // standard error, and leaves the assembly invalid.
   void Read(const std::string& fileName);
   // The same with read qualities supplied by the caller.
   void Read(const std::string& fileName, SequenceQualityVector& qualities);
@@ -108,7 +113,8 @@ public:
   // Reads the next record; its header line waits in readbuf between calls
   // (a new stream starts with readbuf[0] = '^'). True when it has values.
   bool GetNextQuality(std::istream& in, SequenceQuality& q);
-  // Attaches every record of the stream to its read.
+  // Attaches every record of the stream to its read; a stream that ends bad
+  // makes the assembly invalid.
   void GetReadsQuality(std::istream& in);
   bool gzExists(const std::string& name);  // name + ".gz" can be read
   // Reads base + ".ace" and base + ".qual" (each, or its ".gz" form), then
@@ -149,10 +155,14 @@ private:
   // "Unable to open <name> as an ace file." on standard error, when it
   // cannot be opened.
   bool ReadFile(const std::string& fileName);
-  // Read(istream&), calling `finished(k)` (when given) for each contig k the
-  // reader has moved past and will not touch again; it is not called when
-  // the contig list may still grow and move.
-  void ReadContigs(std::istream& in, const std::function<void(size_t)>& finished);
+  // Read(istream&), handing each contig k the reader has moved past and
+  // will not touch again to `finished` (when given), while the contig list
+  // stays where it is: before the list grows, the contigs handed over are
+  // finished and no more are handed over.
+  void ReadContigs(std::istream& in, ContigQueue* finished);
+  // After reading a file through `in`: a stream that ended at damaged data
+  // makes the assembly invalid, with a line on standard error naming it.
+  void CheckReadWhole(const std::istream& in, const std::string& fileName);
 
   // The steps of the whole-assembly operations for one contig c. The read
   // hash takes the contigs in order, after it was cleared; the copy and the

@@ -1,7 +1,6 @@
 // Reading ACE assemblies: the record loop, one parser per record kind, the
 // consistency check, and the post-processing of a whole file.
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -65,25 +64,31 @@ bool OpenAceFile(igzstream& in, const std::string& fileName) {
   return in.is_open();
 }
 
+
 }  // namespace
 
 void AceFile::Read(std::istream& in) { ReadContigs(in, nullptr); }
 
-void AceFile::ReadContigs(std::istream& in, const std::function<void(size_t)>& finished) {
+void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
   mValid = true;
   std::string line;
   GetLine(in, line);
+  mRecordsFound = StartsRecord(line, "AS");
   int pos = 0;
   mNumContigs = GetNextInteger(line, 0, pos);
   mNumReads = GetNextInteger(line, pos, pos);
   resize(std::max(0, std::min(mNumContigs, kPresizedContigs)));
-  // A finished contig may be worked on elsewhere only while no "CO" record
-  // can make the list grow and move.
-  const bool listStays = static_cast<int>(size()) >= mNumContigs;
 
   int contigIndex = 0;
   line.clear();
   while (FindRecord(in, "CO", line)) {
+    mRecordsFound = true;
+    // The list is about to grow and move: the contigs handed over are
+    // finished first, and no more are handed over.
+    if (finished != nullptr && contigIndex >= static_cast<int>(size())) {
+      finished->Finish();
+      finished = nullptr;
+    }
     line = ParseCO(in, line, contigIndex);
     if (FindRecord(in, "BQ", line)) {
       line = ParseBQ(in, line, contigIndex);
@@ -94,17 +99,17 @@ void AceFile::ReadContigs(std::istream& in, const std::function<void(size_t)>& f
         if (FindRecord(in, "RD", line)) line = ParseRD(in, line, contigIndex);
       }
     }
-    if (finished && listStays) finished(static_cast<size_t>(contigIndex));
+    if (finished != nullptr) finished->Add(static_cast<size_t>(contigIndex));
     ++contigIndex;
   }
-  mValid = CheckConsistency(*this);
+  mValid = CheckConsistency(*this) && contigIndex <= std::max(mNumContigs, 0) && !in.bad();
 }
 
 std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigIndex) {
-  if (contigIndex >= mNumContigs) {
+  // More contigs than announced (concatenated files, say): said once, and
+  // read on into a longer list.
+  if (contigIndex == std::max(mNumContigs, 0))
     std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << std::max(mNumContigs, 0) << std::endl;
-    std::exit(1);
-  }
   if (contigIndex >= static_cast<int>(size())) resize(contigIndex + 1);
   Contig& contig = (*this)[contigIndex];
   contig.mBases.clear();
@@ -229,10 +234,18 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
   return next;
 }
 
+void AceFile::CheckReadWhole(const std::istream& in, const std::string& fileName) {
+  if (!in.bad()) return;
+  mValid = false;
+  std::cerr << "ERROR: " << fileName << " is damaged or truncated; what was read before the damage is kept."
+            << std::endl;
+}
+
 bool AceFile::ReadFile(const std::string& fileName) {
   igzstream in;
   if (!OpenAceFile(in, fileName)) return false;
   Read(in);
+  CheckReadWhole(in, fileName);
   return true;
 }
 
@@ -258,9 +271,10 @@ void AceFile::Read(const std::string& fileName) {
   };
   {
     ContigQueue queue(finish);
-    ReadContigs(in, [&queue](size_t c) { queue.Add(c); });
+    ReadContigs(in, &queue);
     queue.Finish();
   }
+  CheckReadWhole(in, fileName);
   for (size_t c = finished; c < size(); ++c) finish(c);  // contigs the file never filled
   std::cerr << fakeMessages.str() << trimMessages.str() << std::flush;
   ComputeAllContigStats();

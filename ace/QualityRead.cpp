@@ -39,6 +39,7 @@ void AceFile::GetReadsQuality(std::istream& in) {
   SequenceQuality q;
   while (in.good())
     if (GetNextQuality(in, q)) AddReadQuality(q);
+  if (in.bad()) mValid = false;
 }
 
 bool AceFile::gzExists(const std::string& name) { return FileExists(name + ".gz"); }
@@ -48,8 +49,10 @@ void AceFile::ReadAll(const std::string& base) {
   const std::string qualName = base + ".qual";
   if (!ReadFile(gzExists(aceName) ? aceName + ".gz" : aceName)) return;
   BuildReadHash();
-  igzstream quality(gzExists(qualName) ? qualName + ".gz" : qualName);
+  const std::string qualFile = gzExists(qualName) ? qualName + ".gz" : qualName;
+  igzstream quality(qualFile);
   if (quality.is_open()) GetReadsQuality(quality);
+  CheckReadWhole(quality, qualFile);
   CopyBQToQuality();
   AddFakeQualityValues();
   CalculateReadTrims(mReadTrimQuality);
@@ -65,6 +68,7 @@ void AceFile::ReadAll(const std::string& aceName, const std::string& qualName) {
   igzstream quality(qualName);
   if (quality.is_open()) GetReadsQuality(quality);
   std::cerr << "done." << std::endl;
+  CheckReadWhole(quality, qualName);
   CopyBQToQuality();
   AddFakeQualityValues();
   CalculateReadTrims(mReadTrimQuality);

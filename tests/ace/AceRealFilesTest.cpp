@@ -127,6 +127,7 @@ std::string Gzipped(const std::string& path, const test::TempDir& dir) {
 
 void ExpectSameModel(const AceFile& a, const AceFile& b) {
   ASSERT_EQ(a.size(), b.size());
+  EXPECT_EQ(a.mValid, b.mValid);
   EXPECT_EQ(a.mTotalLength, b.mTotalLength);
   EXPECT_EQ(a.mN50, b.mN50);
   for (size_t c = 0; c < a.size(); ++c) {
@@ -176,6 +177,42 @@ TEST(AceRealFiles, GzipAndPlainCopiesGiveTheSameModel) {
   }
 }
 
+// A gzip file cut short or changed is said to be damaged, and the assembly
+// is invalid; so is one read with a damaged quality file. A file cut short
+// keeps the contigs before the cut (a changed byte may lose the whole
+// block being inflated).
+TEST(AceRealFiles, DamagedGzipFilesAreReportedAndInvalid) {
+  test::TempDir dir;
+  const std::string packed = test::ReadFile(Gzipped(RealAce("acefile.ace.1"), dir));
+  std::string changed = packed;
+  changed[packed.size() / 2] = static_cast<char>(changed[packed.size() / 2] ^ 1);
+  const std::string damaged = dir.Path("damaged.ace.gz");
+  for (const std::string& bytes : {packed.substr(0, packed.size() / 3), packed.substr(0, packed.size() - 4),
+                                   changed}) {
+    const bool cut = bytes.size() < packed.size();
+    test::WriteFile(damaged, bytes);
+    for (int withQualities = 0; withQualities < 2; ++withQualities) {
+      AceFile ace;
+      test::CaptureStdout out;
+      test::CaptureStderr err;
+      if (withQualities)
+        ace.ReadAll(damaged, damaged);  // the quality file is damaged too: two lines
+      else
+        ace.Read(damaged);
+      const std::string said = "ERROR: " + damaged + " is damaged or truncated; what was read before the damage is kept.\n";
+      EXPECT_NE(std::string::npos, err.Text().find(said)) << err.Text();
+      if (withQualities) {
+        EXPECT_NE(err.Text().find(said), err.Text().rfind(said));
+      }
+      EXPECT_FALSE(ace.mValid);
+      if (cut) {
+        ASSERT_FALSE(ace.empty());
+        EXPECT_EQ("Contig1", ace[0].mName);
+      }
+    }
+  }
+}
+
 // Reading a file works on each contig as soon as the reader has passed it;
 // the result and the messages must be those of the whole-assembly steps run
 // one after another.
@@ -204,7 +241,10 @@ TEST(AceRealFiles, ReadingAFileEqualsTheStepsOneAfterAnother) {
                   "RD r2 4 0 0\nACGT\n\nDS TEMPLATE: t1 DIRECTION: rev\n\n"
                   "CO c2 60 1 1 U\n" + std::string(60, 'A') + "\n\nBQ\n" + std::string(30, '9') + "\n\n"
                   "AF r3 U 1\nBS 1 60 r3\n\nRD r3 60 0 0\nXX" + std::string(58, 'C') + "\n\nDS x\n");
-  std::vector<std::string> paths = {dir.Path("odd.ace")};
+  // Two files run together: the first header announces the contigs of one.
+  test::WriteFile(dir.Path("joined.ace"), test::ReadFile(RealAce("contig1.ace")) + "\n" +
+                                               test::ReadFile(RealAce("acefile.ace.1")));
+  std::vector<std::string> paths = {dir.Path("odd.ace"), dir.Path("joined.ace")};
   for (const AceCase& file : kCases) paths.push_back(RealAce(file.mFile));
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
