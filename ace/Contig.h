@@ -149,8 +149,11 @@ public:
   // index whose quality reaches `threshold`; a column without a value is
   // below every threshold.
   void CalculateTrim(int threshold);
-  // mTrimEnd - mTrimStart + 1: 1 for a contig without trims.
-  int TrimmedLength() const { return mTrimEnd - mTrimStart + 1; }
+  // mTrimEnd - mTrimStart + 1; 0 for a contig without a trim range (no
+  // column reached the threshold), which holds no trimmed column.
+  int TrimmedLength() const {
+    return mTrimStart < 0 || mTrimEnd < mTrimStart ? 0 : ClampToInt(int64_t{mTrimEnd} - mTrimStart + 1);
+  }
   int CalcCoverage(int pos) const;             // reads with a character at 0-based index pos
   double CalcAverageTrimmedCoverage() const;  // mean of CalcCoverageTrimmed over the consensus
   long CountP20Bases() const;                 // read characters of quality >= 20 under the consensus

@@ -44,7 +44,7 @@ TEST(AceStats, N50IsZeroWhenLargeContigsNeverReachHalf) {
 
 TEST(AceStats, TrimmedFiguresAndRepeatability) {
   AceFile ace = MakeAssembly({10, 20}, 2, 5);
-  ace[0].mTrimStart = ace[0].mTrimEnd = -1;  // untrimmed: trimmed length 1
+  ace[0].mTrimStart = ace[0].mTrimEnd = -1;  // no column reaches the threshold: trimmed length 0
   Sequence read;
   read.mName = "gnl|ti|1";
   read.InitFromCString("AAAA");
@@ -57,7 +57,8 @@ TEST(AceStats, TrimmedFiguresAndRepeatability) {
   for (int run = 0; run < 2; ++run) {
     ace.ComputeAllContigStats();
     EXPECT_EQ(30, ace.mTotalLength);
-    EXPECT_EQ(5, ace.mTotalTrimmedLength);
+    EXPECT_EQ(4, ace.mTotalTrimmedLength);
+    EXPECT_EQ(0, ace[0].TrimmedLength());
     EXPECT_EQ(1, ace.mNumLargeTrimmedContigs);
     EXPECT_EQ(4, ace.mN50Trimmed);
     EXPECT_EQ(1, ace.mNumTIReads);
