@@ -2,6 +2,7 @@
 #include "acestats/AceStatsCommand.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <iostream>
 
@@ -23,8 +24,16 @@ void PrintUsage(std::ostream& out) {
       << "  -m INT   padded length from which a contig counts as large [" << kDefaultMinContigSize << "]\n"
       << "  -t INT   quality a column needs to lie inside the contig and read trims ["
       << kDefaultTrimQuality << "]\n"
-      << "  -h       this text\n";
+      << "  -h       this text\n"
+      << "\n"
+      << "Exit status: 0; 1 for bad options or a file that cannot be read or holds no\n"
+      << "ACE records; 2 when the assembly read is not sound (damaged or truncated\n"
+      << "input, counts that disagree with the records).\n";
 }
+
+// An average as printed: two decimals, and 0.00 for an average over
+// nothing (no contig qualified).
+std::string Average(double value) { return ftoa(std::isnan(value) ? 0.0f : static_cast<float>(value), "%.2f"); }
 
 
 // Read depth over the large contigs: every read character under the consensus.
@@ -81,10 +90,10 @@ void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool w
       << ace.mLargeTrimmedContigsLength << " trimmed bases\n"
       << "N50: " << ace.mN50 << " padded, " << ace.mN50Trimmed << " trimmed\n"
       << "Reads in large contigs: " << ace.mNumReadsInLargeContigs << "\n"
-      << "Average read depth: " << ftoa(static_cast<float>(AverageReadDepth(ace)), "%.2f") << "\n";
+      << "Average read depth: " << Average(AverageReadDepth(ace)) << "\n";
   if (withQualities)
-    out << "Average coverage (good-quality read parts): " << ftoa(ace.mAverageCoverage, "%.2f") << " padded, "
-        << ftoa(ace.mAverageCoverageTrimmed, "%.2f") << " trimmed\n";
+    out << "Average coverage (good-quality read parts): " << Average(ace.mAverageCoverage) << " padded, "
+        << Average(ace.mAverageCoverageTrimmed) << " trimmed\n";
   PrintLargestContigs(ace, out);
 }
 
@@ -94,12 +103,17 @@ int RunAceStats(int argc, char** argv) {
   int minContigSize = kDefaultMinContigSize;
   int trimQuality = kDefaultTrimQuality;
   for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
+    bool valid = true;
     switch (letter) {
       case 'q': qualName = options.NextArg(); break;
-      case 'm': minContigSize = atoi(options.NextArg()); break;
-      case 't': trimQuality = atoi(options.NextArg()); break;
+      case 'm': valid = ParseCount(options.NextArg(), minContigSize); break;
+      case 't': valid = ParseCount(options.NextArg(), trimQuality); break;
       case 'h': PrintUsage(std::cout); return 0;
-      default: PrintUsage(std::cerr); return 1;
+      default: valid = false;
+    }
+    if (!valid) {
+      PrintUsage(std::cerr);
+      return 1;
     }
   }
   const std::string aceName = options.GetFreeArg();
@@ -123,8 +137,12 @@ int RunAceStats(int argc, char** argv) {
     ace.ReadAll(aceName, qualName);
     ace.ComputeAllContigStats();
   }
+  if (!ace.mRecordsFound) {
+    std::cerr << aceName << " holds no ACE records (no \"AS\" or \"CO\" line)" << std::endl;
+    return 1;
+  }
   PrintAssemblyFigures(ace, aceName, !qualName.empty(), std::cout);
-  return 0;
+  return ace.mValid ? 0 : 2;
 }
 
 }  // namespace ostrel

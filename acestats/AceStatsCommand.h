@@ -18,8 +18,9 @@ constexpr int kLargestContigsShown = 10;
 // and the coverage is given as plain read depth only).
 void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool withQualities, std::ostream& out);
 
-// Runs the command; returns its exit status: 0, or 1 for bad options or an
-// unreadable file.
+// Runs the command; returns its exit status: 0; 1 for bad options, an
+// unreadable file or one without ACE records; 2 after the figures of an
+// assembly the reader found damaged, truncated or inconsistent.
 int RunAceStats(int argc, char** argv);
 
 }  // namespace ostrel

@@ -78,6 +78,18 @@ std::string ftoa(float v, const std::string& format) {
 
 int atoi(const std::string& s) { return atoi(s.c_str()); }
 
+bool ParseCount(const std::string& text, int& value) {
+  if (text.empty()) return false;
+  int64_t parsed = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    parsed = parsed * 10 + (c - '0');
+    if (parsed > INT_MAX) return false;
+  }
+  value = static_cast<int>(parsed);
+  return true;
+}
+
 void sprintf(int size, std::string& out, const char* format, ...) {
   va_list args;
   va_start(args, format);

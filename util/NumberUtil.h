@@ -42,6 +42,11 @@ inline int atoi(const char* s) {
   return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
+// A command-line count: true, with `value` set, when `text` is one or more
+// decimal digits and nothing else, within the int range; false for
+// anything else (signs, blanks, other characters, an empty text).
+bool ParseCount(const std::string& text, int& value);
+
 // Formats the arguments and assigns the text to `out`. `size` is the buffer
 // the text is first formatted into; a longer text is kept whole.
 void sprintf(int size, std::string& out, const char* format, ...)

@@ -1,5 +1,6 @@
 // Runs of the built ostrel-acestats on real and hand-made assemblies.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include "TestSupport.h"
 
@@ -52,8 +53,38 @@ TEST(AceStatsCommand, ContigsThatNeverCameCountNoColumns) {
   test::WriteFile(dir.Path("a.ace"), "AS 2 1\nCO c 4 1 0 U\nACGT\n\nBQ\n30 30 30 30\n\nAF r1 U 2\n"
                                      "RD r1 2 0 0\nCG\n\n");
   const test::CommandResult result = AceStats("-m 0 " + dir.Path("a.ace"));
-  EXPECT_EQ(0, result.mStatus);
+  EXPECT_EQ(2, result.mStatus);  // the counts disagree with the records
+  EXPECT_NE(std::string::npos, result.mStdout.find("Consistent: no\n")) << result.mStdout;
   EXPECT_NE(std::string::npos, result.mStdout.find("Average read depth: 0.50\n")) << result.mStdout;
+}
+
+// Input that is not a sound assembly never passes for one.
+TEST(AceStatsCommand, DamagedOrForeignInputIsNotASuccess) {
+  test::TempDir dir;
+  test::WriteFile(dir.Path("reads.fa"), ">read1 x\nACGT\n>read2\nGGCC\n");
+  test::CommandResult result =
+      test::RunCommand(std::string("'") + OSTREL_ACESTATS + "' " + dir.Path("reads.fa") + " 2>&1 >/dev/null");
+  EXPECT_EQ(1, result.mStatus);
+  EXPECT_NE(std::string::npos,
+            result.mStdout.find(dir.Path("reads.fa") + " holds no ACE records (no \"AS\" or \"CO\" line)\n"));
+  EXPECT_EQ("", AceStats(dir.Path("reads.fa")).mStdout);
+
+  const std::string text = test::ReadFile(kContig1);
+  gzFile out = gzopen(dir.Path("cut.ace.gz").c_str(), "wb");
+  gzwrite(out, text.data(), static_cast<unsigned>(text.size()));
+  gzclose(out);
+  const std::string packed = test::ReadFile(dir.Path("cut.ace.gz"));
+  test::WriteFile(dir.Path("cut.ace.gz"), packed.substr(0, packed.size() * 3 / 4));
+  result = AceStats(dir.Path("cut.ace.gz"));
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_EQ(0u, result.mStdout.find("Assembly: ")) << result.mStdout;
+
+  // No contig is large: the averages over them are 0, not "nan".
+  result = AceStats("-m 100000 -q " + dir.Path("reads.fa") + " " + kContig1);
+  EXPECT_EQ(0, result.mStatus);
+  EXPECT_NE(std::string::npos,
+            result.mStdout.find("Average coverage (good-quality read parts): 0.00 padded, 0.00 trimmed\n"))
+      << result.mStdout;
 }
 
 TEST(AceStatsCommand, UsageAndFailures) {
@@ -61,11 +92,11 @@ TEST(AceStatsCommand, UsageAndFailures) {
   EXPECT_EQ(0, result.mStatus);
   EXPECT_EQ(0u, result.mStdout.find("Usage: ostrel-acestats"));
   EXPECT_NE(std::string::npos, result.mStdout.find("[500]"));
-  EXPECT_EQ(1, AceStats("-x " + kContig1).mStatus);
-  EXPECT_EQ(1, AceStats("").mStatus);
-  EXPECT_EQ(1, AceStats(kContig1 + " " + kContig1).mStatus);
-  EXPECT_EQ(1, AceStats("/nonexistent/a.ace").mStatus);
-  EXPECT_EQ(1, AceStats("-q /nonexistent/a.qual " + kContig1).mStatus);
+  for (const std::string& args :
+       {"-x " + kContig1, std::string(""), kContig1 + " " + kContig1, std::string("/nonexistent/a.ace"),
+        "-q /nonexistent/a.qual " + kContig1, "-m abc " + kContig1, "-m '' " + kContig1, "-m 5x " + kContig1,
+        "-m -5 " + kContig1, "-m ' 5' " + kContig1, "-t x " + kContig1, "-t 99999999999 " + kContig1})
+    EXPECT_EQ(1, AceStats(args).mStatus) << args;
 }
 
 }  // namespace

@@ -48,6 +48,19 @@ TEST(NumberUtil, AtoiFollowsTheCLibrary) {
   EXPECT_EQ(3, atoi("\t\r\n\v\f 3"));
 }
 
+TEST(NumberUtil, ParseCountTakesDigitsAlone) {
+  for (const auto& [text, expected] : {std::pair{"0", 0}, {"500", 500}, {"007", 7}, {"2147483647", 2147483647}}) {
+    int value = -1;
+    EXPECT_TRUE(ParseCount(text, value)) << text;
+    EXPECT_EQ(expected, value) << text;
+  }
+  for (const char* text : {"", "abc", "5x", "-5", "+5", " 5", "5 ", "2147483648", "99999999999999999999"}) {
+    int value = 42;
+    EXPECT_FALSE(ParseCount(text, value)) << text;
+    EXPECT_EQ(42, value) << text;
+  }
+}
+
 TEST(NumberUtil, SprintfKeepsLongTextWhole) {
   std::string out = "old";
   sprintf(4, out, "%s-%d", "contig", 12345);
