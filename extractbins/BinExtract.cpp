@@ -189,14 +189,17 @@ std::string OutputName(const std::string& binName, const std::string& inputName)
 
 bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
                           const std::string& name) {
-  const int64_t nameLength = static_cast<int64_t>(name.size());
   if (available < 1 || record[0] != '>') return false;
-  if (length < nameLength + 1) return false;
-  const int64_t compared = std::min(nameLength, available - 1);
-  if (name.compare(0, static_cast<size_t>(compared), record + 1, static_cast<size_t>(compared)) != 0)
+  // The name is the first word after the '>', as the indexer takes it.
+  int64_t at = 1;
+  while (at < available && (record[at] == ' ' || record[at] == '\t')) ++at;
+  const int64_t nameLength = static_cast<int64_t>(name.size());
+  if (length - at < nameLength) return false;
+  const int64_t compared = std::min(nameLength, available - at);
+  if (name.compare(0, static_cast<size_t>(compared), record + at, static_cast<size_t>(compared)) != 0)
     return false;
-  if (available <= nameLength + 1) return true;  // the record ends after the name, or the rest is not at hand
-  const char next = record[nameLength + 1];
+  if (available <= at + nameLength) return true;  // the record ends after the name, or the rest is not at hand
+  const char next = record[at + nameLength];
   return next == ' ' || next == '\t' || next == '\n' || next == '\r';
 }
 

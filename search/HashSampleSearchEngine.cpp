@@ -12,8 +12,6 @@ namespace ostrel {
 
 namespace {
 
-long Length(const Sequence& seq) { return static_cast<long>(seq.mBases.size()); }
-
 // Counts saturate at INT_MAX instead of overflowing.
 int Saturated(long count) { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
 

@@ -15,8 +15,6 @@ namespace {
 
 bool IsNX(char c) { return c == 'N' || c == 'n' || c == 'X' || c == 'x'; }
 
-long Length(const Sequence& seq) { return static_cast<long>(seq.mBases.size()); }
-
 // seq.GetSubSequence(start, end) as a new element of `out`.
 void AppendSubSequence(const Sequence& seq, long start, long end, SequenceVector& out) {
   Sequence piece;

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "util/LineScan.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
@@ -103,9 +104,7 @@ bool Sequence::IsBase(char c) {
   }
 }
 
-bool Sequence::IsBaseNX(char c) {
-  return IsBase(c) || c == 'N' || c == 'X' || c == 'n' || c == 'x';
-}
+bool Sequence::IsBaseNX(char c) { return ostrel::IsBase(c); }
 
 bool Sequence::OnlyUpperCaseBases() const {
   return std::all_of(mBases.begin(), mBases.end(), PassesUpperCaseBaseTest);

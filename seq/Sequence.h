@@ -106,6 +106,10 @@ public:
   int Depadded2Padded(int k);
 };
 
+// The number of characters (bases and pads) as a signed count, for
+// position arithmetic that may go below 0.
+inline long Length(const Sequence& seq) { return static_cast<long>(seq.mBases.size()); }
+
 // Equality of sequence text for hash containers keyed by a Sequence (with
 // BasicSequenceHashF of util/Hash.h): only the bases count, case-sensitively.
 // The form over pointers and counts serves indexes that keep the bases of

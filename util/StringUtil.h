@@ -21,8 +21,8 @@ bool ContainsOnlyWS(const std::string& s);  // true for the empty string
 // True when the first non-digit at or after `start` lies after `end`; false
 // when only digits follow `start`, since no non-digit does.
 bool ContainsOnlyDigits(const std::string& s, int start, int end);
-// A C G T, N and X in either case. Pads are not bases. (Sequence::IsBase is
-// the narrower test of A C G T only.)
+// A C G T, N and X in either case. Pads are not bases. (Sequence::IsBaseNX
+// is this test; Sequence::IsBase the narrower one of A C G T only.)
 bool IsBase(char c);
 
 // Changes in place.

@@ -150,6 +150,8 @@ TEST(BinExtractCheck, RecordStartsWithRead) {
       {">readA\nAC", -1, "readA", true},     {">readA desc\nAC", -1, "readA", true},
       {">readA\tdesc", -1, "readA", true},   {">readA\r\nAC", -1, "readA", true},
       {">readA", -1, "readA", true},          {">readAB\nAC", -1, "readA", false},
+      {"> \treadA x\n", -1, "readA", true},   {">  \n", -1, "readA", false},
+      {">  readA\n", 4, "readA", true},
       {">read\nAC", -1, "readA", false},     {"readA\nAC", -1, "readA", false},
       {"AC\n>readA\n", -1, "readA", false}, {">rea", -1, "readA", false},
       {"", -1, "readA", false},              {">readA\nAC", 4, "readA", true},
