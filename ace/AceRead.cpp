@@ -64,7 +64,6 @@ bool OpenAceFile(igzstream& in, const std::string& fileName) {
   return in.is_open();
 }
 
-
 }  // namespace
 
 void AceFile::Read(std::istream& in) { ReadContigs(in, nullptr); }

@@ -198,7 +198,8 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
   const int64_t compared = std::min(nameLength, available - at);
   if (name.compare(0, static_cast<size_t>(compared), record + at, static_cast<size_t>(compared)) != 0)
     return false;
-  if (available <= at + nameLength) return true;  // the record ends after the name, or the rest is not at hand
+  // The record ends after the name, or the rest is not at hand.
+  if (available <= at + nameLength) return true;
   const char next = record[at + nameLength];
   return next == ' ' || next == '\t' || next == '\n' || next == '\r';
 }
@@ -212,7 +213,8 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
   index.FindMany(bin.mReadNames, entries);
   unheld.Update(bin.mReadNames, entries, index);
   for (size_t k = 0; k < entries.size(); ++k)
-    if (entries[k] != nullptr) bin.mReadInfos.push_back({entries[k]->mStart, entries[k]->mEnd, &bin.mReadNames[k]});
+    if (entries[k] != nullptr)
+      bin.mReadInfos.push_back({entries[k]->mStart, entries[k]->mEnd, &bin.mReadNames[k]});
   std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
   if (!bin.mReadInfos.empty()) {
     // Stable, so records with equal starts keep their order in the bin file;

@@ -44,8 +44,8 @@ std::string OutputName(const std::string& binName, const std::string& inputName)
 
 // True when `record` (its first `available` bytes of `length`) begins with
 // the header of read `name`: '>', any blanks and tabs, the name, then a
-// blank, a tab or a line end. When fewer bytes are at hand than the header needs, the part at hand
-// is checked.
+// blank, a tab or a line end. When fewer bytes are at hand than the header
+// needs, the part at hand is checked.
 bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
                           const std::string& name);
 

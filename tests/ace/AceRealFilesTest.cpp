@@ -199,7 +199,8 @@ TEST(AceRealFiles, DamagedGzipFilesAreReportedAndInvalid) {
         ace.ReadAll(damaged, damaged);  // the quality file is damaged too: two lines
       else
         ace.Read(damaged);
-      const std::string said = "ERROR: " + damaged + " is damaged or truncated; what was read before the damage is kept.\n";
+      const std::string said =
+          "ERROR: " + damaged + " is damaged or truncated; what was read before the damage is kept.\n";
       EXPECT_NE(std::string::npos, err.Text().find(said)) << err.Text();
       if (withQualities) {
         EXPECT_NE(err.Text().find(said), err.Text().rfind(said));
