@@ -74,6 +74,17 @@ void Sequence::PrintSeq(std::ostream& out) const {
   out << '\n';
 }
 
+void Sequence::PrintFASTA(std::ostream& out, int lineWidth) const {
+  out << '>' << mName;
+  if (!mDescription.empty()) out << ' ' << mDescription;
+  out << '\n';
+  const size_t width = lineWidth > 0 ? static_cast<size_t>(lineWidth) : std::max<size_t>(mBases.size(), 1);
+  for (size_t at = 0; at < mBases.size(); at += width) {
+    out.write(mBases.data() + at, static_cast<std::streamsize>(std::min(width, mBases.size() - at)));
+    out << '\n';
+  }
+}
+
 void Sequence::GetSubSequence(Sequence& out, long start, long end) const {
   // `out` may be this sequence: read everything before writing to it.
   std::vector<char> bases;

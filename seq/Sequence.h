@@ -43,6 +43,10 @@ public:
   void CopyToCString(char* out) const;        // `out` holds length + 1 bytes
   void Print(std::ostream& out) const;        // name, blank, description, line end, bases, "\n"
   void PrintSeq(std::ostream& out) const;     // bases, "\n"
+  // A FASTA record: ">" name, a blank and the description when there is
+  // one, then the bases in lines of `lineWidth` (all on one line when it is
+  // below 1); no base line for an empty sequence.
+  void PrintFASTA(std::ostream& out, int lineWidth) const;
   // Puts bases start .. end (inclusive, clamped to the sequence) into `out`,
   // with this name and this description followed by "[start,end]" of the
   // clamped bounds. An end below 0 or an empty range leaves `out` without

@@ -52,6 +52,15 @@ TEST(Sequence, PrintWritesHeaderAndBases) {
   char buffer[5] = {'?', '?', '?', '?', '?'};
   s.CopyToCString(buffer);
   EXPECT_STREQ("ACGT", buffer);
+  for (const auto& [width, fasta] : {std::pair{2, ">read1 chem=term\nAC\nGT\n"}, {3, ">read1 chem=term\nACG\nT\n"},
+                                     {4, ">read1 chem=term\nACGT\n"}, {0, ">read1 chem=term\nACGT\n"}}) {
+    std::ostringstream record;
+    s.PrintFASTA(record, width);
+    EXPECT_EQ(fasta, record.str()) << width;
+  }
+  std::ostringstream empty;
+  Make("", "none").PrintFASTA(empty, 60);
+  EXPECT_EQ(">none\n", empty.str());
 }
 
 TEST(Sequence, SubSequenceClampsAndSuffixesBounds) {
