@@ -1,5 +1,5 @@
 // ostrel-acestats: options, reading, and the figures report.
-#include "acestats/AceStatsCommand.h"
+#include "acetool/AceTool.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
 // ostrel-acestats: the figures of an ACE assembly.
-#include "acestats/AceStatsCommand.h"
+#include "acetool/AceTool.h"
 
 int main(int argc, char** argv) { return ostrel::RunAceStats(argc, argv); }
