@@ -159,6 +159,19 @@ public:
   long CountP20Bases() const;                 // read characters of quality >= 20 under the consensus
   double CalcAverageP20Coverage() const;      // CountP20Bases over the consensus length
 
+  // Trimmed consensus (ace/TrimmedConsensus.cpp). Pads are '*' and '-', as
+  // for depadded positions.
+  // Gives `out` this contig's name and description and appends the non-pad
+  // consensus characters of 0-based indexes mTrimStart .. mTrimEnd, cut to
+  // the consensus (so nothing for -1 .. -1). `out`'s bases are not cleared
+  // first.
+  void GetTrimmedDepadded(Sequence& out) const;
+  // The non-pad consensus characters of mBACTrimStart .. mBACTrimEnd (cut to
+  // the consensus) as a FASTA record in lines of 50; returns how many were
+  // written. Writes nothing and returns 0 when mBACTrimStart is below 0 or
+  // mBACTrimEnd - mBACTrimStart is below `minLength`.
+  int PrintBACTrimmedContig(std::ostream& out, int minLength) const;
+
 private:
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed
   // read, cut to the consensus; false when none remain.
