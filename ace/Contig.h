@@ -172,6 +172,25 @@ public:
   // mBACTrimEnd - mBACTrimStart is below `minLength`.
   int PrintBACTrimmedContig(std::ostream& out, int minLength) const;
 
+  // Alignment prints (ace/AlignmentPrint.cpp), in windows of mWindowWidth
+  // 0-based consensus columns (1 when it is below 1) from `start`. After
+  // each window the next starts mWindowWidth columns on, while that is below
+  // the consensus length and not past `end`; an `end` below 0 means the last
+  // consensus index. The first window is always printed. A row shows the
+  // character inside its trim range, '-' outside it, '%' for a read's X or x
+  // outside it and '.' outside the sequence (either side). Reads without an
+  // alignment start get no row; reads whose trims were never computed have
+  // an empty trim range.
+  void PrintAlignment(std::ostream& out, int start, int end) const;
+  // The same windows with three characters per column, and a row of quality
+  // values under the consensus and under each read (blank where a read has
+  // no value).
+  void PrintAlignmentWithQuality(std::ostream& out, int start, int end) const;
+  // The print's mark for read `read` at 0-based consensus index `column`:
+  // '#' when `read` is not a placed read, '@' when `column` is at or past
+  // the consensus end.
+  char GetAlignedCharacter(int read, int column) const;
+
 private:
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed
   // read, cut to the consensus; false when none remain.

@@ -1,4 +1,5 @@
-// Tests of the trimmed consensus, on small contigs made by hand.
+// Tests of the alignment prints, the window queries and the trimmed
+// consensus, on small contigs made by hand.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,6 +16,15 @@ namespace {
 
 using test::AddRead;
 using test::MakeContig;
+
+// Lines of expected text, each ended by a line break.
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+const std::string kBlank39(39, ' ');  // an empty quality row of a five-column window
 
 // Twelve columns with a pad at index 4, consensus trims 1 .. 10, and the
 // last two columns without a quality value. "left" hangs two columns off the
@@ -37,6 +47,127 @@ Contig SampleContig() {
   contig.mReadQuality[1].mQualities = {11, 12, 13, 14, 15, 16, 17, 18};
   contig.mWindowWidth = 5;
   return contig;
+}
+
+TEST(AlignmentPrint, WindowsOfTheSampleContig) {
+  std::ostringstream out;
+  SampleContig().PrintAlignment(out, 0, -1);
+  EXPECT_EQ(Lines({"Contig1               0 -CGT*",
+                   "left                  2 -CGT*",
+                   "comp                 -4 ....%",
+                   "notrim               -2 ..---",
+                   "",
+                   "Contig1               5 ACGTT",
+                   "left                  7 A-...",
+                   "comp                  1 %CGTT",
+                   "notrim                3 --...",
+                   "",
+                   "Contig1              10 G-...",
+                   "left                 12 .....",
+                   "comp                  6 GA%%.",
+                   "notrim                8 .....",
+                   ""}),
+            out.str());
+}
+
+TEST(AlignmentPrint, WindowsWithQualityOfTheSampleContig) {
+  std::ostringstream out;
+  SampleContig().PrintAlignmentWithQuality(out, 0, -1);
+  EXPECT_EQ(Lines({"Contig1               0  -  C  G  T  * ",
+                   "                      0 -  20 30 40 0  ",
+                   "",
+                   "left                  2  -  C  G  T  * ",
+                   "                         3 40 50 60  0 ",
+                   "comp                 -4  .  .  .  .  % ",
+                   "                                    11 ",
+                   "notrim               -2  .  .  -  -  - ",
+                   kBlank39,
+                   "",
+                   "",
+                   "Contig1               5  A  C  G  T  T ",
+                   "                      5 45 50 9  99 100",
+                   "",
+                   "left                  7  A  -  .  .  . ",
+                   "                        100 10          ",
+                   "comp                  1  %  C  G  T  T ",
+                   "                        12 13 14 15 16 ",
+                   "notrim                3  -  -  .  .  . ",
+                   kBlank39,
+                   "",
+                   "",
+                   "Contig1              10  G  -  .  .  . ",
+                   "                     10    -  .  .  .  ",
+                   "",
+                   "left                 12  .  .  .  .  . ",
+                   kBlank39,
+                   "comp                  6  G  A  %  %  . ",
+                   "                        17 18          ",
+                   "notrim                8  .  .  .  .  . ",
+                   kBlank39,
+                   "",
+                   ""}),
+            out.str());
+}
+
+// Window stepping and marks at the edges: widths below 1, starts before and
+// past the consensus, an `end` that cuts the windows short, trim ranges
+// reaching outside the sequence, and reads placed at the int limits.
+TEST(AlignmentPrint, WindowsAtTheEdges) {
+  Contig edge = MakeContig("c", "ACGT");
+  edge.mQuality.mQualities = {7, 8};
+  edge.mTrimStart = -1;  // -1 .. 9 covers the whole consensus
+  edge.mTrimEnd = 9;
+  AddRead(edge, "r", "AX", 2);
+  edge.mReadTrimStart = {-1};
+  edge.mReadTrimEnd = {9};
+  edge.mReadQuality.resize(1);
+  edge.mReadQuality[0].mQualities = {5, 12};
+
+  Contig limits = MakeContig("x", "AC");
+  limits.mTrimStart = 0;
+  limits.mTrimEnd = 1;
+  AddRead(limits, "lo", "GG", INT_MIN);
+  AddRead(limits, "hi", "TT", INT_MAX);
+  AddRead(limits, "loose", "A", 1);
+  limits.mAlignStart.pop_back();  // "loose" has no placement: no row
+
+  struct Case {
+    const char* what;
+    const Contig& contig;
+    int width, start, end;
+    bool quality;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"width below 1 counts as 1; end 1 stops after two windows", edge, -3, 0, 1, false,
+       Lines({"c                     0 A", "r                    -1 .", "",
+              "c                     1 C", "r                     0 A", ""})},
+      {"start past the consensus: one window", edge, 2, 6, -1, false,
+       Lines({"c                     6 ..", "r                     5 ..", ""})},
+      {"columns left of the consensus are outside it", edge, 3, -2, 0, false,
+       Lines({"c                    -2 ..A", "r                    -3 ...", ""})},
+      {"width 0; an X inside the trim range shows", edge, 0, 2, 2, false,
+       Lines({"c                     2 G", "r                     1 X", ""})},
+      {"quality rows, a consensus column without a value", edge, 2, 1, 2, true,
+       Lines({"c                     1  C  G ", "                      1 8     ", "",
+              "r                     0  A  X ", "                         5 12 ", "", ""})},
+      {"start at INT_MAX", edge, 2, INT_MAX, -1, false,
+       Lines({"c               2147483647 ..", "r               2147483646 ..", ""})},
+      {"reads at the int limits; offsets beyond int print clamped", limits, 100, 0, -1, false,
+       Lines({"x                     0 AC" + std::string(98, '.'),
+              "lo              2147483647 " + std::string(100, '.'),
+              "hi              -2147483646 " + std::string(100, '.'), ""})},
+  };
+  for (const Case& c : cases) {
+    Contig contig = c.contig;
+    contig.mWindowWidth = c.width;
+    std::ostringstream out;
+    if (c.quality)
+      contig.PrintAlignmentWithQuality(out, c.start, c.end);
+    else
+      contig.PrintAlignment(out, c.start, c.end);
+    EXPECT_EQ(c.expected, out.str()) << c.what;
+  }
 }
 
 TEST(AlignmentPrint, TrimmedConsensus) {
