@@ -191,6 +191,18 @@ public:
   // the consensus end.
   char GetAlignedCharacter(int read, int column) const;
 
+  // Window queries over the 0-based consensus columns start (inclusive) to
+  // end (exclusive) (ace/AlignmentWindow.cpp). Here a read has a character
+  // in column k when its offset k - mAlignStart + 1 is at least 1 and below
+  // its length: its first character never counts.
+  int GetNumReadsInWindow(int start, int end) const;
+  // The n-th (0-based, read order) read with a character in the window;
+  // "NOT FOUND" when there are not that many.
+  std::string GetWindowReadName(int start, int end, int n) const;
+  // One character per read with a character in the window, in read order:
+  // its character at `column`, or a blank when it has none there.
+  std::string GetAlignedCharacters(int start, int end, int column) const;
+
 private:
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed
   // read, cut to the consensus; false when none remain.

@@ -170,6 +170,66 @@ TEST(AlignmentPrint, WindowsAtTheEdges) {
   }
 }
 
+TEST(AlignmentPrint, WindowQueriesAndAlignedCharacters) {
+  const Contig contig = SampleContig();
+  // Counted read offsets start at 1: "left" counts in columns -1 .. 6,
+  // "comp" in 5 .. 13 and "notrim" in 3 .. 6.
+  struct WindowCase {
+    int start, end;
+    int count;
+    std::vector<std::string> names;  // n = 0, 1, ... then one past
+    int column;
+    std::string characters;
+  };
+  const WindowCase windows[] = {
+      {0, 12, 3, {"left", "comp", "notrim"}, 5, "AXA"},
+      {0, 12, 3, {"left", "comp", "notrim"}, 4, "* *"},  // "comp" offset 0 is not counted
+      {2, 3, 1, {"left"}, 2, "G"},                       // "notrim" offset 0 alone: not in
+      {4, 5, 2, {"left", "notrim"}, 4, "**"},            // "comp" offset 0 alone: not in
+      {7, 12, 1, {"comp"}, 4, " "},
+      {0, 3, 1, {"left"}, 13, " "},
+      {13, 14, 1, {"comp"}, 13, "x"},
+      {14, 20, 0, {}, 0, ""},
+      {5, 3, 0, {}, 4, ""},  // start after end: an empty window
+      {INT_MIN, INT_MAX, 3, {"left", "comp", "notrim"}, INT_MIN, "   "},
+  };
+  for (const WindowCase& w : windows) {
+    SCOPED_TRACE(std::to_string(w.start) + ".." + std::to_string(w.end));
+    EXPECT_EQ(w.count, contig.GetNumReadsInWindow(w.start, w.end));
+    for (size_t n = 0; n < w.names.size(); ++n)
+      EXPECT_EQ(w.names[n], contig.GetWindowReadName(w.start, w.end, static_cast<int>(n)));
+    EXPECT_EQ("NOT FOUND", contig.GetWindowReadName(w.start, w.end, static_cast<int>(w.names.size())));
+    EXPECT_EQ("NOT FOUND", contig.GetWindowReadName(w.start, w.end, -1));
+    EXPECT_EQ(w.characters, contig.GetAlignedCharacters(w.start, w.end, w.column));
+  }
+
+  struct CharacterCase {
+    int read, column;
+    char expected;
+  };
+  const CharacterCase characters[] = {
+      {0, 0, '-'},  {0, 1, 'C'},         {0, 6, '-'},  {0, 7, '.'},  {0, 11, '.'},
+      {1, 4, '%'},  {1, 6, 'C'},         {1, 11, 'A'}, {1, 12, '@'}, {1, INT_MAX, '@'},
+      {2, 0, '.'},  {2, 4, '-'},         {2, 2, '-'},  {3, 0, '#'},  {-1, 0, '#'},
+      {INT_MAX, 0, '#'}, {0, INT_MIN, '.'}, {0, -2, '-'}, {2, -100, '.'},
+  };
+  for (const CharacterCase& c : characters)
+    EXPECT_EQ(c.expected, contig.GetAlignedCharacter(c.read, c.column)) << c.read << " " << c.column;
+
+  // Reads at the int limits: offsets are worked out without overflow.
+  Contig limits = MakeContig("x", "AC");
+  AddRead(limits, "lo", "GG", INT_MIN);
+  AddRead(limits, "hi", "TT", INT_MAX);
+  EXPECT_EQ(1, limits.GetNumReadsInWindow(INT_MIN, INT_MAX));  // "hi" offset 1 is at INT_MAX
+  EXPECT_EQ("lo", limits.GetWindowReadName(INT_MIN, INT_MAX, 0));
+  EXPECT_EQ("G", limits.GetAlignedCharacters(INT_MIN, INT_MAX, INT_MIN));
+  EXPECT_EQ('-', limits.GetAlignedCharacter(0, INT_MIN));
+  EXPECT_EQ('.', limits.GetAlignedCharacter(1, 1));
+  limits.mAlignStart.pop_back();  // a read without its start is not a read here
+  EXPECT_EQ('#', limits.GetAlignedCharacter(1, 1));
+  EXPECT_EQ(1, limits.GetNumReadsInWindow(INT_MIN, INT_MAX));
+}
+
 TEST(AlignmentPrint, TrimmedConsensus) {
   Contig contig = SampleContig();  // ACGT*ACGTTGA
   struct DepaddedCase {
