@@ -178,9 +178,9 @@ public:
   // the consensus length and not past `end`; an `end` below 0 means the last
   // consensus index. The first window is always printed. A row shows the
   // character inside its trim range, '-' outside it, '%' for a read's X or x
-  // outside it and '.' outside the sequence (either side). Reads without an
-  // alignment start get no row; reads whose trims were never computed have
-  // an empty trim range.
+  // outside it and '.' outside the sequence (either side). Reads that are
+  // not placed (IsPlacedRead) get no row; reads whose trims were never
+  // computed have an empty trim range.
   void PrintAlignment(std::ostream& out, int start, int end) const;
   // The same windows with three characters per column, and a row of quality
   // values under the consensus and under each read (blank where a read has
