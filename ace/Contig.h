@@ -92,6 +92,38 @@ public:
   // consensus index `pos` (pos - start + 1); it may lie outside the read.
   int64_t ReadOffset(int readIdx, int pos) const;
 
+  // Consensus and base segments (ace/Consensus.cpp, ace/BaseSegments.cpp).
+  // The column at 0-based consensus index p is every placed read with a
+  // character there, in read order, each with its quality value; a
+  // character without a value (quality list missing or short) counts 0.
+  //
+  // The vote of column p: the letter among A C G T (either case) with the
+  // largest quality sum, and that sum clamped to 0 .. 90; '*' with 0 for an
+  // empty column or one of more than half pads; 'N' with 0 when letters tie.
+  void ComputeConsensus(int p, char& base, int& quality) const;
+  // Votes columns max(from, 0) .. min(to, length - 1) into the consensus and
+  // mQuality (extended with 0s to the last of them when short), then empties
+  // mBaseSegments; mNumBaseSeqs waits for ComputeSyntheticBS.
+  void ComputeConsensus(int from, int to);
+  // The vote traced on standard output, in which a letter must sum to 20 or
+  // more to replace the `base` passed in; a single winner below 20 leaves
+  // `base` as passed and `quality` the sum of the entries showing it.
+  void ComputeConsensus2(int p, char& base, int& quality) const;
+  // Rebuilds mBaseSegments and mNumBaseSeqs: greedy, in read order, each
+  // segment the longest run from its first column where its read agrees
+  // with the consensus ('*', N and X consensus columns agree with any
+  // character). Columns no read covers are reported on standard error, with
+  // examples on standard output. Segments are 1-based and may leave gaps.
+  void ComputeSyntheticBS();
+  // Shifts the alignment starts so the smallest is 0 and votes a whole new
+  // consensus and mQuality over the columns the reads reach; sets
+  // mPaddedBases, mNumReads and mNumBaseSeqs. A read starting at 0 thus
+  // keeps its first character left of the consensus.
+  void CreateConsensusForCopy();
+  // Votes the whole consensus and its qualities anew, then the base
+  // segments; returns how many columns kept their character, ignoring case.
+  int RecomputeConsensus();
+
   // Templates and mate pairs (contig/Templates.cpp, contig/MateQueries.cpp).
   // Enters read `readIdx` into the template maps from the "TEMPLATE:" and
   // "DIRECTION:" words of its description; nothing without a template.
