@@ -1,5 +1,5 @@
 // Indexing one file: blocks read into the scanner, index lines written to a
-// temporary file that replaces FILE_idx at the end.
+// temporary file that replaces FILE_idx once whole.
 #include "fastaindex/FastaIndex.h"
 
 #include <fcntl.h>
@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "fastaindex/RecordScanner.h"
-#include "util/FileDescriptor.h"
+#include "util/OutputFile.h"
 
 namespace ostrel {
 
@@ -59,10 +59,9 @@ private:
 };
 
 // Reads the whole file through the scanner, writing index lines to `out`.
-// False, after a message, when the file could not be read or written or its
-// text is bad.
-bool ScanFile(const std::string& fileName, int in, int64_t fileSize, const std::string& tempName,
-              int out, RecordScanner& scanner) {
+// False, after a message, when the file could not be read or its text is
+// bad; a failed write shows when `out` is committed.
+bool ScanFile(const std::string& fileName, int in, int64_t fileSize, std::ostream& out, RecordScanner& scanner) {
   std::vector<char> block(kBlockSize);
   ProgressLine progress(fileName, fileSize);
   int64_t done = 0;
@@ -79,11 +78,7 @@ bool ScanFile(const std::string& fileName, int in, int64_t fileSize, const std::
     done += got;
     progress.Update(done);
     if (!scanner.mError.empty()) break;
-    if (!WriteAll(out, scanner.mIndexText.data(), scanner.mIndexText.size())) {
-      progress.End(done);
-      std::cerr << "ERROR: Could not write " << tempName << ": " << std::strerror(errno) << std::endl;
-      return false;
-    }
+    out.write(scanner.mIndexText.data(), static_cast<std::streamsize>(scanner.mIndexText.size()));
     scanner.mIndexText.clear();
   }
   progress.End(done);
@@ -92,18 +87,8 @@ bool ScanFile(const std::string& fileName, int in, int64_t fileSize, const std::
               << "; no index written" << std::endl;
     return false;
   }
-  if (!WriteAll(out, scanner.mIndexText.data(), scanner.mIndexText.size())) {
-    std::cerr << "ERROR: Could not write " << tempName << ": " << std::strerror(errno) << std::endl;
-    return false;
-  }
+  out.write(scanner.mIndexText.data(), static_cast<std::streamsize>(scanner.mIndexText.size()));
   return true;
-}
-
-// The permission bits of a new file: 0666 less the file-creation mask.
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -117,29 +102,18 @@ bool IndexFastaFile(const std::string& fileName) {
     return false;
   }
   const std::string indexName = fileName + "_idx";
-  std::string tempName = indexName + ".XXXXXX";
-  const int out = ::mkstemp(tempName.data());
-  if (out < 0) {
-    std::cerr << "ERROR: Could not write " << tempName << ": " << std::strerror(errno) << std::endl;
+  OutputFile out;
+  if (!out.Open(indexName, false)) {
+    std::cerr << "ERROR: Could not write " << indexName << ": " << out.Error() << std::endl;
     ::close(in);
     return false;
   }
   RecordScanner scanner;
-  bool ok = ScanFile(fileName, in, status.st_size, tempName, out, scanner);
+  const bool scanned = ScanFile(fileName, in, status.st_size, out, scanner);
   ::close(in);
-  if (ok && (::fchmod(out, NewFileMode()) != 0 || ::close(out) != 0)) {
-    std::cerr << "ERROR: Could not write " << tempName << ": " << std::strerror(errno) << std::endl;
-    ok = false;
-  } else if (!ok) {
-    ::close(out);
-  }
-  if (ok && ::rename(tempName.c_str(), indexName.c_str()) != 0) {
-    std::cerr << "ERROR: Could not rename " << tempName << " to " << indexName << ": "
-              << std::strerror(errno) << std::endl;
-    ok = false;
-  }
-  if (!ok) {
-    ::unlink(tempName.c_str());
+  if (!scanned) return false;  // the temporary file goes with `out`
+  if (!out.Commit()) {
+    std::cerr << "ERROR: Could not write " << indexName << ": " << out.Error() << std::endl;
     return false;
   }
   if (scanner.mDuplicateCount > 0)
