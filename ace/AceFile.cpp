@@ -2,6 +2,8 @@
 // and renaming contigs.
 #include "ace/AceFile.h"
 
+#include "ace/AceTokens.h"
+
 namespace ostrel {
 
 void AceFile::BuildReadHash() {
@@ -36,6 +38,25 @@ void AceFile::RemoveContig(int index) {
   mContigQuality.erase(mContigQuality.begin() + index);
   mNumReads -= removedReads;
   mNumContigs -= 1;
+}
+
+void AceFile::HeldTagSubjects(StringSet& held) const {
+  held.clear();
+  StringSet subjects;
+  for (const AceTag& tag : mTags)
+    if (!IsAssemblyTag(tag.mText)) subjects.insert(TagSubject(tag.mText));
+  if (subjects.empty()) return;
+  for (const Contig& contig : *this) {
+    if (subjects.count(contig.mName) > 0) held.insert(contig.mName);
+    for (const Sequence& read : contig.mReads)
+      if (subjects.count(read.mName) > 0) held.insert(read.mName);
+  }
+}
+
+void AceFile::MarkHeldTagSubjects() {
+  StringSet held;
+  HeldTagSubjects(held);
+  for (AceTag& tag : mTags) tag.mSubjectHeld = held.count(TagSubject(tag.mText)) > 0 && !IsAssemblyTag(tag.mText);
 }
 
 void AceFile::PrefixContigs(const std::string& prefix) {

@@ -18,12 +18,23 @@
 
 namespace ostrel {
 
+// A tag record ("CT{", "RT{" or "WA{") as read: its lines up to the
+// closing "}", verbatim, each ending in a newline; and whether the contig or
+// read it names (TagSubject) was in the assembly then. A tag on a name the
+// file never held is kept as it came.
+class AceTag {
+public:
+  std::string mText;
+  bool mSubjectHeld = false;
+};
+
 // Indexed by contig number (0-based, file order). An AceFile is made empty,
 // given its three thresholds, then filled by the reader or built from
 // contigs in memory followed by CleanInitFromContigs.
 class AceFile : public std::vector<Contig> {
 public:
   std::vector<SequenceQuality> mContigQuality;  // per contig, a copy of its consensus qualities
+  std::vector<AceTag> mTags;  // the tags the last read met, in file order
   String2IntMultiMap mReadContigMap;            // read name -> index of each contig holding it
   bool mValid = true;    // false when the last read found the file inconsistent, damaged or truncated
   bool mRecordsFound = false;  // the last read met an "AS" header or a "CO" record
@@ -48,6 +59,7 @@ public:
   int mMinContigSize = 0;       // padded length below which a contig is left out of the statistics
 
   // Indexes and whole-assembly edits (ace/AceFile.cpp).
+  void MarkHeldTagSubjects();  // each tag's mSubjectHeld, from what is held now
   // Rebuilds mReadContigMap and adds every read to its contig's mReadIdxMap
   // (entries already there are not cleared; a repeated name keeps its last
   // index within a contig and gets one mReadContigMap entry per read).
@@ -58,6 +70,9 @@ public:
   // BuildReadHash. An index missing from either list changes nothing.
   void RemoveContig(int index);
   void PrefixContigs(const std::string& prefix);  // every name becomes prefix + name
+  // The subjects of the contig and read tags that name a contig or read the
+  // assembly holds.
+  void HeldTagSubjects(StringSet& held) const;
 
   // Read qualities (ace/QualityAttach.cpp).
   // Attaches one record of values in the read's uncomplemented, unpadded
@@ -86,8 +101,8 @@ public:
 
   // Reading ACE files (ace/AceRead.cpp). Records are recognised by their
   // keyword at the start of a line: the header, then per contig "CO", "BQ",
-  // "AF", "BS" (optional) and "RD" with its "QA" and "DS" lines; every
-  // other line (tags and the like) is skipped.
+  // "AF", "BS" (optional) and "RD" with its "QA" and "DS" lines, and the
+  // tags between contigs and after the last; every other line is skipped.
   // Reads the stream into the assembly, without post-processing. More
   // contigs than the header announces are read too, after a "ContigNum="
   // line; the assembly is then invalid, as it is when the stream ends bad.
@@ -106,6 +121,10 @@ public:
   std::string ParseAF(std::istream& in, std::string& line, int& contigIndex);
   std::string ParseBS(std::istream& in, std::string& line, int& contigIndex);
   std::string ParseRD(std::istream& in, std::string& line, int& contigIndex);
+  // Adds the tag `line` opens to mTags and returns its closing line. A tag
+  // still open at a "CO" record or the input's end was cut short: it is
+  // dropped, and the "CO" line (or "") is returned.
+  std::string ParseTag(std::istream& in, std::string& line);
 
   // Read quality files (ace/QualityRead.cpp). A record is a '>' header line
   // (read name, then an optional description) and lines of integers, one
@@ -126,6 +145,18 @@ public:
   // with it, directory part honoured; true when that name holds ".ace".
   // With no match the name is unchanged and the result false.
   bool FindNewestAce(std::string& name);
+
+  // Writing ACE files (ace/AceWrite.cpp).
+  // Writes the "AS" header with the numbers of contigs and reads held, every
+  // contig (Contig::WriteAce), then the tags read with the assembly, less
+  // those on a contig or read it no longer holds. True when every write
+  // went through.
+  bool WriteAce(std::ostream& out);
+  // The same to a file, gzip-compressed when its name ends in ".gz",
+  // written under a temporary name and renamed into place once whole. A file
+  // that cannot be written is reported on standard error, and nothing is
+  // left under its name.
+  bool WriteAce(const std::string& fileName);
 
   // Trims (ace/AceTrims.cpp). Trim values are 0-based padded indexes,
   // inclusive, -1 when no position qualifies.
@@ -160,6 +191,9 @@ private:
   // stays where it is: before the list grows, the contigs handed over are
   // finished and no more are handed over.
   void ReadContigs(std::istream& in, ContigQueue* finished);
+  // Moves to the next "CO" record as FindRecord does, keeping the tags it
+  // passes.
+  bool FindContig(std::istream& in, std::string& line);
   // After reading a file through `in`: a stream that ended at damaged data
   // makes the assembly invalid, with a line on standard error naming it.
   void CheckReadWhole(const std::istream& in, const std::string& fileName);

@@ -66,10 +66,14 @@ bool OpenAceFile(igzstream& in, const std::string& fileName) {
 
 }  // namespace
 
-void AceFile::Read(std::istream& in) { ReadContigs(in, nullptr); }
+void AceFile::Read(std::istream& in) {
+  ReadContigs(in, nullptr);
+  MarkHeldTagSubjects();
+}
 
 void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
   mValid = true;
+  mTags.clear();
   std::string line;
   GetLine(in, line);
   mRecordsFound = StartsRecord(line, "AS");
@@ -80,7 +84,7 @@ void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
 
   int contigIndex = 0;
   line.clear();
-  while (FindRecord(in, "CO", line)) {
+  while (FindContig(in, line)) {
     mRecordsFound = true;
     // The list is about to grow and move: the contigs handed over are
     // finished first, and no more are handed over.
@@ -224,6 +228,9 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       }
     } else if (StartsRecord(next, "QA")) {
       contig.mQALines.push_back(next);
+    } else if (StartsTag(next)) {
+      next = ParseTag(in, next);
+      if (StartsRecord(next, "CO")) break;
     } else if (StartsRecord(next, "CO")) {
       break;
     }
@@ -231,6 +238,31 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
   // Reads placed by "AF" lines beyond the last "RD" record are dropped.
   if (read >= 0) contig.mReads.resize(static_cast<size_t>(read + 1));
   return next;
+}
+
+std::string AceFile::ParseTag(std::istream& in, std::string& line) {
+  std::string tag = line + '\n';
+  std::string next;
+  while (GetLine(in, next)) {
+    if (StartsRecord(next, "CO")) return next;
+    tag.append(next).push_back('\n');
+    if (ClosesTag(next)) {
+      mTags.push_back({std::move(tag), false});
+      return next;
+    }
+  }
+  return std::string();
+}
+
+bool AceFile::FindContig(std::istream& in, std::string& line) {
+  for (;;) {
+    if (StartsRecord(line, "CO")) return true;
+    if (StartsTag(line)) {
+      line = ParseTag(in, line);
+      if (StartsRecord(line, "CO")) return true;
+    }
+    if (!GetLine(in, line)) return false;
+  }
 }
 
 void AceFile::CheckReadWhole(const std::istream& in, const std::string& fileName) {
@@ -273,6 +305,7 @@ void AceFile::Read(const std::string& fileName) {
     ReadContigs(in, &queue);
     queue.Finish();
   }
+  MarkHeldTagSubjects();
   CheckReadWhole(in, fileName);
   for (size_t c = finished; c < size(); ++c) finish(c);  // contigs the file never filled
   std::cerr << fakeMessages.str() << trimMessages.str() << std::flush;

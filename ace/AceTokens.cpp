@@ -55,6 +55,31 @@ bool StartsRecord(const std::string& line, const std::string& keyword) {
   return line.compare(at, keyword.size(), keyword) == 0 && EndsWord(line, at + keyword.size());
 }
 
+bool StartsTag(const std::string& line) {
+  const size_t at = SkipIndent(line);
+  if (line.size() < at + 3 || line[at + 2] != '{') return false;
+  return line.compare(at, 2, "CT") == 0 || line.compare(at, 2, "RT") == 0 || line.compare(at, 2, "WA") == 0;
+}
+
+bool ClosesTag(const std::string& line) {
+  size_t at = SkipIndent(line);
+  if (at >= line.size() || line[at] != '}') return false;
+  for (++at; at < line.size(); ++at)
+    if (line[at] != ' ' && line[at] != '\t' && line[at] != '\r') return false;
+  return true;
+}
+
+bool IsAssemblyTag(const std::string& tag) { return tag.compare(SkipIndent(tag), 3, "WA{") == 0; }
+
+std::string TagSubject(const std::string& tag) {
+  const size_t lineEnd = tag.find('\n');
+  if (lineEnd == std::string::npos) return std::string();
+  const size_t start = tag.find_first_not_of(" \t", lineEnd + 1);
+  if (start == std::string::npos) return std::string();
+  const size_t end = tag.find_first_of(" \t\r\n", start);
+  return tag.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
 int RecordFieldsStart(const std::string& line) {
   const size_t indent = std::min(SkipIndent(line), static_cast<size_t>(INT_MAX - 2));  // positions are ints
   return static_cast<int>(indent) + 2;

@@ -28,6 +28,21 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line);
 // starts nothing.
 bool StartsRecord(const std::string& line, const std::string& keyword);
 
+// True when `line` opens a tag record: "CT{", "RT{" or "WA{" as its first
+// characters (after any blanks or tabs).
+bool StartsTag(const std::string& line);
+
+// True when `line` closes a tag record: a "}" alone, blanks, tabs and a
+// carriage return aside.
+bool ClosesTag(const std::string& line);
+
+// True when the tag is an assembly tag ("WA{"), which names no contig or read.
+bool IsAssemblyTag(const std::string& tag);
+
+// The contig or read a tag names: the first word of its second line ("" when
+// it has none). An assembly tag ("WA{") names a program instead.
+std::string TagSubject(const std::string& tag);
+
 // Where the fields of a record line begin: just after its two-letter
 // keyword, past any blanks or tabs before it.
 int RecordFieldsStart(const std::string& line);

@@ -235,7 +235,17 @@ public:
   // its character at `column`, or a blank when it has none there.
   std::string GetAlignedCharacters(int start, int end, int column) const;
 
+  // Writing (ace/AceWrite.cpp). Writes the contig as ACE records: "CO" with
+  // the counts of what follows, the consensus, "BQ" with one value per base
+  // column, "AF" and "BS" lines, and each read's "RD", "QA" and "DS"
+  // records. Base segments out of step with mNumBaseSeqs are synthesized
+  // anew first, with a line on standard error. A read beyond the kept "QA"
+  // lines gets "QA 1 L-1 1 L-1", L being its padded length.
+  void WriteAce(std::ostream& out);
+
 private:
+  void AppendBQ(std::string& text) const;
+  void AppendQA(std::string& text, size_t read) const;  // the read's line, ended
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed
   // read, cut to the consensus; false when none remain.
   bool ClipToConsensus(int readIdx, int64_t fromOffset, int64_t toOffset, int& first, int& last) const;

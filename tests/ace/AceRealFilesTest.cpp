@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "AceModelCheck.h"
 #include "TestSupport.h"
 #include "ace/AceFile.h"
 
@@ -125,47 +126,6 @@ std::string Gzipped(const std::string& path, const test::TempDir& dir) {
   return out;
 }
 
-void ExpectSameModel(const AceFile& a, const AceFile& b) {
-  ASSERT_EQ(a.size(), b.size());
-  EXPECT_EQ(a.mValid, b.mValid);
-  EXPECT_EQ(a.mTotalLength, b.mTotalLength);
-  EXPECT_EQ(a.mN50, b.mN50);
-  for (size_t c = 0; c < a.size(); ++c) {
-    EXPECT_EQ(a[c].mName, b[c].mName);
-    EXPECT_EQ(a[c].mBases, b[c].mBases);
-    EXPECT_EQ(a[c].mQuality.mQualities, b[c].mQuality.mQualities);
-    EXPECT_EQ(a[c].mAlignStart, b[c].mAlignStart);
-    EXPECT_EQ(a[c].mComplemented, b[c].mComplemented);
-    EXPECT_EQ(a[c].mQALines, b[c].mQALines);
-    EXPECT_EQ(a[c].mReadTrimStart, b[c].mReadTrimStart);
-    EXPECT_EQ(a[c].mReadTrimEnd, b[c].mReadTrimEnd);
-    EXPECT_EQ(a[c].mTrimStart, b[c].mTrimStart);
-    EXPECT_EQ(a[c].mTrimEnd, b[c].mTrimEnd);
-    EXPECT_EQ(a[c].mReadIdxMap, b[c].mReadIdxMap);
-    ASSERT_EQ(a[c].mReads.size(), b[c].mReads.size());
-    ASSERT_EQ(a[c].mReadQuality.size(), b[c].mReadQuality.size());
-    for (size_t i = 0; i < a[c].mReads.size(); ++i) {
-      EXPECT_EQ(a[c].mReads[i].mName, b[c].mReads[i].mName);
-      EXPECT_EQ(a[c].mReads[i].mBases, b[c].mReads[i].mBases);
-      EXPECT_EQ(a[c].mReads[i].mDescription, b[c].mReads[i].mDescription);
-      if (i < a[c].mReadQuality.size()) {
-        EXPECT_EQ(a[c].mReadQuality[i].mQualities, b[c].mReadQuality[i].mQualities);
-      }
-    }
-  }
-  ASSERT_EQ(a.mContigQuality.size(), b.mContigQuality.size());
-  for (size_t c = 0; c < a.mContigQuality.size(); ++c)
-    EXPECT_EQ(a.mContigQuality[c].mQualities, b.mContigQuality[c].mQualities);
-  EXPECT_EQ(a.mReadContigMap.size(), b.mReadContigMap.size());
-  for (const auto& entry : a.mReadContigMap) {
-    std::vector<int> inA, inB;
-    for (auto [it, end] = a.mReadContigMap.equal_range(entry.first); it != end; ++it) inA.push_back(it->second);
-    for (auto [it, end] = b.mReadContigMap.equal_range(entry.first); it != end; ++it) inB.push_back(it->second);
-    EXPECT_EQ(inA, inB) << entry.first;
-  }
-  EXPECT_EQ(a.mAverageCoverageTrimmed, b.mAverageCoverageTrimmed);
-}
-
 TEST(AceRealFiles, GzipAndPlainCopiesGiveTheSameModel) {
   test::TempDir dir;
   for (const char* name : {"acefile.ace.1", "contig1.ace", "seq.cap.ace"}) {
@@ -173,7 +133,7 @@ TEST(AceRealFiles, GzipAndPlainCopiesGiveTheSameModel) {
     AceFile plain, compressed;
     plain.Read(RealAce(name));
     compressed.Read(Gzipped(RealAce(name), dir));
-    ExpectSameModel(plain, compressed);
+    test::ExpectSameModel(plain, compressed);
   }
 }
 
@@ -255,7 +215,7 @@ TEST(AceRealFiles, ReadingAFileEqualsTheStepsOneAfterAnother) {
     test::CaptureStderr err;
     read.Read(path);
     EXPECT_EQ(stepMessages, err.Text());
-    ExpectSameModel(steps, read);
+    test::ExpectSameModel(steps, read);
   }
 }
 

@@ -1,0 +1,259 @@
+// Assemblies written as ACE text and read back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "AceModelCheck.h"
+#include "ContigBuilder.h"
+#include "TestSupport.h"
+#include "ace/AceFile.h"
+
+namespace ostrel {
+namespace {
+
+std::string RealAce(const std::string& name) { return std::string(OSTREL_TEST_DATA) + "/ace/" + name; }
+
+// Two contigs with pads, a complemented read, a read without "DS", a read
+// with X ends, and tags on a contig, on reads and on the assembly, one of
+// them holding a block of its own.
+const char* const kTagged = R"(AS 2 4
+
+CO c1 7 2 2 U
+AC*GTTA
+
+BQ
+10 20 30 40 50 60
+
+AF r1 U 1
+AF r2 C 2
+BS 1 3 r1
+BS 4 7 r2
+
+RD r1 5 0 0
+AC*GT
+
+QA 1 5 1 5
+DS CHROMAT_FILE: r1 TEMPLATE: t1 DIRECTION: fwd
+
+RD r2 6 0 1
+C*GTTA
+
+QA 1 6 1 6
+
+RT{
+r2 matchElsewhereHighQual tool 1 3 080215:162048
+}
+
+CO c2 60 2 1 U
+)" "XX" "CCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC\nCCCCCCCCC" R"(
+
+BQ
+9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9
+9 9 9 9 9 9 9 9 9 9
+
+AF r3 U 1
+AF r4 U 3
+BS 1 60 r3
+
+RD r3 60 0 0
+XXCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCCC
+CCCCCCCCCC
+
+QA 3 60 3 60
+DS TEMPLATE: t1 DIRECTION: rev
+
+RD r4 4 0 0
+CCCC
+
+QA 1 4 1 4
+DS x
+
+CT{
+c2 comment tool 1 4 080215:162048
+COMMENT{
+a contig tag
+C}
+}
+
+CT{
+c1 repeat tool 2 3 080215:162048
+}
+
+WA{
+phrap_params phrap 080215:162048
+phrap reads.fasta
+}
+)";
+
+// What another reader insists on: header and contig counts that agree with
+// the records, a "BQ" value for every base column, an "AF" and an "RD"
+// record for every read, and as many "BS" lines as the "CO" line says.
+void ExpectAcceptedByOtherReaders(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  std::getline(in, line);
+  std::istringstream header(line);
+  std::string as;
+  long contigs = -1, reads = -1;
+  header >> as >> contigs >> reads;
+  ASSERT_EQ("AS", as);
+  long contigsSeen = 0, readsSeen = 0;
+  long length = 0, placed = 0, segments = 0, records = 0, bases = 0, values = 0;
+  long wantLength = 0, wantReads = 0, wantSegments = 0;
+  const auto checkContig = [&] {
+    if (contigsSeen == 0) return;
+    EXPECT_EQ(wantLength, length);
+    EXPECT_EQ(bases, values);
+    EXPECT_EQ(wantReads, placed);
+    EXPECT_EQ(wantReads, records);
+    EXPECT_EQ(wantSegments, segments);
+  };
+  enum { kNone, kConsensus, kQualities } block = kNone;
+  while (std::getline(in, line)) {
+    if (line.empty()) {
+      block = kNone;
+      continue;
+    }
+    if (block == kConsensus) {
+      length += static_cast<long>(line.size());
+      for (char c : line) bases += c != '*';
+      continue;
+    }
+    std::istringstream fields(line);
+    if (block == kQualities) {
+      for (int value; fields >> value;) ++values;
+      continue;
+    }
+    std::string keyword, name;
+    fields >> keyword;
+    if (keyword == "CO") {
+      checkContig();
+      ++contigsSeen;
+      fields >> name >> wantLength >> wantReads >> wantSegments;
+      length = placed = segments = records = bases = values = 0;
+      block = kConsensus;
+    } else if (keyword == "BQ") {
+      block = kQualities;
+    } else if (keyword == "AF") {
+      ++placed;
+    } else if (keyword == "BS") {
+      ++segments;
+    } else if (keyword == "RD") {
+      ++records;
+      ++readsSeen;
+      while (std::getline(in, line) && !line.empty()) {
+      }
+    }
+  }
+  checkContig();
+  EXPECT_EQ(contigs, contigsSeen);
+  EXPECT_EQ(reads, readsSeen);
+}
+
+// Read, write, read again: the same model, and a second write gives the
+// same bytes. A ".gz" name gives a compressed file that reads back alike.
+TEST(AceWrite, RoundTripKeepsTheModelAndTheBytes) {
+  test::TempDir dir;
+  test::WriteFile(dir.Path("tagged.ace"), kTagged);
+  std::vector<std::string> paths = {dir.Path("tagged.ace")};
+  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
+                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
+                           "test_project.fasta.screen.ace.2"})
+    paths.push_back(RealAce(name));
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    test::CaptureStderr err;  // a file without base segments has them made, with a message
+    AceFile first;
+    first.Read(path);
+    ASSERT_TRUE(first.WriteAce(dir.Path("first.ace")));
+    ASSERT_TRUE(first.WriteAce(dir.Path("first.ace.gz")));
+    const std::string written = test::ReadFile(dir.Path("first.ace"));
+    ExpectAcceptedByOtherReaders(written);
+    AceFile second, compressed;
+    second.Read(dir.Path("first.ace"));
+    compressed.Read(dir.Path("first.ace.gz"));
+    EXPECT_TRUE(second.mValid);
+    test::ExpectSameModel(first, second);
+    test::ExpectSameModel(second, compressed);
+    EXPECT_NE(test::ReadFile(dir.Path("first.ace.gz")), written);
+    ASSERT_TRUE(second.WriteAce(dir.Path("second.ace")));
+    EXPECT_EQ(written, test::ReadFile(dir.Path("second.ace")));
+  }
+}
+
+TEST(AceWrite, TagsFollowTheirContigsAndReads) {
+  test::TempDir dir;
+  test::WriteFile(dir.Path("tagged.ace"), std::string(kTagged) + "RT{\nr4 unclosed tool 1 2\n");
+  AceFile ace;
+  ace.Read(dir.Path("tagged.ace"));
+  ASSERT_EQ(4u, ace.mTags.size());  // the unclosed tag at the end is dropped
+  EXPECT_EQ("RT{\nr2 matchElsewhereHighQual tool 1 3 080215:162048\n}\n", ace.mTags[0].mText);
+  EXPECT_EQ("CT{\nc2 comment tool 1 4 080215:162048\nCOMMENT{\na contig tag\nC}\n}\n", ace.mTags[1].mText);
+  ASSERT_EQ(2u, ace.size());
+  EXPECT_EQ(2u, ace[0].mReads.size());  // the tag after r2 ends nothing
+  ace.RemoveContig(0);                  // c1 goes, with r1 and r2
+  std::ostringstream out;
+  test::CaptureStderr err;
+  EXPECT_TRUE(ace.WriteAce(out));
+  const std::string text = out.str();
+  EXPECT_EQ(std::string::npos, text.find("r2 matchElsewhere"));
+  EXPECT_EQ(std::string::npos, text.find("c1 repeat"));
+  const std::string tail = std::string("\n\n") + ace.mTags[1].mText + "\n" + ace.mTags[3].mText + "\n";
+  ASSERT_GT(text.size(), tail.size());
+  EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
+  EXPECT_EQ(0u, text.find("AS 1 2\n\nCO c2 60 2 1 U\n"));
+}
+
+// A contig edited in memory: counts of what it holds, a "BQ" value for every
+// base column whatever mQuality holds, "QA" lines made for reads beyond the
+// kept ones, and placements missing for a read.
+TEST(AceWrite, EditedContigWritesWhatItHolds) {
+  Contig contig = test::MakeContig("c", std::string(60, 'A') + "**" + std::string(60, 'C'));
+  contig.mQuality.mQualities.assign(130, 7);  // more values than columns
+  contig.mQuality.mQualities.resize(100);     // ... now fewer
+  test::AddRead(contig, "long", std::string(500, 'A'), 1);
+  test::AddRead(contig, "short", "ACGT", 5, 'C', "TEMPLATE: t");
+  contig.mBaseSegments.push_back({1, 122, "long"});
+  contig.mNumBaseSeqs = 1;
+  contig.mPaddedBases = 3;  // stale announced counts
+  contig.mNumReads = 9;
+  contig.mQALines = {"QA 1 500 1 500"};
+  contig.mAlignStart.pop_back();  // "short" has lost its placement
+  std::ostringstream out;
+  test::CaptureStderr err;
+  contig.WriteAce(out);
+  EXPECT_EQ("ERROR mAlignStart.size()=1 mReads.size()=2\n", err.Text());
+  std::vector<std::string> lines;
+  std::istringstream written(out.str());
+  for (std::string line; std::getline(written, line);) lines.push_back(line);
+  std::vector<std::string> expectedStart = {"", "CO c 122 2 1 U", std::string(50, 'A'), std::string(10, 'A') + "**" +
+                                            std::string(38, 'C'), std::string(22, 'C'), "", "BQ"};
+  std::string bq;
+  for (int i = 0; i < 120; ++i) bq += (i < 98 ? "7 " : "0 ");
+  ASSERT_GT(lines.size(), 12u);
+  for (size_t i = 0; i < expectedStart.size(); ++i) EXPECT_EQ(expectedStart[i], lines[i]);
+  EXPECT_EQ(bq.substr(0, 100), lines[7]);
+  EXPECT_EQ(bq.substr(100, 98), lines[8]);
+  EXPECT_EQ(bq.substr(198), lines[9]);
+  EXPECT_EQ("AF long U 1", lines[11]);
+  EXPECT_EQ("AF short C 1", lines[12]);
+  EXPECT_EQ("BS 1 122 long", lines[13]);
+  EXPECT_NE(std::string::npos, out.str().find("\nQA 1 500 1 500\nDS \n"));
+  EXPECT_NE(std::string::npos, out.str().find("\nRD short 4 0 0\nACGT\n\nQA 1 3 1 3\nDS TEMPLATE: t\n\n\n"));
+}
+
+TEST(AceWrite, AFileThatCannotBeWrittenIsReportedAndLeftAlone) {
+  test::TempDir dir;
+  AceFile ace;
+  std::istringstream in(kTagged);
+  ace.Read(in);
+  test::CaptureStderr err;
+  const std::string name = dir.Path("missing/out.ace");
+  EXPECT_FALSE(ace.WriteAce(name));
+  EXPECT_EQ(0u, err.Text().find("Unable to write " + name + ": "));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("missing")));
+}
+
+}  // namespace
+}  // namespace ostrel
