@@ -46,7 +46,7 @@ bench-aceread: bench-build
 	test -f $(BENCH_OUT)/synthetic.qual || \
 	  $(BENCH_BUILD)/bench/aceread/aceread-bench make $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual $(ACE_BENCH_CONTIGS)
 	$(BENCH_BUILD)/bench/aceread/aceread-bench compare $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual \
-	  $(BENCH_BUILD)/acetool/ostrel-acestats
+	  $(BENCH_BUILD)/acetool/ostrel-ace
 
 # Coverage profiles of a contig of 200000 columns and 20000 reads of 800
 # characters, against the test of every read at every index.

@@ -1,9 +1,13 @@
-// ostrel-acestats: reads an assembly (and its read qualities) and prints the
-// figures by which it is judged.
-#ifndef OSTREL_ACESTATS_ACESTATSCOMMAND_H
-#define OSTREL_ACESTATS_ACESTATSCOMMAND_H
+// ostrel-ace: subcommands over ACE assemblies (figures, writing back,
+// trimmed consensus as FASTA, alignment views), each a thin layer over the
+// library.
+#ifndef OSTREL_ACETOOL_ACETOOL_H
+#define OSTREL_ACETOOL_ACETOOL_H
 
+#include <functional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "ace/AceFile.h"
 
@@ -12,16 +16,43 @@ namespace ostrel {
 constexpr int kDefaultMinContigSize = 500;  // padded length of a large contig
 constexpr int kDefaultTrimQuality = 20;     // quality inside the contig and read trims
 constexpr int kLargestContigsShown = 10;
+constexpr int kFastaLineWidth = 60;         // bases per FASTA line
+constexpr int kDefaultViewWidth = 100;      // columns per alignment window
+
+// Runs `ostrel-ace SUB ...`; returns the exit status: 0; 1 for bad options,
+// an unknown subcommand, a file that cannot be read or written, or one that
+// holds no ACE records; 2 when the assembly read is not sound (damaged or
+// truncated input, counts that disagree with the records).
+int RunAceTool(int argc, char** argv);
+
+// The subcommands; argv[0] is the subcommand's name.
+int RunStats(int argc, char** argv);
+int RunWrite(int argc, char** argv);
+int RunFasta(int argc, char** argv);
+int RunView(int argc, char** argv);
 
 // Prints the assembly's figures; `withQualities` says whether read
 // qualities were loaded (without them the reads have no good-quality parts
 // and the coverage is given as plain read depth only).
 void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool withQualities, std::ostream& out);
 
-// Runs the command; returns its exit status: 0; 1 for bad options, an
-// unreadable file or one without ACE records; 2 after the figures of an
-// assembly the reader found damaged, truncated or inconsistent.
-int RunAceStats(int argc, char** argv);
+// What the subcommands share (acetool/AceTool.cpp).
+// Scans a subcommand's options: take(letter, argument) for each, the
+// argument empty for a letter without one; take returns false for a bad
+// value. The free words go to `files`, which must number `fileCount`.
+// -h prints `usage` on standard output and gives status 0; a bad option or
+// value, or the wrong number of files, prints it on standard error and
+// gives 1; -1 means go on.
+int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
+                const std::function<bool(char, const std::string&)>& take, size_t fileCount,
+                std::vector<std::string>& files);
+// Reads an assembly (plain or gzip) with the read qualities of `qualName`
+// when it is not empty, then its trims and statistics. False, with a
+// message, when a file cannot be read or the assembly file holds no ACE
+// records.
+bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName);
+// The status after the work: 0, or 2 when the assembly read was not sound.
+inline int AssemblyStatus(const AceFile& ace) { return ace.mValid ? 0 : 2; }
 
 }  // namespace ostrel
 

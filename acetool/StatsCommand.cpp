@@ -1,4 +1,4 @@
-// ostrel-acestats: options, reading, and the figures report.
+// ostrel-ace stats: the figures by which an assembly is judged.
 #include "acetool/AceTool.h"
 
 #include <algorithm>
@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <iostream>
 
-#include "util/FileUtil.h"
-#include "util/GetOption.h"
 #include "util/NumberUtil.h"
 
 namespace ostrel {
@@ -15,7 +13,7 @@ namespace ostrel {
 namespace {
 
 void PrintUsage(std::ostream& out) {
-  out << "Usage: ostrel-acestats [-q reads.qual] [-m minContigSize] [-t trimQuality] assembly.ace[.gz]\n"
+  out << "Usage: ostrel-ace stats [-q reads.qual] [-m minContigSize] [-t trimQuality] in.ace[.gz]\n"
       << "\n"
       << "Reads an ACE assembly, plain or gzip-compressed, and prints its figures.\n"
       << "\n"
@@ -24,17 +22,12 @@ void PrintUsage(std::ostream& out) {
       << "  -m INT   padded length from which a contig counts as large [" << kDefaultMinContigSize << "]\n"
       << "  -t INT   quality a column needs to lie inside the contig and read trims ["
       << kDefaultTrimQuality << "]\n"
-      << "  -h       this text\n"
-      << "\n"
-      << "Exit status: 0; 1 for bad options or a file that cannot be read or holds no\n"
-      << "ACE records; 2 when the assembly read is not sound (damaged or truncated\n"
-      << "input, counts that disagree with the records).\n";
+      << "  -h       this text\n";
 }
 
 // An average as printed: two decimals, and 0.00 for an average over
 // nothing (no contig qualified).
 std::string Average(double value) { return ftoa(std::isnan(value) ? 0.0f : static_cast<float>(value), "%.2f"); }
-
 
 // Read depth over the large contigs: every read character under the consensus.
 double AverageReadDepth(const AceFile& ace) {
@@ -97,52 +90,25 @@ void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool w
   PrintLargestContigs(ace, out);
 }
 
-int RunAceStats(int argc, char** argv) {
-  GetOption options(argc, argv, "q:m:t:");
+int RunStats(int argc, char** argv) {
   std::string qualName;
   int minContigSize = kDefaultMinContigSize;
   int trimQuality = kDefaultTrimQuality;
-  for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
-    bool valid = true;
-    switch (letter) {
-      case 'q': qualName = options.NextArg(); break;
-      case 'm': valid = ParseCount(options.NextArg(), minContigSize); break;
-      case 't': valid = ParseCount(options.NextArg(), trimQuality); break;
-      case 'h': PrintUsage(std::cout); return 0;
-      default: valid = false;
-    }
-    if (!valid) {
-      PrintUsage(std::cerr);
-      return 1;
-    }
-  }
-  const std::string aceName = options.GetFreeArg();
-  if (aceName.empty() || !options.GetFreeArg().empty()) {
-    PrintUsage(std::cerr);
-    return 1;
-  }
-  for (const std::string& name : {aceName, qualName}) {
-    if (!name.empty() && !FileExists(name)) {
-      std::cerr << "Unable to open " << name << std::endl;
-      return 1;
-    }
-  }
-
+  std::vector<std::string> files;
+  const int status = ScanOptions(
+      argc, argv, "q:m:t:", PrintUsage,
+      [&](char letter, const std::string& value) {
+        if (letter == 'q') qualName = value;
+        return letter == 'q' || ParseCount(value, letter == 'm' ? minContigSize : trimQuality);
+      },
+      1, files);
+  if (status >= 0) return status;
   AceFile ace;
   ace.mMinContigSize = minContigSize;
   ace.mReadTrimQuality = ace.mContigTrimQuality = trimQuality;
-  if (qualName.empty()) {
-    ace.Read(aceName);
-  } else {
-    ace.ReadAll(aceName, qualName);
-    ace.ComputeAllContigStats();
-  }
-  if (!ace.mRecordsFound) {
-    std::cerr << aceName << " holds no ACE records (no \"AS\" or \"CO\" line)" << std::endl;
-    return 1;
-  }
-  PrintAssemblyFigures(ace, aceName, !qualName.empty(), std::cout);
-  return ace.mValid ? 0 : 2;
+  if (!ReadAssembly(ace, files[0], qualName)) return 1;
+  PrintAssemblyFigures(ace, files[0], !qualName.empty(), std::cout);
+  return AssemblyStatus(ace);
 }
 
 }  // namespace ostrel

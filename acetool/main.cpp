@@ -1,4 +1,4 @@
-// ostrel-acestats: the figures of an ACE assembly.
+// ostrel-ace: figures, writing, FASTA and alignment views of ACE assemblies.
 #include "acetool/AceTool.h"
 
-int main(int argc, char** argv) { return ostrel::RunAceStats(argc, argv); }
+int main(int argc, char** argv) { return ostrel::RunAceTool(argc, argv); }

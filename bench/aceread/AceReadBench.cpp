@@ -1,12 +1,14 @@
-// Reading a large synthetic assembly: AceFile::Read (post-processing
-// included) and ostrel-acestats with its quality file, against `wc -l` on
-// the same files, with peak memory.
+// Reading and writing a large synthetic assembly: AceFile::Read
+// (post-processing included) and `ostrel-ace stats` with its quality file,
+// against `wc -l` on the same files; AceFile::WriteAce against the read and
+// against `cp` of the file; peak memory of `ostrel-ace write` and `stats`.
 //
-//   aceread-bench make FILE.ace FILE.qual CONTIGS   writes the synthetic data
-//   aceread-bench read FILE.ace                     times AceFile::Read
-//   aceread-bench compare FILE.ace FILE.qual ACESTATS times all three
+//   aceread-bench make FILE.ace FILE.qual CONTIGS    writes the synthetic data
+//   aceread-bench read FILE.ace [OUT.ace]            times AceFile::Read (and WriteAce)
+//   aceread-bench compare FILE.ace FILE.qual ACETOOL times them all
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -101,23 +103,44 @@ double ChildrenPeakMB() {
   return usage.ru_maxrss / 1024.0;
 }
 
+// Runs a shell command; its wall time in seconds and its own peak resident
+// memory in MB.
+double TimeCommandPeak(const std::string& command, double& peakMB) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) std::cerr << "failed: " << command << '\n';
+  peakMB = usage.ru_maxrss / 1024.0;
+  return Seconds(start);
+}
+
 double SelfPeakMB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss / 1024.0;
 }
 
-void Read(const std::string& aceName) {
+void Read(const std::string& aceName, const std::string& outName) {
   ostrel::AceFile ace;
   ace.mMinContigSize = 500;
-  const auto start = std::chrono::steady_clock::now();
+  auto start = std::chrono::steady_clock::now();
   ace.Read(aceName);
   const double seconds = Seconds(start);
   std::cout << "AceFile::Read: " << seconds << " s, " << ace.size() << " contigs, N50 " << ace.mN50
             << ", peak memory " << SelfPeakMB() << " MB\n";
+  if (outName.empty()) return;
+  start = std::chrono::steady_clock::now();
+  if (!ace.WriteAce(outName)) std::cerr << "write failed\n";
+  std::cout << "AceFile::WriteAce: " << Seconds(start) << " s\n";
 }
 
-void Compare(const std::string& aceName, const std::string& qualName, const std::string& aceStats,
+void Compare(const std::string& aceName, const std::string& qualName, const std::string& aceTool,
              const std::string& self) {
   const double aceMB = ostrel::FileSize(aceName) / 1e6;
   const double qualMB = ostrel::FileSize(qualName) / 1e6;
@@ -125,28 +148,39 @@ void Compare(const std::string& aceName, const std::string& qualName, const std:
   const double wcAce = TimeCommand("wc -l '" + aceName + "' > /dev/null");
   const double wcBoth = TimeCommand("wc -l '" + aceName + "' '" + qualName + "' > /dev/null");
 
-  // The child reports the time of the call itself; the whole process adds
-  // its start and the release of the assembly's memory at exit.
+  // The child reports the time of the calls themselves; the whole process
+  // adds its start and the release of the assembly's memory at exit.
+  const std::string outName = aceName + ".written.ace";
   const auto start = std::chrono::steady_clock::now();
-  double inProcess = 0;
-  if (FILE* child = popen(("'" + self + "' read '" + aceName + "'").c_str(), "r")) {
-    if (std::fscanf(child, "AceFile::Read: %lf", &inProcess) != 1) std::cerr << "read failed\n";
+  double inProcess = 0, writing = 0;
+  if (FILE* child = popen(("'" + self + "' read '" + aceName + "' '" + outName + "'").c_str(), "r")) {
+    if (std::fscanf(child, "AceFile::Read: %lf %*[^\n] AceFile::WriteAce: %lf", &inProcess, &writing) != 2)
+      std::cerr << "read failed\n";
     while (std::fgetc(child) != EOF) {
     }
     pclose(child);
   }
   const double read = Seconds(start);
   const double readPeak = ChildrenPeakMB();
-  const double stats = TimeCommand("'" + aceStats + "' -q '" + qualName + "' '" + aceName + "' > /dev/null 2>&1");
-  const double statsPeak = ChildrenPeakMB();
+  const double cp = TimeCommand("cp '" + aceName + "' '" + outName + "'");
+  double statsPeak = 0, writePeak = 0;
+  const double stats =
+      TimeCommandPeak("'" + aceTool + "' stats -q '" + qualName + "' '" + aceName + "' > /dev/null 2>&1", statsPeak);
+  TimeCommandPeak("'" + aceTool + "' write -q '" + qualName + "' '" + aceName + "' '" + outName + "' 2>/dev/null",
+                  writePeak);
+  std::remove(outName.c_str());
 
   std::printf("ACE file %.0f MB, quality file %.0f MB\n", aceMB, qualMB);
-  std::printf("wc -l ACE: %.3f s; wc -l both: %.3f s\n", wcAce, wcBoth);
+  std::printf("wc -l ACE: %.3f s; wc -l both: %.3f s; cp ACE: %.3f s\n", wcAce, wcBoth, cp);
   std::printf("AceFile::Read: %.3f s = %.1fx wc -l (target <= 10x); whole process %.3f s = %.1fx;"
               " peak %.0f MB = %.2fx file (target <= 7x)\n",
               inProcess, inProcess / wcAce, read, read / wcAce, readPeak, readPeak / aceMB);
-  std::printf("ostrel-acestats -q: %.3f s = %.1fx wc -l of both (target <= 15x); peak %.0f MB\n", stats,
+  std::printf("AceFile::WriteAce: %.3f s = %.2fx the read (target <= 1x) = %.1fx cp (target <= 5x)\n", writing,
+              writing / inProcess, writing / cp);
+  std::printf("ostrel-ace stats -q: %.3f s = %.1fx wc -l of both (target <= 15x); peak %.0f MB\n", stats,
               stats / wcBoth, statsPeak);
+  std::printf("ostrel-ace write -q: peak %.0f MB = %.2fx stats (target <= 1.10x)\n", writePeak,
+              writePeak / statsPeak);
 }
 
 }  // namespace
@@ -155,13 +189,13 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "make" && argc == 5) {
     MakeData(argv[2], argv[3], std::atoi(argv[4]));
-  } else if (mode == "read" && argc == 3) {
-    Read(argv[2]);
+  } else if (mode == "read" && (argc == 3 || argc == 4)) {
+    Read(argv[2], argc == 4 ? argv[3] : "");
   } else if (mode == "compare" && argc == 5) {
     Compare(argv[2], argv[3], argv[4], argv[0]);
   } else {
-    std::cerr << "usage: aceread-bench make FILE.ace FILE.qual CONTIGS | read FILE.ace |"
-                 " compare FILE.ace FILE.qual ACESTATS\n";
+    std::cerr << "usage: aceread-bench make FILE.ace FILE.qual CONTIGS | read FILE.ace [OUT.ace] |"
+                 " compare FILE.ace FILE.qual ACETOOL\n";
     return 1;
   }
   return 0;

@@ -1,4 +1,4 @@
-// Runs of the built ostrel-acestats on real and hand-made assemblies.
+// Runs of the built `ostrel-ace stats` on real and hand-made assemblies.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -8,7 +8,7 @@ namespace ostrel {
 namespace {
 
 test::CommandResult AceStats(const std::string& args) {
-  return test::RunCommand(std::string("'") + OSTREL_ACESTATS + "' " + args + " 2>/dev/null");
+  return test::RunCommand(std::string("'") + OSTREL_ACE + "' stats " + args + " 2>/dev/null");
 }
 
 const std::string kContig1 = std::string(OSTREL_TEST_DATA) + "/ace/contig1.ace";
@@ -63,7 +63,7 @@ TEST(AceStatsCommand, DamagedOrForeignInputIsNotASuccess) {
   test::TempDir dir;
   test::WriteFile(dir.Path("reads.fa"), ">read1 x\nACGT\n>read2\nGGCC\n");
   test::CommandResult result =
-      test::RunCommand(std::string("'") + OSTREL_ACESTATS + "' " + dir.Path("reads.fa") + " 2>&1 >/dev/null");
+      test::RunCommand(std::string("'") + OSTREL_ACE + "' stats " + dir.Path("reads.fa") + " 2>&1 >/dev/null");
   EXPECT_EQ(1, result.mStatus);
   EXPECT_NE(std::string::npos,
             result.mStdout.find(dir.Path("reads.fa") + " holds no ACE records (no \"AS\" or \"CO\" line)\n"));
@@ -90,7 +90,7 @@ TEST(AceStatsCommand, DamagedOrForeignInputIsNotASuccess) {
 TEST(AceStatsCommand, UsageAndFailures) {
   test::CommandResult result = AceStats("-h");
   EXPECT_EQ(0, result.mStatus);
-  EXPECT_EQ(0u, result.mStdout.find("Usage: ostrel-acestats"));
+  EXPECT_EQ(0u, result.mStdout.find("Usage: ostrel-ace stats"));
   EXPECT_NE(std::string::npos, result.mStdout.find("[500]"));
   for (const std::string& args :
        {"-x " + kContig1, std::string(""), kContig1 + " " + kContig1, std::string("/nonexistent/a.ace"),

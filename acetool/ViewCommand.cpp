@@ -1,0 +1,85 @@
+// ostrel-ace view: the alignment of a contig or a stretch of it.
+#include <iostream>
+
+#include "acetool/AceTool.h"
+#include "util/NumberUtil.h"
+
+namespace ostrel {
+
+namespace {
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: ostrel-ace view [-q] [-w width] in.ace[.gz] CONTIG[:FROM-TO]\n"
+      << "\n"
+      << "Prints the consensus and every read of a contig in windows, the whole contig\n"
+      << "or the windows from padded position FROM to TO (1-based, pads counted). A\n"
+      << "consensus column below quality " << kDefaultTrimQuality << " shows as '-', a column past the end as '.',\n"
+      << "a read's masked X ends as '%'; the reads count whole, as the ACE file carries\n"
+      << "no read qualities.\n"
+      << "\n"
+      << "  -q       with the quality values under each row\n"
+      << "  -w INT   columns per window [" << kDefaultViewWidth << "]\n"
+      << "  -h       this text\n";
+}
+
+// CONTIG, or CONTIG:FROM-TO when the text after the last ':' is two counts
+// joined by '-' (contig names may hold ':' themselves).
+void SplitRegion(const std::string& region, std::string& contig, int& from, int& to) {
+  contig = region;
+  from = to = -1;
+  const size_t colon = region.rfind(':');
+  if (colon == std::string::npos) return;
+  const size_t dash = region.find('-', colon);
+  if (dash == std::string::npos) return;
+  int first = 0;
+  int last = 0;
+  if (!ParseCount(region.substr(colon + 1, dash - colon - 1), first) || !ParseCount(region.substr(dash + 1), last))
+    return;
+  contig = region.substr(0, colon);
+  from = first;
+  to = last;
+}
+
+}  // namespace
+
+int RunView(int argc, char** argv) {
+  bool withQualities = false;
+  int width = kDefaultViewWidth;
+  std::vector<std::string> files;
+  const int status = ScanOptions(
+      argc, argv, "qw:", PrintUsage,
+      [&](char letter, const std::string& value) {
+        if (letter == 'q') return withQualities = true;
+        return ParseCount(value, width) && width > 0;
+      },
+      2, files);
+  if (status >= 0) return status;
+  std::string name;
+  int from = 0;
+  int to = 0;
+  SplitRegion(files[1], name, from, to);
+  AceFile ace;
+  ace.mReadTrimQuality = 0;
+  if (!ReadAssembly(ace, files[0], "")) return 1;
+  for (Contig& contig : ace) {
+    if (contig.mName != name) continue;
+    const int columns = static_cast<int>(contig.mBases.size());
+    if (from >= 0 && (from < 1 || from > to || from > columns)) {
+      std::cerr << "ostrel-ace view: " << files[1] << " lies outside " << name << " (1-" << columns << ")"
+                << std::endl;
+      return 1;
+    }
+    contig.mWindowWidth = width;
+    const int start = from >= 0 ? from - 1 : 0;
+    const int end = from >= 0 ? std::min(to, columns) - 1 : -1;
+    if (withQualities)
+      contig.PrintAlignmentWithQuality(std::cout, start, end);
+    else
+      contig.PrintAlignment(std::cout, start, end);
+    return AssemblyStatus(ace);
+  }
+  std::cerr << "ostrel-ace view: no contig " << name << " in " << files[0] << std::endl;
+  return 1;
+}
+
+}  // namespace ostrel
