@@ -11,6 +11,7 @@
 #include "util/Hash.h"
 #include "util/LineScan.h"
 #include "util/NumberUtil.h"
+#include "util/OutputFile.h"
 #include "util/SmallIntVector.h"
 #include "util/StreamSearch.h"
 #include "util/StringUtil.h"
