@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-hashsearch clean
+.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-hashsearch clean
 
 all: build
 
@@ -52,6 +52,12 @@ bench-aceread: bench-build
 # characters, against the test of every read at every index.
 bench-coverage: bench-build
 	$(BENCH_BUILD)/bench/coverage/coverage-bench
+
+# Consensus votes and base segments on a contig of the same size whose reads
+# mostly follow the consensus, against the plain loops over every read at
+# every column.
+bench-consensus: bench-build
+	$(BENCH_BUILD)/bench/consensus/consensus-bench
 
 bench-hashsearch: bench-build
 	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench

@@ -156,7 +156,7 @@ void Contig::ComputeConsensus(int from, int to) {
 
 void Contig::ComputeConsensus2(int p, char& base, int& quality) const {
   const std::vector<std::pair<char, int>> column = GatherColumn(*this, p);
-  std::cout << "bases.size()=" << column.size() << '\n';
+  std::cout << "bases.size()=" << column.size() << std::endl;
   if (column.empty()) {
     base = '*';
     quality = 0;
@@ -168,7 +168,7 @@ void Contig::ComputeConsensus2(int p, char& base, int& quality) const {
     if (character != '*') total += value;
     tally.Add(Slots()[static_cast<unsigned char>(character)], value);
   }
-  std::cout << "totalQualit = " << total << '\n';
+  std::cout << "totalQualit = " << total << std::endl;
   if (2 * int64_t{tally.mPads} > tally.mDepth) {
     base = '*';
     quality = 0;
@@ -181,7 +181,7 @@ void Contig::ComputeConsensus2(int p, char& base, int& quality) const {
       ++winners;
       if (best >= kTraceMinScore) base = kLetters[k];
     }
-  std::cout << "maxScore=" << best << '\n' << "matchCount = " << winners << '\t' << base << '\n';
+  std::cout << "maxScore=" << best << '\n' << "matchCount = " << winners << '\t' << base << std::endl;
   if (winners > 1) {
     base = 'N';
     quality = 0;

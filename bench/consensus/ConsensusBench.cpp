@@ -1,0 +1,338 @@
+// Consensus votes and base segments on a large synthetic contig: the
+// library's per-read sweeps against the plain loops that test every read at
+// every column, which they replace.
+//
+//   consensus-bench [COLUMNS READS READLENGTH]   default 200000 20000 800
+//
+// The contig's reads are copies of consensus stretches with a few changed
+// characters and pads (so that base segments run long), plus some random
+// reads; every read has a full quality list. Prints the seconds each form
+// takes and their ratio, checks that both forms give identical consensus,
+// qualities, segments and warnings, and exits 1 when they differ. Then it
+// times the library forms with half the reads, to show their time follows
+// the read characters.
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ostrel.h"
+
+namespace {
+
+using ostrel::BaseSegment;
+using ostrel::Contig;
+
+// A consensus of bases with some pads, partly lower case as files often
+// have it, and reads copied from it: 1 in 100 characters changed, 1 in 200
+// turned into a pad, 1 in 10 in lower case. One read in 20 is random. Reads
+// hang off both ends of the consensus.
+Contig SyntheticContig(int columns, int reads, int readLength, unsigned seed) {
+  std::mt19937 rng(seed);
+  auto draw = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const char bases[] = "ACGT";
+  Contig contig;
+  contig.mName = "Synthetic";
+  contig.mBases.resize(columns);
+  for (char& c : contig.mBases) {
+    c = draw(0, 29) == 0 ? '*' : bases[draw(0, 3)];
+    if (draw(0, 3) == 0) c = static_cast<char>(std::tolower(c));
+  }
+  contig.mQuality.mQualities.assign(columns, 0);
+  contig.mReads.resize(reads);
+  contig.mReadQuality.resize(reads);
+  for (int i = 0; i < reads; ++i) {
+    const int start = draw(-readLength / 4, columns - readLength * 3 / 4);
+    const bool random = draw(0, 19) == 0;
+    ostrel::Sequence& read = contig.mReads[i];
+    read.mName = "read" + std::to_string(i);
+    read.mBases.resize(readLength);
+    for (int k = 0; k < readLength; ++k) {
+      const int p = start - 1 + k;
+      char c = bases[draw(0, 3)];
+      if (!random && p >= 0 && p < columns) {
+        const int change = draw(0, 199);
+        c = change < 2 ? bases[draw(0, 3)] : change == 2 ? '*' : static_cast<char>(std::toupper(contig.mBases[p]));
+      }
+      read.mBases[k] = draw(0, 9) == 0 ? static_cast<char>(std::tolower(c)) : c;
+    }
+    std::vector<int>& quality = contig.mReadQuality[i].mQualities;
+    quality.resize(readLength);
+    for (int& q : quality) q = draw(5, 40);
+    contig.mAlignStart.push_back(start);
+    contig.mComplemented.push_back('U');
+  }
+  return contig;
+}
+
+// The reference forms, as the algorithms are stated: every column gathers
+// every read.
+void PlainVote(const Contig& contig, int p, char& base, int& quality) {
+  int64_t sums[4] = {0, 0, 0, 0};
+  int pads = 0, depth = 0;
+  for (size_t i = 0; i < contig.mReads.size(); ++i) {
+    const int64_t q = int64_t{p} - contig.mAlignStart[i] + 1;
+    if (q < 0 || q >= static_cast<int64_t>(contig.mReads[i].mBases.size())) continue;
+    const std::vector<int>& values = contig.mReadQuality[i].mQualities;
+    const int value = q < static_cast<int64_t>(values.size()) ? values[q] : 0;
+    const char c = static_cast<char>(std::toupper(contig.mReads[i].mBases[q]));
+    ++depth;
+    if (c == '*') ++pads;
+    for (int k = 0; k < 4; ++k)
+      if (c == "ACGT"[k]) sums[k] += value;
+  }
+  base = '*';
+  quality = 0;
+  if (depth == 0 || pads * 2 > depth) return;
+  const int64_t best = *std::max_element(sums, sums + 4);
+  if (std::count(sums, sums + 4, best) > 1) {
+    base = 'N';
+    return;
+  }
+  base = "ACGT"[std::find(sums, sums + 4, best) - sums];
+  quality = static_cast<int>(std::clamp<int64_t>(best, 0, 90));
+}
+
+void PlainRange(Contig& contig, int from, int to) {
+  for (int p = std::max(from, 0); p <= std::min(to, static_cast<int>(contig.mBases.size()) - 1); ++p)
+    PlainVote(contig, p, contig.mBases[p], contig.mQuality.mQualities[p]);
+  contig.mBaseSegments.clear();
+}
+
+void PlainCopy(Contig& contig) {
+  contig.mBases.clear();
+  contig.mQuality.mQualities.clear();
+  int smallest = contig.mReads.empty() ? 99999999 : INT_MAX;
+  for (int start : contig.mAlignStart) smallest = std::min(smallest, start);
+  int end = 0;
+  for (size_t i = 0; i < contig.mReads.size(); ++i) {
+    contig.mAlignStart[i] -= smallest;
+    end = std::max(end, contig.mAlignStart[i] + static_cast<int>(contig.mReads[i].mBases.size()) - 1);
+  }
+  for (int p = 0; p < end; ++p) {
+    char base;
+    int quality;
+    PlainVote(contig, p, base, quality);
+    contig.mBases.push_back(base);
+    contig.mQuality.mQualities.push_back(quality);
+  }
+  contig.mPaddedBases = end;
+  contig.mNumReads = static_cast<int>(contig.mReads.size());
+}
+
+struct Search {
+  std::vector<BaseSegment> mSegments;
+  int mUncovered = 0;
+  std::vector<int> mExamples;
+  int mPasses = 0;
+};
+
+// Every pass tries every read in order at the column it has got to.
+Search PlainSearch(const Contig& contig) {
+  Search search;
+  const int length = static_cast<int>(contig.mBases.size());
+  auto upper = [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); };
+  for (int p = 0; p < length; ++p) {
+    ++search.mPasses;
+    bool covered = false;
+    for (size_t r = 0; r < contig.mReads.size(); ++r) {
+      const std::vector<char>& read = contig.mReads[r].mBases;
+      int64_t q = int64_t{p} - contig.mAlignStart[r] + 1;
+      if (q < 0 || q >= static_cast<int64_t>(read.size())) continue;
+      covered = true;
+      auto agrees = [&] {
+        if (p >= length || q >= static_cast<int64_t>(read.size())) return false;
+        const char c = upper(contig.mBases[p]);
+        return c == '*' || c == 'N' || c == 'X' || upper(read[q]) == c;
+      };
+      if (!agrees()) continue;
+      BaseSegment segment;
+      segment.mStart = p + 1;
+      segment.mReadName = contig.mReads[r].mName;
+      for (; agrees(); ++p, ++q) segment.mEnd = p + 1;
+      search.mSegments.push_back(segment);
+    }
+    if (!covered && ++search.mUncovered <= 9) search.mExamples.push_back(p);
+  }
+  return search;
+}
+
+// What the synthesis writes to both streams when columns are uncovered.
+std::string WarningText(const Contig& contig, const Search& search) {
+  if (search.mUncovered == 0) return "";
+  std::ostringstream text;
+  text << "\n" << contig.mName << "\tSyntheticBS WARNING: Unable to find read for " << search.mUncovered
+       << " consensus positions.\nFor example: \n";
+  for (int p : search.mExamples) text << "\tconsensus " << p << "\n";
+  text << "mReads.size=" << contig.mReads.size() << "\nmAlignStart.size=" << contig.mAlignStart.size() << "\n";
+  return text.str();
+}
+
+bool SameSegments(const std::vector<BaseSegment>& a, const std::vector<BaseSegment>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const BaseSegment& x, const BaseSegment& y) {
+    return x.mStart == y.mStart && x.mEnd == y.mEnd && x.mReadName == y.mReadName;
+  });
+}
+
+// Seconds per run of `work`, the best of `runs` runs.
+double Seconds(int runs, const std::function<void()>& work) {
+  double best = 1e30;
+  for (int r = 0; r < runs; ++r) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
+  }
+  return best;
+}
+
+// Sends both standard streams into one string while it lives (the
+// synthesis warns there), so that the benchmark's own output stays readable.
+class Silence {
+public:
+  Silence() : mOut(std::cout.rdbuf(mText.rdbuf())), mErr(std::cerr.rdbuf(mText.rdbuf())) {}
+  ~Silence() {
+    std::cout.rdbuf(mOut);
+    std::cerr.rdbuf(mErr);
+  }
+  std::string Text() const { return mText.str(); }
+
+private:
+  std::ostringstream mText;
+  std::streambuf* mOut;
+  std::streambuf* mErr;
+};
+
+bool Report(const std::string& what, double fast, double plain, const std::string& plainNote, bool identical) {
+  std::cout << what << "\tlibrary " << fast << " s\tplain " << plain << " s" << plainNote << "\t" << plain / fast
+            << "x\t" << (identical ? "identical" : "DIFFERENT") << std::endl;
+  return identical;
+}
+
+// The library's synthesis against the plain search on one contig.
+bool CompareSynthesis(const std::string& what, Contig& contig) {
+  std::string warning;
+  const double fast = Seconds(3, [&] {
+    Silence quiet;
+    contig.ComputeSyntheticBS();
+    warning = quiet.Text();
+  });
+  Search plain;
+  const double slow = Seconds(1, [&] { plain = PlainSearch(contig); });
+  const bool identical = SameSegments(contig.mBaseSegments, plain.mSegments) &&
+                         contig.mNumBaseSeqs == static_cast<int>(plain.mSegments.size()) &&
+                         warning == WarningText(contig, plain);
+  std::cout << what << ": " << plain.mSegments.size() << " segments, " << plain.mUncovered
+            << " uncovered columns, " << plain.mPasses << " passes of the plain search" << std::endl;
+  return Report("ComputeSyntheticBS", fast, slow, "", identical);
+}
+
+// The library forms alone, for the doubling figures.
+void TimeLibrary(Contig contig, double& range, double& copy, double& synthesis) {
+  range = Seconds(3, [&] { contig.ComputeConsensus(0, static_cast<int>(contig.mBases.size()) - 1); });
+  synthesis = Seconds(3, [&] {
+    Silence quiet;
+    contig.ComputeSyntheticBS();
+  });
+  copy = Seconds(3, [&] { contig.CreateConsensusForCopy(); });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int columns = argc > 3 ? std::atoi(argv[1]) : 200000;
+  const int reads = argc > 3 ? std::atoi(argv[2]) : 20000;
+  const int readLength = argc > 3 ? std::atoi(argv[3]) : 800;
+  const Contig original = SyntheticContig(columns, reads, readLength, 42);
+  std::cout << "contig of " << columns << " columns, " << reads << " reads of " << readLength << " characters"
+            << std::endl;
+  bool identical = true;
+
+  // The range vote over the whole contig. The plain form gathers every read
+  // at every column, so it is timed on a stretch of the columns and scaled
+  // to the whole; the library's result over that stretch must match it.
+  Contig voted = original;
+  const double rangeFast = Seconds(3, [&] { voted.ComputeConsensus(0, columns - 1); });
+  const int stretch = std::min(columns, 10000);
+  const int stretchFrom = (columns - stretch) / 2;
+  Contig plainVoted = original;
+  const double stretchPlain =
+      Seconds(1, [&] { PlainRange(plainVoted, stretchFrom, stretchFrom + stretch - 1); });
+  const double rangePlain = stretchPlain * columns / stretch;
+  bool same = std::equal(voted.mBases.begin() + stretchFrom, voted.mBases.begin() + stretchFrom + stretch,
+                         plainVoted.mBases.begin() + stretchFrom) &&
+              std::equal(voted.mQuality.mQualities.begin() + stretchFrom,
+                         voted.mQuality.mQualities.begin() + stretchFrom + stretch,
+                         plainVoted.mQuality.mQualities.begin() + stretchFrom);
+  identical &= Report("ComputeConsensus(0, length-1)", rangeFast, rangePlain,
+                      " (scaled from " + std::to_string(stretch) + " columns)", same);
+
+  // Whole results of both vote forms on a contig a tenth the size, where
+  // the plain loops take seconds.
+  {
+    const Contig small = SyntheticContig(columns / 10, reads / 10, readLength, 7);
+    Contig fast = small, plain = small, fastCopy = small, plainCopy = small;
+    fast.ComputeConsensus(0, columns / 10 - 1);
+    PlainRange(plain, 0, columns / 10 - 1);
+    fastCopy.CreateConsensusForCopy();
+    PlainCopy(plainCopy);
+    same = fast.mBases == plain.mBases && fast.mQuality.mQualities == plain.mQuality.mQualities &&
+           fastCopy.mBases == plainCopy.mBases && fastCopy.mQuality.mQualities == plainCopy.mQuality.mQualities &&
+           fastCopy.mAlignStart == plainCopy.mAlignStart && fastCopy.mPaddedBases == plainCopy.mPaddedBases;
+    std::cout << "whole range vote and copy consensus of a contig of " << columns / 10 << " columns and "
+              << reads / 10 << " reads: " << (same ? "identical" : "DIFFERENT") << std::endl;
+    identical &= same;
+  }
+
+  // The consensus of copied reads, timed the same way: the plain form on a
+  // stretch of columns of the shifted reads.
+  Contig copied = original;
+  const double copyFast = Seconds(3, [&] { copied.CreateConsensusForCopy(); });
+  Contig shifted = copied;  // its starts are shifted already
+  std::vector<char> stretchBases(stretch);
+  std::vector<int> stretchQualities(stretch);
+  const double copyStretch = Seconds(1, [&] {
+    for (int k = 0; k < stretch; ++k) PlainVote(shifted, stretchFrom + k, stretchBases[k], stretchQualities[k]);
+  });
+  const double copyPlain = copyStretch * static_cast<double>(copied.mBases.size()) / stretch;
+  same = std::equal(stretchBases.begin(), stretchBases.end(), copied.mBases.begin() + stretchFrom) &&
+         std::equal(stretchQualities.begin(), stretchQualities.end(), copied.mQuality.mQualities.begin() + stretchFrom);
+  identical &= Report("CreateConsensusForCopy", copyFast, copyPlain,
+                      " (scaled from " + std::to_string(stretch) + " columns)", same);
+
+  // The synthesis, whole. The plain search costs one sweep of all reads per
+  // pass, and a pass ends where no later read agrees, so its cost depends
+  // on the data. On the voted consensus the reads mostly agree, segments
+  // chain on through read after read and a pass runs for thousands of
+  // columns: few sweeps, little to gain. On a consensus the reads do not
+  // follow (random characters) a pass ends every few columns and the plain
+  // search nears its columns-times-reads cost.
+  identical &= CompareSynthesis("voted consensus", voted);
+  Contig scrambled = original;
+  std::mt19937 rng(3);
+  for (char& c : scrambled.mBases) c = "ACGT"[std::uniform_int_distribution<int>(0, 3)(rng)];
+  identical &= CompareSynthesis("random consensus", scrambled);
+
+  // Doubling the reads: the library's time should about double.
+  double range[2], copy[2], synthesis[2];
+  for (int half = 0; half < 2; ++half) {
+    Contig contig = SyntheticContig(columns, half == 0 ? reads / 2 : reads, readLength, 42);
+    contig.ComputeConsensus(0, columns - 1);
+    TimeLibrary(contig, range[half], copy[half], synthesis[half]);
+  }
+  std::cout << "library time with " << reads / 2 << " and " << reads << " reads (ratio):\n"
+            << "  ComputeConsensus(0, length-1)\t" << range[0] << " s\t" << range[1] << " s\t" << range[1] / range[0]
+            << "x\n"
+            << "  CreateConsensusForCopy\t" << copy[0] << " s\t" << copy[1] << " s\t" << copy[1] / copy[0] << "x\n"
+            << "  ComputeSyntheticBS\t" << synthesis[0] << " s\t" << synthesis[1] << " s\t"
+            << synthesis[1] / synthesis[0] << "x" << std::endl;
+  return identical ? 0 : 1;
+}
