@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -126,6 +127,16 @@ double SelfPeakMB() {
   return usage.ru_maxrss / 1024.0;
 }
 
+// Writes are timed from the same start: the output file gone and every
+// dirty page of earlier writes on disk, so that none is held up by the
+// write-back of another. The best of a few rounds counts.
+constexpr int kWriteRounds = 3;
+
+void StartWriteAfresh(const std::string& outName) {
+  std::remove(outName.c_str());
+  sync();
+}
+
 void Read(const std::string& aceName, const std::string& outName) {
   ostrel::AceFile ace;
   ace.mMinContigSize = 500;
@@ -135,9 +146,14 @@ void Read(const std::string& aceName, const std::string& outName) {
   std::cout << "AceFile::Read: " << seconds << " s, " << ace.size() << " contigs, N50 " << ace.mN50
             << ", peak memory " << SelfPeakMB() << " MB\n";
   if (outName.empty()) return;
-  start = std::chrono::steady_clock::now();
-  if (!ace.WriteAce(outName)) std::cerr << "write failed\n";
-  std::cout << "AceFile::WriteAce: " << Seconds(start) << " s\n";
+  double best = 1e9;
+  for (int round = 0; round < kWriteRounds; ++round) {
+    StartWriteAfresh(outName);
+    start = std::chrono::steady_clock::now();
+    if (!ace.WriteAce(outName)) std::cerr << "write failed\n";
+    best = std::min(best, Seconds(start));
+  }
+  std::cout << "AceFile::WriteAce: " << best << " s\n";
 }
 
 void Compare(const std::string& aceName, const std::string& qualName, const std::string& aceTool,
@@ -162,7 +178,11 @@ void Compare(const std::string& aceName, const std::string& qualName, const std:
   }
   const double read = Seconds(start);
   const double readPeak = ChildrenPeakMB();
-  const double cp = TimeCommand("cp '" + aceName + "' '" + outName + "'");
+  double cp = 1e9;
+  for (int round = 0; round < kWriteRounds; ++round) {
+    StartWriteAfresh(outName);
+    cp = std::min(cp, TimeCommand("cp '" + aceName + "' '" + outName + "'"));
+  }
   double statsPeak = 0, writePeak = 0;
   const double stats =
       TimeCommandPeak("'" + aceTool + "' stats -q '" + qualName + "' '" + aceName + "' > /dev/null 2>&1", statsPeak);
