@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ConsensusReference.h"
 #include "ContigBuilder.h"
 #include "TestSupport.h"
 #include "ace/Contig.h"
@@ -27,42 +28,6 @@ std::string Describe(const std::vector<BaseSegment>& segments) {
   for (const BaseSegment& s : segments)
     text += (text.empty() ? "" : " ") + std::to_string(s.mStart) + "-" + std::to_string(s.mEnd) + ":" + s.mReadName;
   return text;
-}
-
-struct Search {
-  std::vector<BaseSegment> mSegments;
-  int mUncovered = 0;
-  std::vector<int> mExamples;
-};
-
-// The search as stated: every pass tries every read in order at the column
-// it has got to; a read can only agree at a column of the consensus.
-Search PlainSearch(const Contig& contig) {
-  Search search;
-  const int length = static_cast<int>(contig.mBases.size());
-  auto upper = [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); };
-  for (int p = 0; p < length; ++p) {
-    bool covered = false;
-    for (size_t r = 0; r < contig.mReads.size(); ++r) {
-      const std::vector<char>& read = contig.mReads[r].mBases;
-      int64_t q = int64_t{p} - contig.mAlignStart[r] + 1;
-      if (q < 0 || q >= static_cast<int64_t>(read.size())) continue;
-      covered = true;
-      auto agrees = [&] {
-        if (p >= length || q >= static_cast<int64_t>(read.size())) return false;
-        const char c = upper(contig.mBases[p]);
-        return c == '*' || c == 'N' || c == 'X' || upper(read[q]) == c;
-      };
-      if (!agrees()) continue;
-      BaseSegment segment;
-      segment.mStart = p + 1;
-      segment.mReadName = contig.mReads[r].mName;
-      for (; agrees(); ++p, ++q) segment.mEnd = p + 1;
-      search.mSegments.push_back(segment);
-    }
-    if (!covered && ++search.mUncovered <= 9) search.mExamples.push_back(p);
-  }
-  return search;
 }
 
 // The warning's two parts: standard error, then the examples on standard output.
@@ -160,7 +125,7 @@ TEST(BaseSegments, MatchesThePlainSearch) {
       if (draw(0, 30) == 0) start = draw(0, 1) ? INT_MIN + draw(0, 3) : INT_MAX - draw(0, 3);
       AddRead(contig, "r" + std::to_string(i), bases, start);
     }
-    const Search expected = PlainSearch(contig);
+    const test::Search expected = test::PlainSearch(contig);
     test::CaptureStderr err;
     test::CaptureStdout out;
     contig.ComputeSyntheticBS();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ConsensusReference.h"
 #include "ContigBuilder.h"
 #include "TestSupport.h"
 #include "ace/Contig.h"
@@ -39,33 +40,6 @@ Contig ColumnOf(const std::string& characters, const std::vector<int>& qualities
 void AddRatedRead(Contig& contig, const std::string& name, const std::string& bases, int start) {
   AddRead(contig, name, bases, start);
   contig.mReadQuality.push_back({std::vector<int>(bases.size(), 10), "", ""});
-}
-
-// The vote as stated: gather the column, sum per letter, count pads.
-void PlainVote(const Contig& contig, int p, char& base, int& quality) {
-  int64_t sums[4] = {0, 0, 0, 0};
-  int pads = 0, depth = 0;
-  for (size_t i = 0; i < contig.mReads.size(); ++i) {
-    const int64_t q = int64_t{p} - contig.mAlignStart[i] + 1;
-    if (q < 0 || q >= static_cast<int64_t>(contig.mReads[i].mBases.size())) continue;
-    const std::vector<int>* values = i < contig.mReadQuality.size() ? &contig.mReadQuality[i].mQualities : nullptr;
-    const int value = values != nullptr && q < static_cast<int64_t>(values->size()) ? (*values)[q] : 0;
-    const char c = static_cast<char>(std::toupper(contig.mReads[i].mBases[q]));
-    ++depth;
-    if (c == '*') ++pads;
-    for (int k = 0; k < 4; ++k)
-      if (c == "ACGT"[k]) sums[k] += value;
-  }
-  base = '*';
-  quality = 0;
-  if (depth == 0 || pads * 2 > depth) return;
-  const int64_t best = *std::max_element(sums, sums + 4);
-  if (std::count(sums, sums + 4, best) > 1) {
-    base = 'N';
-    return;
-  }
-  base = "ACGT"[std::find(sums, sums + 4, best) - sums];
-  quality = static_cast<int>(std::clamp<int64_t>(best, 0, 90));
 }
 
 TEST(Consensus, ColumnVote) {
@@ -170,7 +144,7 @@ TEST(Consensus, RangeAndCopyMatchThePlainVote) {
     std::vector<int> values = contig.mQuality.mQualities;
     const int lo = std::max(from, 0), hi = std::min(to, length - 1);
     if (lo <= hi && static_cast<int>(values.size()) <= hi) values.resize(hi + 1, 0);
-    for (int p = lo; p <= hi; ++p) PlainVote(contig, p, bases[p], values[p]);
+    for (int p = lo; p <= hi; ++p) test::PlainVote(contig, p, bases[p], values[p]);
     ASSERT_EQ(voted.mBases, bases) << "round " << round;
     ASSERT_EQ(voted.mQuality.mQualities, values) << "round " << round;
 
@@ -187,7 +161,7 @@ TEST(Consensus, RangeAndCopyMatchThePlainVote) {
     }
     bases.assign(end, ' ');
     values.assign(end, 0);
-    for (int p = 0; p < end; ++p) PlainVote(shifted, p, bases[p], values[p]);
+    for (int p = 0; p < end; ++p) test::PlainVote(shifted, p, bases[p], values[p]);
     ASSERT_EQ(copied.mAlignStart, shifted.mAlignStart) << "round " << round;
     ASSERT_EQ(copied.mBases, bases) << "round " << round;
     ASSERT_EQ(copied.mQuality.mQualities, values) << "round " << round;
