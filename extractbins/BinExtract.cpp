@@ -97,6 +97,8 @@ private:
   int64_t mFill = 0;  // bytes gathered in buffer
 };
 
+constexpr size_t kNamesFetchedAhead = 8;
+
 bool UsableRange(const ReadInfo& record, int64_t fileSize) {
   return record.mStart >= 1 && record.mEnd >= record.mStart && record.mEnd <= fileSize;
 }
@@ -106,7 +108,13 @@ bool CopyRecords(const Bin& bin, const std::string& inputName, int in, int64_t i
                  const std::string& outName, int out) {
   RecordCopier copier(in, inputSize, out);
   bool ok = true;
-  for (const ReadInfo& record : bin.mReadInfos) {
+  const std::vector<ReadInfo>& records = bin.mReadInfos;
+  for (size_t k = 0; k < records.size(); ++k) {
+    // The names are compared in file order, which is not the order they lie
+    // in memory: each one is fetched a few records ahead, so that the check
+    // does not wait for it.
+    if (k + kNamesFetchedAhead < records.size()) __builtin_prefetch(records[k + kNamesFetchedAhead].mReadName);
+    const ReadInfo& record = records[k];
     if (!UsableRange(record, inputSize)) {
       std::cout << inputName << " range " << record.mStart << ".." << record.mEnd
                 << " unusable, record skipped." << std::endl;
