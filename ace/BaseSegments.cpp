@@ -14,6 +14,7 @@
 #include <cctype>
 #include <cstdint>
 #include <iostream>
+#include <utility>
 #include <vector>
 
 #include "ace/Contig.h"
@@ -81,7 +82,9 @@ void Contig::ComputeSyntheticBS() {
   std::vector<CoveringRead> active;
   size_t admitted = 0, ended = 0;
   int endedBelow = 0;  // the reads ending left of this column are counted in `ended`
+  // Returns whether the list changed.
   auto moveTo = [&](int p) {
+    const size_t admittedBefore = admitted;
     for (; admitted < byFirst.size() && firsts[byFirst[admitted]] <= p; ++admitted) {
       const CoveringRead& read = reads[byFirst[admitted]];
       active.insert(std::lower_bound(active.begin(), active.end(), read.mIndex,
@@ -93,6 +96,7 @@ void Contig::ComputeSyntheticBS() {
     if (ended != endedBefore)
       active.erase(std::remove_if(active.begin(), active.end(), [p](const CoveringRead& a) { return a.mLast < p; }),
                    active.end());
+    return admitted != admittedBefore || ended != endedBefore;
   };
 
   int uncovered = 0;
@@ -127,12 +131,15 @@ void Contig::ComputeSyntheticBS() {
         if (!AgreesWithAny(c) && upper[static_cast<unsigned char>(read.mBases[p + read.mOffset])] != c) break;
         segment.mEnd = p + 1;
       }
-      mBaseSegments.push_back(segment);
-      // On at the new column with the reads after this one.
-      moveTo(p);
-      k = static_cast<size_t>(std::upper_bound(active.begin(), active.end(), read.mIndex,
-                                               [](int index, const CoveringRead& a) { return index < a.mIndex; }) -
-                              active.begin());
+      mBaseSegments.push_back(std::move(segment));
+      // On at the new column with the reads after this one: the next entry,
+      // unless reads joined or left the list on the way.
+      if (moveTo(p))
+        k = static_cast<size_t>(std::upper_bound(active.begin(), active.end(), read.mIndex,
+                                                 [](int index, const CoveringRead& a) { return index < a.mIndex; }) -
+                                active.begin());
+      else
+        ++k;
     }
     if (!covered && ++uncovered <= kExamples) examples.push_back(p);
     if (p < length) ++p;  // the column where the pass stopped gets no segment
