@@ -29,6 +29,7 @@
 #include "ace/ContigWork.h"
 
 #include "contig/TemplateInfo.h"
+#include "contig/WindowTests.h"
 
 #include "search/HashSampleSearchEngine.h"
 #include "search/RandomNumber.h"
