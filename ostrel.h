@@ -28,6 +28,7 @@
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"
 
+#include "contig/Checkpoints.h"
 #include "contig/TemplateInfo.h"
 #include "contig/WindowTests.h"
 
