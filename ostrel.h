@@ -28,7 +28,10 @@
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"
 
+#include "contig/Checkpoints.h"
+#include "contig/SplitRules.h"
 #include "contig/TemplateInfo.h"
+#include "contig/WindowTests.h"
 
 #include "search/HashSampleSearchEngine.h"
 #include "search/RandomNumber.h"
