@@ -1,0 +1,285 @@
+// Tests of the read edits: reads copied, removed and added with all their
+// entries, starts shifted, consensus stretches copied and trimmed.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ContigBuilder.h"
+#include "TestSupport.h"
+#include "ace/Contig.h"
+
+namespace ostrel {
+namespace {
+
+using test::AddRead;
+using test::CaptureStderr;
+using test::CaptureStdout;
+using test::ExpectReadEntriesInStep;
+using test::MakeContig;
+using test::RandomContig;
+
+// Everything a read carries, to be found unchanged wherever it went.
+struct ReadRecord {
+  std::string mBases;
+  std::string mDescription;
+  char mStrand;
+  int mStart;
+  std::vector<int> mQuality;
+  int mTrimStart, mTrimEnd;
+  std::string mQALine;
+
+  bool operator==(const ReadRecord& o) const {
+    return mBases == o.mBases && mDescription == o.mDescription && mStrand == o.mStrand &&
+           mStart == o.mStart && mQuality == o.mQuality && mTrimStart == o.mTrimStart &&
+           mTrimEnd == o.mTrimEnd && mQALine == o.mQALine;
+  }
+};
+
+ReadRecord RecordOf(const Contig& c, size_t i) {
+  return {std::string(c.mReads[i].mBases.begin(), c.mReads[i].mBases.end()), c.mReads[i].mDescription,
+          c.mComplemented[i], c.mAlignStart[i], c.mReadQuality[i].mQualities, c.mReadTrimStart[i],
+          c.mReadTrimEnd[i], c.mQALines[i]};
+}
+
+std::map<std::string, ReadRecord> RecordsOf(const Contig& c) {
+  std::map<std::string, ReadRecord> records;
+  for (size_t i = 0; i < c.mReads.size(); ++i) records.emplace(c.mReads[i].mName, RecordOf(c, i));
+  return records;
+}
+
+std::string Text(const std::vector<char>& bases) { return std::string(bases.begin(), bases.end()); }
+
+TEST(ReadEdits, CopyAndRemoveKeepEveryEntryWithItsRead) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 200; ++round) {
+    Contig source = RandomContig(rng, "s");
+    Contig dest = RandomContig(rng, "d");
+    const auto sourceBefore = RecordsOf(source);
+    auto expected = RecordsOf(dest);
+    for (const Sequence& read : source.mReads) {
+      if (rng() % 2) continue;
+      source.CopyRead(dest, read.mName);
+      expected.emplace(read.mName, sourceBefore.at(read.mName));
+      ASSERT_EQ(dest.mBaseSegments.size(), 1u);
+      EXPECT_EQ(dest.mBaseSegments[0].mReadName, read.mName);
+      EXPECT_EQ(dest.mReadTemplate.at(read.mName), source.mReadTemplate.at(read.mName));
+      EXPECT_EQ(dest.mReadDirection.count(dest.mReadIdxMap.at(read.mName)), 0u);  // reads as forward
+      EXPECT_EQ(dest.mTrimStart, 0);
+      EXPECT_EQ(dest.mTrimEnd, 0);
+      ExpectReadEntriesInStep(dest, true);
+    }
+    std::vector<std::string> names;
+    for (const Sequence& read : dest.mReads) names.push_back(read.mName);
+    for (const std::string& name : names) {
+      if (rng() % 3) continue;
+      dest.RemoveRead(name);
+      expected.erase(name);
+      EXPECT_TRUE(dest.mBaseSegments.empty());
+      ExpectReadEntriesInStep(dest, true);
+    }
+    EXPECT_EQ(RecordsOf(dest), expected);
+    EXPECT_EQ(RecordsOf(source), sourceBefore);  // the source keeps its reads
+    ExpectReadEntriesInStep(source, true);
+  }
+}
+
+TEST(ReadEdits, MissingReadsAndEntriesAreReported) {
+  Contig source = MakeContig("S", "ACGT");
+  AddRead(source, "a", "ACG", 1, 'C', "TEMPLATE: t1 DIRECTION: rev");
+  AddRead(source, "b", "CG", 2);  // no template, no quality, trims or QA line
+  source.RebuildTemplateInfo();
+  Contig dest = MakeContig("D", "ACGT");
+  {
+    CaptureStdout out;
+    source.CopyRead(dest, "zz");
+    EXPECT_EQ(out.Text(), "Can't move zz Doesn't exist.\n");
+  }
+  EXPECT_TRUE(dest.mReads.empty());
+  source.CopyRead(dest, "b");
+  ASSERT_EQ(dest.mReads.size(), 1u);
+  EXPECT_TRUE(dest.mReadQuality[0].mQualities.empty());
+  EXPECT_EQ(dest.mReadTrimStart, std::vector<int>{0});
+  EXPECT_EQ(dest.mReadTrimEnd, std::vector<int>{0});
+  EXPECT_EQ(dest.mQALines, std::vector<std::string>{""});
+  EXPECT_EQ(dest.mReadTemplate.at("b"), "");  // the empty template name
+
+  {
+    CaptureStderr err;
+    dest.RemoveRead("zz");
+    dest.mReadIdxMap["stale"] = 5;
+    dest.RemoveRead("stale");
+    EXPECT_EQ(err.Text(), "Can't remove zz Not in index.\nERROR: Remove rIdx =5 mReads.size=1\n");
+  }
+  EXPECT_EQ(dest.mReads.size(), 1u);
+  source.RemoveRead("a");
+  ExpectReadEntriesInStep(source, false);
+  EXPECT_TRUE(source.mTemplateReads.empty());
+  EXPECT_EQ(source.mReadIdxMap.at("b"), 0);
+}
+
+TEST(ReadEdits, AddReadsChecksItsListsAndAppends) {
+  enum Variant { kWithQuality, kPlain, kNoBSStrands, kNoBS };
+  struct Case {
+    Variant mVariant;
+    int mReads, mQualities, mStarts;
+    const char* mError;  // expected standard error, "" when the reads go in
+  };
+  const Case cases[] = {
+      {kWithQuality, 2, 2, 2, ""},
+      {kWithQuality, 2, 1, 2, "AddReads ERROR: offset.size=1 Reads.size=2\n"},
+      {kWithQuality, 2, 2, 3, "AddReads ERROR: offset.size=3 Reads.size=2\n"},
+      {kWithQuality, 0, 0, 0, "AddReads ERROR: offset.size=0 Reads.size=0\n"},
+      {kPlain, 2, 0, 2, ""},
+      {kPlain, 2, 0, 1, "AddReads ERROR: offset.size=1 Reads.size=2\n"},
+      {kNoBSStrands, 2, 0, 2, ""},
+      {kNoBSStrands, 0, 0, 0, "AddReads ERROR: offset.size=0 Reads.size=0\n"},
+      {kNoBS, 2, 0, 2, ""},
+      {kNoBS, 1, 0, 2, "AddReads ERROR: offset.size=2 Reads.size=1\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "variant " << c.mVariant << " reads " << c.mReads << " qualities "
+                                    << c.mQualities << " starts " << c.mStarts);
+    Contig contig = MakeContig("C", "ACGTACGT");
+    AddRead(contig, "a", "ACGTACGT", 1);
+    contig.mReadQuality.resize(1);
+    contig.mReadQuality[0].mQualities.assign(8, 30);
+    contig.RebuildTemplateInfo();
+    BaseSegment segment;
+    segment.mStart = 1;
+    segment.mEnd = 8;
+    segment.mReadName = "a";
+    contig.mBaseSegments.assign(1, segment);
+    contig.mNumBaseSeqs = 7;
+    contig.mNumReads = 1;
+    const Contig before = contig;
+
+    SequenceVector reads;
+    for (int j = 0; j < c.mReads; ++j) reads.push_back(test::MakeSequence("GTAC", "n" + std::to_string(j)));
+    SequenceQualityVector qualities;
+    qualities.resize(c.mQualities);
+    for (SequenceQuality& q : qualities) q.mQualities.assign(4, 20);
+    std::vector<int> starts;
+    for (int j = 0; j < c.mStarts; ++j) starts.push_back(3 + j);
+    CaptureStderr err;
+    switch (c.mVariant) {
+      case kWithQuality: contig.AddReads(reads, qualities, starts); break;
+      case kPlain: contig.AddReads(reads, starts); break;
+      case kNoBSStrands: contig.AddReadsNoBS(reads, starts, {'C', 'U'}); break;
+      case kNoBS: contig.AddReadsNoBS(reads, starts); break;
+    }
+    EXPECT_EQ(err.Text(), c.mError);
+    if (*c.mError != '\0') {
+      EXPECT_EQ(contig.mReads.size(), 1u);
+      EXPECT_EQ(contig.mAlignStart, before.mAlignStart);
+      EXPECT_EQ(contig.mReadQuality.size(), 1u);
+      EXPECT_EQ(contig.mNumReads, 1);
+      EXPECT_EQ(contig.mNumBaseSeqs, 7);
+      continue;
+    }
+    ASSERT_EQ(contig.mReads.size(), 3u);
+    EXPECT_EQ(contig.mAlignStart, (std::vector<int>{1, 3, 4}));
+    EXPECT_EQ(contig.mComplemented,
+              (std::vector<char>{'U', c.mVariant == kNoBSStrands ? 'C' : 'U', 'U'}));
+    EXPECT_EQ(contig.mReadQuality.size(), c.mVariant == kWithQuality ? 3u : 1u);
+    if (c.mVariant == kWithQuality) {
+      EXPECT_EQ(contig.mReadQuality[2].mQualities, std::vector<int>(4, 20));
+    }
+    EXPECT_EQ(contig.mNumReads, 3);
+    EXPECT_EQ(contig.mReadIdxMap, before.mReadIdxMap);  // left to the caller
+    if (c.mVariant == kWithQuality || c.mVariant == kPlain) {
+      ASSERT_EQ(contig.mBaseSegments.size(), 1u);  // read a agrees with the whole consensus
+      EXPECT_EQ(contig.mBaseSegments[0].mEnd, 8);
+      EXPECT_EQ(contig.mNumBaseSeqs, 1);
+    } else {
+      EXPECT_EQ(contig.mNumBaseSeqs, 1);  // the one segment already there
+    }
+  }
+}
+
+TEST(ReadEdits, FixupAlignStartsMovesTheSmallestToBase) {
+  struct Case {
+    std::vector<int> mStarts;
+    int mBase;
+    std::vector<int> mShifted;
+    int mMin, mMax;
+  };
+  const Case cases[] = {
+      {{5, 3, 9}, 0, {2, 0, 6}, 3, 9},
+      {{-4, -2}, 1, {1, 3}, -4, -2},
+      {{INT_MIN, INT_MAX}, 0, {0, INT_MAX}, INT_MIN, INT_MAX},  // the shift clamps
+      {{INT_MAX, 7}, INT_MIN, {INT_MIN + INT_MAX - 7, INT_MIN}, 7, INT_MAX},
+      {{}, 0, {}, 99999999, 0},
+  };
+  for (const Case& c : cases) {
+    Contig contig = MakeContig("C", "");
+    for (size_t i = 0; i < c.mStarts.size(); ++i) AddRead(contig, "r" + std::to_string(i), "AC", c.mStarts[i]);
+    int min = 1, max = 1;
+    contig.FixupAlignStarts(c.mBase, min, max);
+    EXPECT_EQ(contig.mAlignStart, c.mShifted) << c.mBase;
+    EXPECT_EQ(min, c.mMin);
+    EXPECT_EQ(max, c.mMax);
+    EXPECT_EQ(contig.mOriginalMinStart, c.mMin);
+    EXPECT_EQ(contig.mOriginalMaxStart, c.mMax);
+  }
+}
+
+TEST(ReadEdits, CopyConsensusAndTrimPadTail) {
+  Contig source = MakeContig("S", "TTGCA*");
+  source.mQuality.mQualities = {10, 20, 30, 40};  // the last two columns have no value
+  struct Case {
+    int mPos, mFrom, mTo;
+    const char* mBases;
+    std::vector<int> mQuality;
+  };
+  const Case cases[] = {
+      {0, 1, 3, "TGC", {20, 30, 40}},
+      {7, 0, 1, "ACGTATT", {1, 2, 3, 4, 5, 10, 20}},  // a pos past the end is the end
+      {2, 4, 6, "ACA*A", {1, 2, 0, 0, 5}},  // index 6 is past the source
+      {-2, 0, 3, "GC", {30, 40}},           // targets below 0 are skipped
+      {0, 3, 1, "", {}},
+      {1, INT_MIN, INT_MIN + 2, "ACGT", {1, 2, 3, 4}},
+  };
+  for (const Case& c : cases) {
+    Contig target = MakeContig("T", "ACGTA");
+    target.mQuality.mQualities = {1, 2, 3, 4, 5};
+    target.CopyConsensus(c.mPos, source, c.mFrom, c.mTo);
+    EXPECT_EQ(Text(target.mBases), c.mBases) << c.mPos << " " << c.mFrom << " " << c.mTo;
+    EXPECT_EQ(target.mQuality.mQualities, c.mQuality) << c.mPos << " " << c.mFrom << " " << c.mTo;
+  }
+  Contig self = MakeContig("T", "ACGTA");
+  self.mQuality.mQualities = {1, 2, 3, 4, 5};
+  self.CopyConsensus(0, self, 2, 4);
+  EXPECT_EQ(Text(self.mBases), "GTA");
+  EXPECT_EQ(self.mQuality.mQualities, (std::vector<int>{3, 4, 5}));
+
+  struct Trim {
+    const char* mBases;
+    std::vector<int> mQuality;
+    const char* mTrimmed;
+    std::vector<int> mTrimmedQuality;
+  };
+  const Trim trims[] = {
+      {"ACG**", {1, 2, 3}, "ACG", {1, 2, 3}},  // the pads had no values: none are lost
+      {"ACG**", {1, 2, 3, 0, 0}, "ACG", {1, 2, 3}},
+      {"AC*G", {1, 2, 3, 4}, "AC*G", {1, 2, 3, 4}},
+      {"***", {0, 0, 0}, "", {}},
+      {"", {}, "", {}},
+  };
+  for (const Trim& t : trims) {
+    Contig contig = MakeContig("C", t.mBases);
+    contig.mQuality.mQualities = t.mQuality;
+    contig.mPaddedBases = -7;
+    contig.TrimPadTail();
+    EXPECT_EQ(Text(contig.mBases), t.mTrimmed);
+    EXPECT_EQ(contig.mQuality.mQualities, t.mTrimmedQuality) << t.mBases;
+    const bool changed = std::string(t.mBases) != t.mTrimmed;
+    EXPECT_EQ(contig.mPaddedBases, changed ? static_cast<int>(contig.mBases.size()) : -7) << t.mBases;
+  }
+}
+
+}  // namespace
+}  // namespace ostrel
