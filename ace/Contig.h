@@ -125,7 +125,8 @@ public:
   int RecomputeConsensus();
 
   // Read edits, merging and reversing (contig/ReadEntries.cpp,
-  // contig/ReadMoves.cpp, contig/ConsensusEdits.cpp).
+  // contig/ReadMoves.cpp, contig/ConsensusEdits.cpp, contig/Reverse.cpp,
+  // contig/TailReads.cpp, contig/Merge.cpp).
   //
   // Every edit goes through the per-read entry helpers below, so that
   // mReads, mAlignStart, mComplemented and, where they are kept,
@@ -181,6 +182,20 @@ public:
   // Drops trailing '*' columns from the consensus and mQuality and sets
   // mPaddedBases.
   void TrimPadTail();
+  // Appends every read of `other`, shifted right by `offset` columns (other's
+  // starts are shifted too), votes the consensus over offset .. the last
+  // column a read reaches and rebuilds the base segments; returns their count.
+  int MergeContigRight(Contig& other, int offset);
+  // Reverse-complements the consensus and the reads and mirrors every
+  // per-position value onto the same bases: qualities, alignment starts,
+  // read and contig trims, BAC figures and QA positions. Strands flip.
+  // Doing it twice gives the contig back, base segments aside.
+  void ReverseComplementContig();
+  // Removes the reads without a good mate (as mTemplates last said) that
+  // start at or before 1-based `leftEnd` or run past 1-based `rightStart`,
+  // appending their names to `removed`, and votes the consensus over the
+  // two tails (0-based 0 .. leftEnd and rightStart .. end).
+  void RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& removed);
 
   // Templates and mate pairs (contig/Templates.cpp, contig/MateQueries.cpp).
   // Enters read `readIdx` into the template maps from the "TEMPLATE:" and

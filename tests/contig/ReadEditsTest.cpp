@@ -1,5 +1,6 @@
 // Tests of the read edits: reads copied, removed and added with all their
-// entries, starts shifted, consensus stretches copied and trimmed.
+// entries, starts shifted, consensus stretches copied and trimmed, contigs
+// merged and tail reads removed.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -52,6 +53,14 @@ std::map<std::string, ReadRecord> RecordsOf(const Contig& c) {
 }
 
 std::string Text(const std::vector<char>& bases) { return std::string(bases.begin(), bases.end()); }
+
+// Column p as the plain vote gives it.
+std::pair<char, int> Vote(const Contig& c, int p) {
+  char base = 'N';
+  int quality = 0;
+  c.ComputeConsensus(p, base, quality);
+  return {base, quality};
+}
 
 TEST(ReadEdits, CopyAndRemoveKeepEveryEntryWithItsRead) {
   std::mt19937 rng(11);
@@ -279,6 +288,140 @@ TEST(ReadEdits, CopyConsensusAndTrimPadTail) {
     const bool changed = std::string(t.mBases) != t.mTrimmed;
     EXPECT_EQ(contig.mPaddedBases, changed ? static_cast<int>(contig.mBases.size()) : -7) << t.mBases;
   }
+}
+
+TEST(ReadEdits, MergeKeepsEveryReadAndVotesTheStretch) {
+  std::mt19937 rng(23);
+  for (int round = 0; round < 300; ++round) {
+    Contig left = RandomContig(rng, "a");
+    Contig right = RandomContig(rng, "b");
+    const Contig leftBefore = left;
+    const int offset = static_cast<int>(rng() % 56) - 5;
+    auto expected = RecordsOf(left);
+    for (auto [name, record] : RecordsOf(right)) {
+      record.mStart += offset;
+      expected.emplace(name, record);
+    }
+    CaptureStdout quietOut;  // uncovered columns are reported
+    CaptureStderr quiet;
+    const int segments = left.MergeContigRight(right, offset);
+
+    ASSERT_EQ(left.mReads.size(), leftBefore.mReads.size() + right.mReads.size());
+    EXPECT_EQ(RecordsOf(left), expected);
+    for (size_t i = 0; i < right.mReads.size(); ++i)
+      EXPECT_EQ(right.mReads[i].mName, left.mReads[leftBefore.mReads.size() + i].mName);  // in order
+    ExpectReadEntriesInStep(left, true);
+    EXPECT_EQ(segments, left.mNumBaseSeqs);
+    EXPECT_EQ(segments, static_cast<int>(left.mBaseSegments.size()));
+    EXPECT_EQ(left.mNumReads, static_cast<int>(left.mReads.size()));
+    EXPECT_EQ(left.mPaddedBases, static_cast<int>(left.mBases.size()));
+
+    int last = -1;
+    for (size_t i = 0; i < left.mReads.size(); ++i)
+      last = std::max(last, left.mAlignStart[i] + static_cast<int>(left.mReads[i].mBases.size()) - 2);
+    ASSERT_EQ(left.mBases.size(), static_cast<size_t>(last + 1));
+    ASSERT_EQ(left.mQuality.mQualities.size(), left.mBases.size());
+    for (int p = 0; p <= last; ++p) {
+      if (p >= offset) {
+        EXPECT_EQ(std::make_pair(left.mBases[p], left.mQuality.mQualities[p]), Vote(left, p)) << p;
+      } else if (p < static_cast<int>(leftBefore.mBases.size())) {
+        EXPECT_EQ(left.mBases[p], leftBefore.mBases[p]) << p;  // left of the stretch: as it was
+      }
+    }
+  }
+}
+
+TEST(ReadEdits, RemoveTailsDropsUnmatedTailReadsOnce) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 300; ++round) {
+    Contig contig = RandomContig(rng, "r");
+    contig.GetTemplateInfo(contig.mTemplates);
+    const int length = static_cast<int>(contig.mBases.size());
+    const int leftEnd = static_cast<int>(rng() % 12) - 3;
+    const int rightStart = length - static_cast<int>(rng() % 12) + 3;
+    const Contig before = contig;
+
+    std::vector<std::string> expectedRemoved;
+    for (size_t i = 0; i < before.mReads.size(); ++i) {
+      const int start = before.mAlignStart[i];
+      const int end = start + static_cast<int>(before.mReads[i].mBases.size()) - 1;  // 1-based last column
+      if ((start <= leftEnd || end > rightStart) && !before.HasGoodMateInContig(before.mReads[i].mName))
+        expectedRemoved.push_back(before.mReads[i].mName);
+    }
+    std::vector<std::string> removed = {"kept"};
+    CaptureStdout quietOut;
+    CaptureStderr err;
+    contig.RemoveTails(leftEnd, rightStart, removed);
+    EXPECT_EQ(err.Text().find("Can't remove"), std::string::npos);  // each read listed once
+    expectedRemoved.insert(expectedRemoved.begin(), "kept");
+    EXPECT_EQ(removed, expectedRemoved);
+
+    // Every read is in the contig or in the removed list, never both, unchanged.
+    auto records = RecordsOf(contig);
+    const auto all = RecordsOf(before);
+    for (size_t k = 1; k < removed.size(); ++k) {
+      EXPECT_EQ(records.count(removed[k]), 0u);
+      records.emplace(removed[k], all.at(removed[k]));
+    }
+    EXPECT_EQ(records, all);
+    ExpectReadEntriesInStep(contig, true);
+
+    ASSERT_TRUE(contig.mBases.empty() || contig.mBases.back() != '*');
+    for (int p = 0; p < static_cast<int>(contig.mBases.size()); ++p) {
+      if (p <= leftEnd || p >= rightStart)
+        EXPECT_EQ(std::make_pair(contig.mBases[p], contig.mQuality.mQualities[p]), Vote(contig, p)) << p;
+      else
+        EXPECT_EQ(contig.mBases[p], before.mBases[p]) << p;
+    }
+  }
+}
+
+TEST(ReadEdits, RemoveTailsVotesTheLeftTailToo) {
+  Contig contig = MakeContig("C", "ACGTACGT");
+  contig.mQuality.mQualities.assign(8, 40);
+  AddRead(contig, "x", "ACG", 1);  // in the left tail, no mate
+  AddRead(contig, "y", "CGT", 2, 'U', "TEMPLATE: t DIRECTION: fwd");
+  AddRead(contig, "z", "TACGT", 4, 'C', "TEMPLATE: t DIRECTION: rev");
+  contig.RebuildTemplateInfo();
+  contig.GetTemplateInfo(contig.mTemplates);  // y and z face each other: a good pair
+  contig.mReadQuality.resize(3);
+  for (int i = 0; i < 3; ++i) contig.mReadQuality[i].mQualities.assign(contig.mReads[i].mBases.size(), 30);
+  std::vector<std::string> removed;
+  contig.RemoveTails(1, 100, removed);
+  EXPECT_EQ(removed, std::vector<std::string>{"x"});
+  // Column 0 lost its only read; column 1 keeps y's C.
+  EXPECT_EQ(Text(contig.mBases), "*CGTACGT");
+  EXPECT_EQ(contig.mQuality.mQualities[0], 0);
+  EXPECT_EQ(contig.mQuality.mQualities[1], 30);
+}
+
+TEST(ReadEdits, ExtremePositionsStayDefined) {
+  Contig contig = MakeContig("C", "ACGT");
+  AddRead(contig, "hi", "ACGT", INT_MAX);
+  AddRead(contig, "lo", "ACGT", INT_MIN);
+  contig.mReadQuality.resize(2);
+  for (SequenceQuality& q : contig.mReadQuality) q.mQualities.assign(4, 10);
+  contig.RebuildTemplateInfo();
+  std::vector<std::string> removed;
+  CaptureStdout quietOut;
+  CaptureStderr quiet;
+  Contig tails = contig;
+  tails.RemoveTails(INT_MAX, INT_MIN, removed);
+  EXPECT_EQ(removed, (std::vector<std::string>{"hi", "lo"}));
+  EXPECT_EQ(Text(tails.mBases), "");  // every column lost its reads and was trimmed as a pad
+
+  // The shift clamps: "hi" lands at -1 and shows its last two characters.
+  Contig merged = MakeContig("M", "AC");
+  EXPECT_EQ(merged.MergeContigRight(contig, INT_MIN), 1);
+  EXPECT_EQ(contig.mAlignStart, (std::vector<int>{-1, INT_MIN}));
+  EXPECT_EQ(Text(merged.mBases), "GT");
+  ExpectReadEntriesInStep(merged, true);
+
+  Contig empty;
+  empty.TrimPadTail();
+  empty.ReverseComplementContig();
+  empty.CopyConsensus(INT_MAX, empty, INT_MAX, INT_MAX - 1);
+  EXPECT_TRUE(empty.mBases.empty());
 }
 
 }  // namespace
