@@ -126,7 +126,7 @@ public:
 
   // Read edits, merging and reversing (contig/ReadEntries.cpp,
   // contig/ReadMoves.cpp, contig/ConsensusEdits.cpp, contig/Reverse.cpp,
-  // contig/TailReads.cpp, contig/Merge.cpp).
+  // contig/TailReads.cpp, contig/Merge.cpp, contig/Split.cpp).
   //
   // Every edit goes through the per-read entry helpers below, so that
   // mReads, mAlignStart, mComplemented and, where they are kept,
@@ -196,6 +196,33 @@ public:
   // appending their names to `removed`, and votes the consensus over the
   // two tails (0-based 0 .. leftEnd and rightStart .. end).
   void RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& removed);
+
+  // The stretch the named reads cover: `start` the smallest 1-based
+  // alignment start, `end` the largest last 1-based position, both then
+  // held to 0 .. length - 1 (-1 for an empty consensus). Names not here
+  // are reported on standard error and skipped.
+  void FindConsensusChangePoints(const std::vector<std::string>& names, int& start, int& end) const;
+  // Sorts the reads around the suspect region of 0-based indexes a .. b:
+  // a read covering a or b without a good mate (as mTemplates last said),
+  // or lying strictly inside, goes to `middle`; one right of b or covering
+  // b with a good mate to `right`; one left of a or covering a with a good
+  // mate to `left`. The lists are cleared first.
+  void FindReadSets(int a, int b, std::vector<std::string>& left, std::vector<std::string>& middle,
+                    std::vector<std::string>& right) const;
+  // Cuts the contig at the region a .. b: the right reads go to
+  // `rightContig` (named + "R"), the middle reads to `middleContig` (+ "M"),
+  // and this contig, renamed + "L", keeps the left reads.
+  void SplitContig(int a, int b, Contig& middleContig, Contig& rightContig);
+  // Moves the named reads to `newContig` with its smallest start made 0 and
+  // its consensus voted whole, writes it to "wextest/<name>" when that
+  // directory exists, and votes this contig again from the first column the
+  // moved reads covered.
+  void SplitContigRight(const std::vector<std::string>& names, Contig& newContig);
+  // The same with `newContig` named + "A" and nothing written; the reads of
+  // `dropNames` are removed too, and this contig is voted again from
+  // 0-based `from`. The fourth argument has no effect.
+  void SplitContigRight(const std::vector<std::string>& dropNames, const std::vector<std::string>& moveNames,
+                        int from, int unused, Contig& newContig);
 
   // Templates and mate pairs (contig/Templates.cpp, contig/MateQueries.cpp).
   // Enters read `readIdx` into the template maps from the "TEMPLATE:" and
@@ -317,6 +344,9 @@ public:
   void WriteAce(std::ostream& out);
 
 private:
+  // Copies the named reads into `newContig`, moves its smallest start to 0
+  // and votes its whole consensus; returns its last 0-based index.
+  int MoveReadsInto(const std::vector<std::string>& names, Contig& newContig) const;
   void AppendBQ(std::string& text) const;
   void AppendQA(std::string& text, size_t read) const;  // the read's line, ended
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed
