@@ -10,7 +10,9 @@ namespace ostrel {
 int Contig::MergeContigRight(Contig& other, int offset) {
   // By index rather than by name: other's reads all come across even when
   // its index map is stale or two reads share a name.
-  for (int i = 0; i < static_cast<int>(other.mReads.size()); ++i) {
+  // Counted first: merging a contig with itself must not chase its own copies.
+  const int count = static_cast<int>(other.mReads.size());
+  for (int i = 0; i < count; ++i) {
     if (!other.IsPlacedRead(i)) continue;
     other.mAlignStart[i] = ClampToInt(int64_t{other.mAlignStart[i]} + offset);
     other.CopyReadEntries(i, *this);

@@ -2,6 +2,7 @@
 // line, index and template entries) appended, copied and erased together,
 // so that the parallel vectors stay in step through every read edit.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ace/Contig.h"
@@ -12,10 +13,11 @@ namespace {
 
 // Makes an optional per-read vector end at `index` (cut when it ran past,
 // grown with `missing` when it lagged) and sets that entry.
+// `value` is taken by copy: it may be an entry of the vector being resized.
 template <typename T>
-void SetLastEntry(std::vector<T>& entries, int index, const T& value, const T& missing) {
+void SetLastEntry(std::vector<T>& entries, int index, T value, const T& missing) {
   entries.resize(static_cast<size_t>(index), missing);
-  entries.push_back(value);
+  entries.push_back(std::move(value));
 }
 
 template <typename T>
@@ -44,9 +46,10 @@ void Contig::SetReadQualityEntry(int readIdx, const SequenceQuality& quality) {
 
 int Contig::CopyReadEntries(int readIdx, Contig& dest) const {
   if (!IsPlacedRead(readIdx)) return -1;
-  const Sequence& read = mReads[readIdx];
-  const int n = dest.AppendReadEntry(read, mAlignStart[readIdx], mComplemented[readIdx]);
-  dest.mReadIdxMap[read.mName] = n;
+  // `dest` may be this contig, whose vectors the appends below may move.
+  const std::string name = mReads[readIdx].mName;
+  const int n = dest.AppendReadEntry(mReads[readIdx], mAlignStart[readIdx], mComplemented[readIdx]);
+  dest.mReadIdxMap[name] = n;
 
   const size_t i = static_cast<size_t>(readIdx);
   dest.SetReadQualityEntry(n, i < mReadQuality.size() ? mReadQuality[i] : SequenceQuality());
@@ -56,9 +59,9 @@ int Contig::CopyReadEntries(int readIdx, Contig& dest) const {
 
   // The copy keeps its template (the empty name when it has none) but not
   // its direction, which then reads as forward.
-  const auto templ = mReadTemplate.find(read.mName);
+  const auto templ = mReadTemplate.find(name);
   const std::string templateName = templ == mReadTemplate.end() ? std::string() : templ->second;
-  dest.mReadTemplate[read.mName] = templateName;
+  dest.mReadTemplate[name] = templateName;
   dest.mTemplateReads.emplace(templateName, n);
   return n;
 }

@@ -27,12 +27,13 @@ void Contig::CopyRead(Contig& dest, const std::string& name) const {
     std::cout << "Can't move " << name << " Doesn't exist." << std::endl;
     return;
   }
-  if (CopyReadEntries(found->second, dest) < 0) return;  // index map out of step
-  // A placeholder until dest's segments are rebuilt.
+  // A placeholder until dest's segments are rebuilt; made first, since
+  // `name` may be a read's own name, which the copy may move.
   BaseSegment segment;
   segment.mStart = 0;
   segment.mEnd = 0;
   segment.mReadName = name;
+  if (CopyReadEntries(found->second, dest) < 0) return;  // index map out of step
   dest.mBaseSegments.assign(1, segment);
   dest.mTrimStart = 0;
   dest.mTrimEnd = 0;

@@ -417,6 +417,18 @@ TEST(ReadEdits, ExtremePositionsStayDefined) {
   EXPECT_EQ(Text(merged.mBases), "GT");
   ExpectReadEntriesInStep(merged, true);
 
+  // A contig given itself as the other side.
+  Contig self = MakeContig("S", "ACGT");
+  AddRead(self, "a", "ACGT", 1);
+  self.mReadQuality.resize(1);
+  self.mReadQuality[0].mQualities.assign(4, 10);
+  self.RebuildTemplateInfo();
+  self.CopyRead(self, "a");
+  EXPECT_EQ(self.MergeContigRight(self, 2), 1);
+  EXPECT_EQ(self.mAlignStart, (std::vector<int>{3, 3, 3, 3}));
+  EXPECT_EQ(self.mReadQuality.size(), 4u);
+  EXPECT_EQ(self.mReadIdxMap.at("a"), 3);  // one name, four reads: the last counts
+
   Contig empty;
   empty.TrimPadTail();
   empty.ReverseComplementContig();
