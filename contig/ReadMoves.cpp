@@ -60,7 +60,9 @@ void Contig::AddReads(const SequenceVector& reads, const SequenceQualityVector& 
   // message gives the size of the first list that does not fit.
   const size_t misfit = starts.size() != reads.size() ? starts.size() : qualities.size();
   if (!ReadListsFit(reads.size(), misfit)) return;
-  for (size_t j = 0; j < reads.size(); ++j) {
+  // Counted first: `reads` may be this contig's own read list.
+  const size_t count = reads.size();
+  for (size_t j = 0; j < count; ++j) {
     const int index = AppendReadEntry(reads[j], starts[j], 'U');
     SetReadQualityEntry(index, qualities[j]);
   }
@@ -70,7 +72,8 @@ void Contig::AddReads(const SequenceVector& reads, const SequenceQualityVector& 
 
 void Contig::AddReads(const SequenceVector& reads, const std::vector<int>& starts) {
   if (!ReadListsFit(reads.size(), starts.size())) return;
-  for (size_t j = 0; j < reads.size(); ++j) AppendReadEntry(reads[j], starts[j], 'U');
+  const size_t count = reads.size();
+  for (size_t j = 0; j < count; ++j) AppendReadEntry(reads[j], starts[j], 'U');
   mNumReads = static_cast<int>(mReads.size());
   ComputeSyntheticBS();
 }
@@ -79,7 +82,8 @@ void Contig::AddReadsNoBS(const SequenceVector& reads, const std::vector<int>& s
                           const std::vector<char>& strands) {
   // A strand list shorter than the reads leaves the rest 'U'.
   if (!ReadListsFit(reads.size(), starts.size())) return;
-  for (size_t j = 0; j < reads.size(); ++j) AppendReadEntry(reads[j], starts[j], j < strands.size() ? strands[j] : 'U');
+  const size_t count = reads.size();
+  for (size_t j = 0; j < count; ++j) AppendReadEntry(reads[j], starts[j], j < strands.size() ? strands[j] : 'U');
   mNumReads = static_cast<int>(mReads.size());
   mNumBaseSeqs = static_cast<int>(mBaseSegments.size());
 }

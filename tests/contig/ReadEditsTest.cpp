@@ -428,6 +428,9 @@ TEST(ReadEdits, ExtremePositionsStayDefined) {
   EXPECT_EQ(self.mAlignStart, (std::vector<int>{3, 3, 3, 3}));
   EXPECT_EQ(self.mReadQuality.size(), 4u);
   EXPECT_EQ(self.mReadIdxMap.at("a"), 3);  // one name, four reads: the last counts
+  self.AddReads(self.mReads, self.mReadQuality, self.mAlignStart);
+  EXPECT_EQ(self.mReads.size(), 8u);
+  EXPECT_EQ(self.mReadQuality.size(), 8u);
 
   Contig empty;
   empty.TrimPadTail();
