@@ -124,6 +124,106 @@ public:
   // segments; returns how many columns kept their character, ignoring case.
   int RecomputeConsensus();
 
+  // Read edits, merging and reversing (contig/ReadEntries.cpp,
+  // contig/ReadMoves.cpp, contig/ConsensusEdits.cpp, contig/Reverse.cpp,
+  // contig/TailReads.cpp, contig/Merge.cpp, contig/Split.cpp).
+  //
+  // Every edit goes through the per-read entry helpers below, so that
+  // mReads, mAlignStart, mComplemented and, where they are kept,
+  // mReadQuality, mReadTrimStart, mReadTrimEnd and mQALines move together.
+  // Appends a read at 1-based start `start` with strand `strand` ('U' or
+  // 'C') to mReads, mAlignStart and mComplemented; returns its index.
+  int AppendReadEntry(const Sequence& read, int start, char strand);
+  // Makes mReadQuality end at read `readIdx` (cut or grown with empty
+  // lists) and sets that entry to `quality`.
+  void SetReadQualityEntry(int readIdx, const SequenceQuality& quality);
+  // Appends read `readIdx` with every entry it has here to `dest`: the read,
+  // start and strand; the quality, trims and QA line (empty, 0 and "" where
+  // this contig has none for it, each of those vectors cut or grown to end
+  // at the new read); dest's mReadIdxMap entry; and its template ("" when it
+  // has none) in dest's mReadTemplate and mTemplateReads, leaving its
+  // direction unset (forward). Returns the index in `dest`, -1 when
+  // `readIdx` is not a placed read here.
+  int CopyReadEntries(int readIdx, Contig& dest) const;
+  // Erases read `readIdx` from every per-read vector that has it, later
+  // reads moving down, then rebuilds mReadIdxMap and the template maps.
+  void EraseReadEntries(int readIdx);
+
+  // Appends read `name` (looked up in mReadIdxMap) to `dest` with its
+  // entries; `dest` gets one placeholder base segment naming it and trims
+  // 0 .. 0. This contig keeps the read. "Can't move ..." on standard output
+  // when the name is not here.
+  void CopyRead(Contig& dest, const std::string& name) const;
+  // Removes read `name` and empties mBaseSegments (the caller rebuilds them).
+  void RemoveRead(const std::string& name);
+  // Append reads at the given 1-based starts; the lists must hold one entry
+  // per read and at least one read, else "AddReads ERROR: ..." on standard
+  // error and nothing changes. mReadIdxMap and the template maps are left to
+  // the caller. AddReads rebuilds the base segments; AddReadsNoBS only
+  // counts the ones there are. Without a quality list the new reads get no
+  // quality entry; without a strand list they are 'U'.
+  void AddReads(const SequenceVector& reads, const SequenceQualityVector& qualities,
+                const std::vector<int>& starts);
+  void AddReads(const SequenceVector& reads, const std::vector<int>& starts);
+  void AddReadsNoBS(const SequenceVector& reads, const std::vector<int>& starts,
+                    const std::vector<char>& strands);
+  void AddReadsNoBS(const SequenceVector& reads, const std::vector<int>& starts);
+  // Shifts every alignment start so the smallest becomes `base`; `min` and
+  // `max` (also kept in mOriginalMinStart and mOriginalMaxStart) are the
+  // smallest and largest starts before the shift, 99999999 and 0 without
+  // reads.
+  void FixupAlignStarts(int base, int& min, int& max);
+  // Makes the consensus and mQuality pos + (to - from) + 1 long (cut, or
+  // grown with '*' and 0) and copies source's consensus characters and
+  // qualities of 0-based indexes from .. to to indexes pos onward. A pos
+  // past the consensus end counts as the end; indexes outside either
+  // consensus are skipped; a source column without a value gives 0.
+  void CopyConsensus(int pos, const Contig& source, int from, int to);
+  // Drops trailing '*' columns from the consensus and mQuality and sets
+  // mPaddedBases.
+  void TrimPadTail();
+  // Appends every read of `other`, shifted right by `offset` columns (other's
+  // starts are shifted too), votes the consensus over offset .. the last
+  // column a read reaches and rebuilds the base segments; returns their count.
+  int MergeContigRight(Contig& other, int offset);
+  // Reverse-complements the consensus and the reads and mirrors every
+  // per-position value onto the same bases: qualities, alignment starts,
+  // read and contig trims, BAC figures and QA positions. Strands flip.
+  // Doing it twice gives the contig back, base segments aside.
+  void ReverseComplementContig();
+  // Removes the reads without a good mate (as mTemplates last said) that
+  // start at or before 1-based `leftEnd` or run past 1-based `rightStart`,
+  // appending their names to `removed`, and votes the consensus over the
+  // two tails (0-based 0 .. leftEnd and rightStart .. end).
+  void RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& removed);
+
+  // The stretch the named reads cover: `start` the smallest 1-based
+  // alignment start, `end` the largest last 1-based position, both then
+  // held to 0 .. length - 1 (-1 for an empty consensus). Names not here
+  // are reported on standard error and skipped.
+  void FindConsensusChangePoints(const std::vector<std::string>& names, int& start, int& end) const;
+  // Sorts the reads around the suspect region of 0-based indexes a .. b:
+  // a read covering a or b without a good mate (as mTemplates last said),
+  // or lying strictly inside, goes to `middle`; one right of b or covering
+  // b with a good mate to `right`; one left of a or covering a with a good
+  // mate to `left`. The lists are cleared first.
+  void FindReadSets(int a, int b, std::vector<std::string>& left, std::vector<std::string>& middle,
+                    std::vector<std::string>& right) const;
+  // Cuts the contig at the region a .. b: the right reads go to
+  // `rightContig` (named + "R"), the middle reads to `middleContig` (+ "M"),
+  // and this contig, renamed + "L", keeps the left reads.
+  void SplitContig(int a, int b, Contig& middleContig, Contig& rightContig);
+  // Moves the named reads to `newContig` with its smallest start made 0 and
+  // its consensus voted whole, writes it to "wextest/<name>" when that
+  // directory exists, and votes this contig again from the first column the
+  // moved reads covered.
+  void SplitContigRight(const std::vector<std::string>& names, Contig& newContig);
+  // The same with `newContig` named + "A" and nothing written; the reads of
+  // `dropNames` are removed too, and this contig is voted again from
+  // 0-based `from`. The fourth argument has no effect.
+  void SplitContigRight(const std::vector<std::string>& dropNames, const std::vector<std::string>& moveNames,
+                        int from, int unused, Contig& newContig);
+
   // Templates and mate pairs (contig/Templates.cpp, contig/MateQueries.cpp).
   // Enters read `readIdx` into the template maps from the "TEMPLATE:" and
   // "DIRECTION:" words of its description; nothing without a template.
@@ -244,6 +344,9 @@ public:
   void WriteAce(std::ostream& out);
 
 private:
+  // Copies the named reads into `newContig`, moves its smallest start to 0
+  // and votes its whole consensus; returns its last 0-based index.
+  int MoveReadsInto(const std::vector<std::string>& names, Contig& newContig) const;
   void AppendBQ(std::string& text) const;
   void AppendQA(std::string& text, size_t read) const;  // the read's line, ended
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed

@@ -1,0 +1,170 @@
+// A contig cut around a region whose mate pairs disagree: its reads sorted
+// into those left of, inside and right of the region, and the inside and
+// right reads moved into contigs of their own with their consensus voted
+// anew.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ace/Contig.h"
+
+namespace ostrel {
+
+namespace {
+
+// Writes a split-off contig in ACE form to "wextest/<name>" (mode 0664)
+// for inspection; without that directory nothing is written.
+void DumpSplitContig(Contig& contig) {
+  std::ostringstream text;
+  contig.WriteAce(text);
+  const std::string path = "wextest/" + contig.mName;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0664);
+  if (fd < 0) return;
+  const std::string bytes = text.str();
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote <= 0) break;
+    done += static_cast<size_t>(wrote);
+  }
+  ::close(fd);
+}
+
+}  // namespace
+
+void Contig::FindConsensusChangePoints(const std::vector<std::string>& names, int& start, int& end) const {
+  const int64_t length = static_cast<int64_t>(mBases.size());
+  int64_t first = length, last = 0;
+  for (const std::string& name : names) {
+    const auto found = mReadIdxMap.find(name);
+    if (found == mReadIdxMap.end()) {
+      std::cerr << "ERROR: mReadIdxMap does not contain " << name << std::endl;
+      continue;
+    }
+    const int i = found->second;
+    if (!IsPlacedRead(i)) continue;  // index map out of step
+    first = std::min<int64_t>(first, mAlignStart[i]);
+    last = std::max<int64_t>(last, int64_t{mAlignStart[i]} + static_cast<int64_t>(mReads[i].mBases.size()) - 1);
+  }
+  // At least 0, then at most the last index: -1 for an empty consensus.
+  start = ClampToInt(std::min(std::max<int64_t>(first, 0), length - 1));
+  end = ClampToInt(std::min(std::max<int64_t>(last, 0), length - 1));
+}
+
+void Contig::FindReadSets(int a, int b, std::vector<std::string>& left, std::vector<std::string>& middle,
+                          std::vector<std::string>& right) const {
+  left.clear();
+  middle.clear();
+  right.clear();
+  for (int i = 0; i < static_cast<int>(mReads.size()); ++i) {
+    const std::string& name = mReads[i].mName;
+    if (!IsPlacedRead(i)) {  // no start or strand: nowhere to put it
+      std::cerr << "\tERROR BUG  This read has no home: " << name << std::endl;
+      continue;
+    }
+    const int64_t s = int64_t{mAlignStart[i]} - 1;
+    const int64_t e = int64_t{mAlignStart[i]} + static_cast<int64_t>(mReads[i].mBases.size()) - 2;
+    const bool good = HasGoodMateInContig(name);
+    const bool coversA = s <= a && a <= e;
+    const bool coversB = s <= b && b <= e;
+    if ((coversA && !good) || (a < s && e < b) || (coversB && !good))
+      middle.push_back(name);
+    else if (b < s || (coversB && good))
+      right.push_back(name);
+    else if (e < a || (coversA && good))
+      left.push_back(name);
+    else
+      std::cerr << "\tERROR BUG  This read has no home: " << name << std::endl;
+  }
+  const size_t sum = left.size() + middle.size() + right.size();
+  if (sum != mReads.size()) {
+    std::cerr << "ERROR: Left+Middle+Right=" << sum << " mReads.size=" << mReads.size() << std::endl;
+    std::cerr << "ERROR: Left = " << left.size() << "\tMiddle=" << middle.size() << "\tRight=" << right.size()
+              << std::endl;
+  }
+}
+
+void Contig::SplitContig(int a, int b, Contig& middleContig, Contig& rightContig) {
+  std::vector<std::string> left, middle, right;
+  FindReadSets(a, b, left, middle, right);
+  std::cout << "\t" << mName << "\tSplitContig: " << a << "\t" << b << "\t" << left.size() << "\t" << middle.size()
+            << "\t" << right.size() << std::endl;
+  if (!right.empty()) {
+    rightContig.mName = mName + "R";
+    SplitContigRight(right, rightContig);
+  }
+  if (!middle.empty()) {
+    middleContig.mName = mName + "M";
+    SplitContigRight(middle, middleContig);
+  }
+  mName += "L";
+}
+
+int Contig::MoveReadsInto(const std::vector<std::string>& names, Contig& newContig) const {
+  for (const std::string& name : names) CopyRead(newContig, name);
+  int min, max;
+  newContig.FixupAlignStarts(0, min, max);
+  int64_t newRight = 0;
+  bool any = false;
+  for (int i = 0; i < static_cast<int>(newContig.mReads.size()); ++i) {
+    if (!newContig.IsPlacedRead(i)) continue;
+    const int64_t last =
+        int64_t{newContig.mAlignStart[i]} + static_cast<int64_t>(newContig.mReads[i].mBases.size()) - 2;
+    newRight = any ? std::max(newRight, last) : last;
+    any = true;
+  }
+  // A consensus is at most an int long.
+  newRight = std::clamp<int64_t>(newRight, -1, INT32_MAX - 1);
+  newContig.mBases.resize(static_cast<size_t>(newRight + 1), '*');
+  newContig.mQuality.mQualities.resize(static_cast<size_t>(newRight + 1), 0);
+  newContig.ComputeConsensus(0, static_cast<int>(newRight));
+  newContig.mPaddedBases = static_cast<int>(newContig.mBases.size());
+  newContig.mNumReads = static_cast<int>(newContig.mReads.size());
+  return static_cast<int>(newRight);
+}
+
+void Contig::SplitContigRight(const std::vector<std::string>& names, Contig& newContig) {
+  int start, end;
+  FindConsensusChangePoints(names, start, end);
+  MoveReadsInto(names, newContig);
+  std::cout << newContig.mName << "\tNewC size=" << newContig.mBases.size()
+            << " NumReads: " << newContig.mReads.size() << std::endl;
+  newContig.ComputeSyntheticBS();
+  DumpSplitContig(newContig);
+
+  for (const std::string& name : names) RemoveRead(name);
+  mPaddedBases = static_cast<int>(mBases.size());
+  mNumReads = static_cast<int>(mReads.size());
+  std::cout << mName << "\tsize=" << mBases.size() << " NumReads: " << mReads.size() << std::endl;
+  if (!mBases.empty()) {
+    ComputeConsensus(start, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));
+    TrimPadTail();
+  }
+  ComputeSyntheticBS();
+  std::cout << "After compute consensus: " << mName << "\tsize=" << mBases.size() << " NumReads: " << mReads.size()
+            << std::endl;
+}
+
+void Contig::SplitContigRight(const std::vector<std::string>& dropNames, const std::vector<std::string>& moveNames,
+                              int from, int /*unused*/, Contig& newContig) {
+  newContig.mName = mName + "A";
+  const int newRight = MoveReadsInto(moveNames, newContig);
+  std::cout << "newRight=" << newRight << std::endl;
+  newContig.ComputeSyntheticBS();
+
+  for (const std::string& name : moveNames) RemoveRead(name);
+  for (const std::string& name : dropNames) RemoveRead(name);
+  mPaddedBases = static_cast<int>(mBases.size());
+  mNumReads = static_cast<int>(mReads.size());
+  ComputeConsensus(from, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));
+  ComputeSyntheticBS();
+  TrimPadTail();
+}
+
+}  // namespace ostrel

@@ -1,0 +1,32 @@
+// Reads hanging into either end of a contig without a good mate to hold
+// them there, removed, with the consensus of both ends voted again.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ace/Contig.h"
+
+namespace ostrel {
+
+void Contig::RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& removed) {
+  std::vector<std::string> listed;
+  for (int i = 0; i < static_cast<int>(mReads.size()); ++i) {
+    if (!IsPlacedRead(i)) continue;
+    const int64_t start = mAlignStart[i];
+    const int64_t length = static_cast<int64_t>(mReads[i].mBases.size());
+    const bool inLeftTail = start <= leftEnd;
+    const bool pastRightStart = int64_t{rightStart} - start + 1 < length;
+    // A read reaching into both tails is listed once.
+    if ((inLeftTail || pastRightStart) && !HasGoodMateInContig(mReads[i].mName)) listed.push_back(mReads[i].mName);
+  }
+  for (const std::string& name : listed) {
+    RemoveRead(name);
+    removed.push_back(name);
+  }
+  // Both tails lost reads; a column left without any votes '*'.
+  ComputeConsensus(0, leftEnd);
+  ComputeConsensus(rightStart, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));
+  TrimPadTail();
+}
+
+}  // namespace ostrel
