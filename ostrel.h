@@ -29,6 +29,7 @@
 #include "ace/ContigWork.h"
 
 #include "contig/Checkpoints.h"
+#include "contig/Cleanup.h"
 #include "contig/SplitRules.h"
 #include "contig/TemplateInfo.h"
 #include "contig/WindowTests.h"
