@@ -31,6 +31,14 @@ public:
 // Indexed by contig number (0-based, file order). An AceFile is made empty,
 // given its three thresholds, then filled by the reader or built from
 // contigs in memory followed by CleanInitFromContigs.
+// One piece of a split, ranked by its read count: the contig index and the
+// number of reads it holds. Sorting puts the largest first.
+struct ReadSize {
+  int mContigIdx = -1;
+  int mSize = 0;
+  bool operator<(const ReadSize& other) const { return mSize > other.mSize; }
+};
+
 class AceFile : public std::vector<Contig> {
 public:
   std::vector<SequenceQuality> mContigQuality;  // per contig, a copy of its consensus qualities
@@ -73,6 +81,31 @@ public:
   // The subjects of the contig and read tags that name a contig or read the
   // assembly holds.
   void HeldTagSubjects(StringSet& held) const;
+
+  // Contig splitting (contig/MultiSplit.cpp).
+  // Cuts contig `contigIdx` at every region starts[p] .. ends[p] (0-based
+  // padded indexes of that contig as it is now), in list order: each cut is
+  // Contig::SplitContig, its middle and right pieces (names + "M", + "R")
+  // are appended with an mContigQuality entry of their own when their
+  // consensus is not empty and they hold template coverage or reach
+  // `minSize` columns, and later points are moved into the piece that holds
+  // them (AdjustSplitPoints). A cut contig (named + "L") that fails the same
+  // test is removed at the end with RemoveContig, the first contig whose
+  // name contains its name. The names of the reads that leave the assembly
+  // with a piece not kept or a contig removed are appended to `removed`
+  // when given. Points beyond the shorter list, and
+  // those that fall outside every piece, are skipped; a contig index the
+  // assembly does not have skips them all. Progress on standard output.
+  void MultiSplitContig(int minSize, int contigIdx, std::vector<int>& starts, std::vector<int>& ends,
+                        std::vector<std::string>* removed = nullptr);
+  // After cut p: ranks contig k and the pieces piece1, piece2 (-1 when not
+  // kept) by read count, largest first (ties in that order), and gives every
+  // later point q the first of them whose consensus holds starts[q] less its
+  // mOriginalMinStart (its offset in the coordinates the point was in);
+  // starts[q] and ends[q] are moved into that contig's coordinates and
+  // contigOf[q] names it, or is -1 when none holds the point.
+  void AdjustSplitPoints(int p, int k, int piece1, int piece2, std::vector<int>& starts, std::vector<int>& ends,
+                         std::vector<int>& contigOf);
 
   // Read qualities (ace/QualityAttach.cpp).
   // Attaches one record of values in the read's uncomplemented, unpadded

@@ -93,9 +93,11 @@ void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
       finished = nullptr;
     }
     line = ParseCO(in, line, contigIndex);
-    if (FindRecord(in, "BQ", line)) {
+    // A contig may hold no reads (a split can leave one so): the search for
+    // its records stops at the next contig rather than taking that one's.
+    if (FindRecord(in, "BQ", line, "CO")) {
       line = ParseBQ(in, line, contigIndex);
-      if (FindRecord(in, "AF", line)) {
+      if (FindRecord(in, "AF", line, "CO")) {
         line = ParseAF(in, line, contigIndex);
         // A contig may carry no base segments: the search stops at its reads.
         if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, contigIndex);
