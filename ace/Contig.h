@@ -156,6 +156,10 @@ public:
   void CopyRead(Contig& dest, const std::string& name) const;
   // Removes read `name` and empties mBaseSegments (the caller rebuilds them).
   void RemoveRead(const std::string& name);
+  // RemoveRead of each name in order, with its messages and result, in one
+  // pass over the reads once the first is gone (removing one at a time
+  // rebuilds the indexes each time).
+  void RemoveReads(const std::vector<std::string>& names);
   // Append reads at the given 1-based starts; the lists must hold one entry
   // per read and at least one read, else "AddReads ERROR: ..." on standard
   // error and nothing changes. mReadIdxMap and the template maps are left to

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iostream>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "ace/Contig.h"
@@ -17,6 +19,19 @@ bool ReadListsFit(size_t reads, size_t starts) {
   if (reads > 0 && starts == reads) return true;
   std::cerr << "AddReads ERROR: offset.size=" << starts << " Reads.size=" << reads << std::endl;
   return false;
+}
+
+// Keeps the entries of `entries` whose read is not marked gone; a list
+// shorter than the reads loses only the entries it has.
+template <typename T>
+void KeepUnmarked(std::vector<T>& entries, const std::vector<char>& gone) {
+  size_t kept = 0;
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (i >= gone.size() || !gone[i]) {
+      if (kept != i) entries[kept] = std::move(entries[i]);
+      ++kept;
+    }
+  entries.resize(kept);
 }
 
 }  // namespace
@@ -51,6 +66,45 @@ void Contig::RemoveRead(const std::string& name) {
     return;
   }
   EraseReadEntries(index);
+  mBaseSegments.clear();
+}
+
+void Contig::RemoveReads(const std::vector<std::string>& names) {
+  // One at a time until a read goes: the index map may be out of step
+  // before, and is rebuilt from the reads once one is removed.
+  size_t next = 0;
+  while (next < names.size()) {
+    const size_t before = mReads.size();
+    RemoveRead(names[next++]);
+    if (mReads.size() != before) break;
+  }
+  if (next >= names.size()) return;
+
+  // The rest in one pass. A name is found, as the rebuilt map finds it, at
+  // the last read still held under it.
+  std::unordered_map<std::string, std::vector<int>, BasicStringHashF> indexes;
+  for (int i = 0; i < static_cast<int>(mReads.size()); ++i) indexes[mReads[i].mName].push_back(i);
+  std::vector<char> gone(mReads.size(), 0);
+  bool any = false;
+  for (; next < names.size(); ++next) {
+    const auto found = indexes.find(names[next]);
+    if (found == indexes.end() || found->second.empty()) {
+      std::cerr << "Can't remove " << names[next] << " Not in index." << std::endl;
+      continue;
+    }
+    gone[static_cast<size_t>(found->second.back())] = 1;
+    found->second.pop_back();
+    any = true;
+  }
+  if (!any) return;
+  KeepUnmarked(static_cast<std::vector<Sequence>&>(mReads), gone);
+  KeepUnmarked(mAlignStart, gone);
+  KeepUnmarked(mComplemented, gone);
+  KeepUnmarked(static_cast<std::vector<SequenceQuality>&>(mReadQuality), gone);
+  KeepUnmarked(mReadTrimStart, gone);
+  KeepUnmarked(mReadTrimEnd, gone);
+  KeepUnmarked(mQALines, gone);
+  RebuildTemplateInfo();
   mBaseSegments.clear();
 }
 

@@ -138,7 +138,7 @@ void Contig::SplitContigRight(const std::vector<std::string>& names, Contig& new
   newContig.ComputeSyntheticBS();
   DumpSplitContig(newContig);
 
-  for (const std::string& name : names) RemoveRead(name);
+  RemoveReads(names);
   mPaddedBases = static_cast<int>(mBases.size());
   mNumReads = static_cast<int>(mReads.size());
   std::cout << mName << "\tsize=" << mBases.size() << " NumReads: " << mReads.size() << std::endl;
@@ -158,8 +158,9 @@ void Contig::SplitContigRight(const std::vector<std::string>& dropNames, const s
   std::cout << "newRight=" << newRight << std::endl;
   newContig.ComputeSyntheticBS();
 
-  for (const std::string& name : moveNames) RemoveRead(name);
-  for (const std::string& name : dropNames) RemoveRead(name);
+  std::vector<std::string> leaving = moveNames;
+  leaving.insert(leaving.end(), dropNames.begin(), dropNames.end());
+  RemoveReads(leaving);
   mPaddedBases = static_cast<int>(mBases.size());
   mNumReads = static_cast<int>(mReads.size());
   ComputeConsensus(from, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));

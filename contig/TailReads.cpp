@@ -19,10 +19,8 @@ void Contig::RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& 
     // A read reaching into both tails is listed once.
     if ((inLeftTail || pastRightStart) && !HasGoodMateInContig(mReads[i].mName)) listed.push_back(mReads[i].mName);
   }
-  for (const std::string& name : listed) {
-    RemoveRead(name);
-    removed.push_back(name);
-  }
+  RemoveReads(listed);
+  removed.insert(removed.end(), listed.begin(), listed.end());
   // Both tails lost reads; a column left without any votes '*'.
   ComputeConsensus(0, leftEnd);
   ComputeConsensus(rightStart, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));

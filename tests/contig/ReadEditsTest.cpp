@@ -441,3 +441,56 @@ TEST(ReadEdits, ExtremePositionsStayDefined) {
 
 }  // namespace
 }  // namespace ostrel
+
+namespace ostrel {
+namespace {
+
+// Removing a list of reads at once must leave what removing them one by one
+// leaves, messages included: repeated and missing names, repeated read
+// names in the contig, and an index map out of step to begin with.
+TEST(ReadEdits, RemoveReadsIsRemoveReadInTurn) {
+  std::mt19937 rng(77);
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    Contig contig = test::RandomContig(rng);
+    if (round % 3 == 0 && !contig.mReads.empty()) contig.mReads.back().mName = contig.mReads.front().mName;
+    if (round % 5 == 0) contig.mReadIdxMap["r9"] = 40;  // out of step
+    if (round % 4 == 0 && !contig.mReadQuality.empty()) contig.mReadQuality.pop_back();  // one read without
+    std::vector<std::string> names;
+    for (int k = static_cast<int>(rng() % 10); k > 0; --k) names.push_back("r" + std::to_string(rng() % 10));
+    Contig one = contig, all = contig;
+    std::string oneErrors, allErrors;
+    {
+      test::CaptureStderr err;
+      for (const std::string& name : names) one.RemoveRead(name);
+      oneErrors = err.Text();
+    }
+    {
+      test::CaptureStderr err;
+      all.RemoveReads(names);
+      allErrors = err.Text();
+    }
+    EXPECT_EQ(allErrors, oneErrors);
+    ASSERT_EQ(all.mReads.size(), one.mReads.size());
+    for (size_t i = 0; i < one.mReads.size(); ++i) {
+      EXPECT_EQ(all.mReads[i].mName, one.mReads[i].mName);
+      EXPECT_EQ(all.mReads[i].mBases, one.mReads[i].mBases);
+    }
+    EXPECT_EQ(all.mAlignStart, one.mAlignStart);
+    EXPECT_EQ(all.mComplemented, one.mComplemented);
+    ASSERT_EQ(all.mReadQuality.size(), one.mReadQuality.size());
+    for (size_t i = 0; i < one.mReadQuality.size(); ++i)
+      EXPECT_EQ(all.mReadQuality[i].mQualities, one.mReadQuality[i].mQualities);
+    EXPECT_EQ(all.mReadTrimStart, one.mReadTrimStart);
+    EXPECT_EQ(all.mReadTrimEnd, one.mReadTrimEnd);
+    EXPECT_EQ(all.mQALines, one.mQALines);
+    EXPECT_EQ(all.mReadIdxMap, one.mReadIdxMap);
+    EXPECT_EQ(all.mReadTemplate, one.mReadTemplate);
+    EXPECT_EQ(all.mTemplateReads, one.mTemplateReads);
+    EXPECT_EQ(all.mReadDirection, one.mReadDirection);
+    EXPECT_EQ(all.mBaseSegments.size(), one.mBaseSegments.size());
+  }
+}
+
+}  // namespace
+}  // namespace ostrel
