@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-hashsearch clean
+.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch clean
 
 all: build
 
@@ -58,6 +58,11 @@ bench-coverage: bench-build
 # every column.
 bench-consensus: bench-build
 	$(BENCH_BUILD)/bench/consensus/consensus-bench
+
+# A contig of the same size cut at 50 regions, and its tails trimmed, against
+# the same operations with the consensus voted the plain way.
+bench-split: bench-build
+	$(BENCH_BUILD)/bench/split/split-bench
 
 bench-hashsearch: bench-build
 	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench

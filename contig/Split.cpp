@@ -3,6 +3,7 @@
 // right reads moved into contigs of their own with their consensus voted
 // anew.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +22,9 @@ namespace {
 // Writes a split-off contig in ACE form to "wextest/<name>" (mode 0664)
 // for inspection; without that directory nothing is written.
 void DumpSplitContig(Contig& contig) {
+  // Without the directory the text would be made for nothing.
+  struct stat folder;
+  if (::stat("wextest", &folder) != 0 || !S_ISDIR(folder.st_mode)) return;
   std::ostringstream text;
   contig.WriteAce(text);
   const std::string path = "wextest/" + contig.mName;
