@@ -9,6 +9,7 @@
 #include "ace/Contig.h"
 #include "util/GzStream.h"
 #include "util/LineScan.h"
+#include "util/NumberUtil.h"
 #include "util/StringUtil.h"
 
 namespace ostrel {
@@ -92,6 +93,38 @@ void GetProblemContigs(const std::string& fileName, StringSet& names) {
     std::cout << "Adding " << name << " to problem contigs list." << std::endl;
     names.insert(name);
   }
+}
+
+int ReadCheckpoints(std::istream& in, const std::string& name, ContigChecks& checks) {
+  int skipped = 0;
+  int lineNumber = 0;
+  std::string line;
+  while (GetLine(in, line)) {
+    ++lineNumber;
+    if (ContainsOnlyWS(line) || line[0] == '#') continue;
+    std::vector<std::string> fields;
+    for (size_t at = 0, tab; at <= line.size(); at = tab + 1) {
+      tab = std::min(line.find('\t', at), line.size());
+      fields.push_back(line.substr(at, tab - at));
+    }
+    ContigCheck check;
+    const char* why = nullptr;
+    if (fields.size() != 4 || fields[0].empty())
+      why = "not four tab-separated fields (contig, side, start, end)";
+    else if (fields[1] != "left" && fields[1] != "right")
+      why = "the side is neither left nor right";
+    else if (!ParseCount(fields[2], check.mStart) || !ParseCount(fields[3], check.mEnd) || check.mStart > check.mEnd)
+      why = "start and end are not positions with start <= end";
+    if (why != nullptr) {
+      std::cerr << name << " line " << lineNumber << ": " << why << ", skipped" << std::endl;
+      ++skipped;
+      continue;
+    }
+    check.mContig = fields[0];
+    check.mSide = fields[1];
+    checks.mChecks.push_back(check);
+  }
+  return skipped;
 }
 
 }  // namespace ostrel

@@ -4,6 +4,7 @@
 #ifndef OSTREL_CONTIG_CHECKPOINTS_H
 #define OSTREL_CONTIG_CHECKPOINTS_H
 
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,14 @@ public:
   // Writes a "Merging Checkpoints: " line on standard output for each pair.
   void MergePairs(int maxDistance);
 };
+
+// Appends to `checks` the checkpoints of a text of lines "contig<TAB>side
+// <TAB>start<TAB>end" (side "left" or "right", start and end 0-based
+// consensus indexes, start <= end); blank lines and lines starting with '#'
+// are skipped. A line of another shape is reported on standard error as
+// "<name> line <n>: " and why, and skipped. Returns the number of lines
+// skipped so.
+int ReadCheckpoints(std::istream& in, const std::string& name, ContigChecks& checks);
 
 // Adds to `names` (not cleared) the contig named on each "Rep_node:" line
 // of `fileName`: the text after the line's first ':' up to its first '_',
