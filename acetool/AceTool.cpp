@@ -2,10 +2,13 @@
 #include "acetool/AceTool.h"
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "util/FileUtil.h"
 #include "util/GetOption.h"
+#include "util/NumberUtil.h"
 
 namespace ostrel {
 
@@ -19,6 +22,12 @@ void PrintUsage(std::ostream& out) {
       << "  write   reads it and writes it back, its consensus recomputed with -c\n"
       << "  fasta   every contig's trimmed consensus as FASTA\n"
       << "  view    the alignment of a contig or a stretch of it\n"
+      << "  split   cuts contigs at given regions\n"
+      << "  revcomp reverse-complements contigs\n"
+      << "  remove  removes contigs\n"
+      << "  merge   puts one contig to the right of another\n"
+      << "  trim-tails  drops unmated reads from low-coverage contig ends\n"
+      << "  problems    judges checkpoints and proposes (or makes) the splits\n"
       << "\n"
       << "ostrel-ace SUBCOMMAND -h describes each.\n"
       << "\n"
@@ -32,8 +41,41 @@ struct Subcommand {
   int (*mRun)(int, char**);
 };
 
-const Subcommand kSubcommands[] = {
-    {"stats", RunStats}, {"write", RunWrite}, {"fasta", RunFasta}, {"view", RunView}};
+const Subcommand kSubcommands[] = {{"stats", RunStats},     {"write", RunWrite},       {"fasta", RunFasta},
+                                   {"view", RunView},       {"split", RunSplit},       {"revcomp", RunRevcomp},
+                                   {"remove", RunRemove},   {"merge", RunMerge},       {"trim-tails", RunTrimTails},
+                                   {"problems", RunProblems}};
+
+// Sends what is written to standard output to standard error while it lives.
+class ProgressToStderr {
+public:
+  ProgressToStderr() : mSaved(std::cout.rdbuf(std::cerr.rdbuf())) {}
+  ~ProgressToStderr() { std::cout.rdbuf(mSaved); }
+  ProgressToStderr(const ProgressToStderr&) = delete;
+  ProgressToStderr& operator=(const ProgressToStderr&) = delete;
+
+private:
+  std::streambuf* mSaved;
+};
+
+long CountReads(const AceFile& ace) {
+  long reads = 0;
+  for (const Contig& contig : ace) reads += static_cast<long>(contig.mReads.size());
+  return reads;
+}
+
+// Drops the contigs without reads, which other readers refuse; returns
+// their names.
+std::vector<std::string> DropEmptyContigs(AceFile& ace) {
+  std::vector<std::string> dropped;
+  for (size_t c = ace.size(); c-- > 0;) {
+    if (!ace[c].mReads.empty()) continue;
+    dropped.insert(dropped.begin(), ace[c].mName);
+    ace.erase(ace.begin() + static_cast<std::ptrdiff_t>(c));
+    if (c < ace.mContigQuality.size()) ace.mContigQuality.erase(ace.mContigQuality.begin() + static_cast<std::ptrdiff_t>(c));
+  }
+  return dropped;
+}
 
 }  // namespace
 
@@ -50,7 +92,7 @@ int RunAceTool(int argc, char** argv) {
 }
 
 int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
-                const std::function<bool(char, const std::string&)>& take, size_t fileCount,
+                const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
                 std::vector<std::string>& files) {
   GetOption options(argc, argv, optionString);
   for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
@@ -66,7 +108,7 @@ int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(s
     }
   }
   for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg()) files.push_back(word);
-  if (files.size() != fileCount) {
+  if (files.size() < minWords || files.size() > maxWords) {
     usage(std::cerr);
     return 1;
   }
@@ -91,6 +133,63 @@ bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& q
     return false;
   }
   return true;
+}
+
+void ParseRegion(const std::string& region, std::string& contig, int& from, int& to) {
+  contig = region;
+  from = to = -1;
+  const size_t colon = region.rfind(':');
+  if (colon == std::string::npos) return;
+  const size_t dash = region.find('-', colon);
+  if (dash == std::string::npos) return;
+  int first = 0;
+  int last = 0;
+  if (!ParseCount(region.substr(colon + 1, dash - colon - 1), first) || !ParseCount(region.substr(dash + 1), last))
+    return;
+  contig = region.substr(0, colon);
+  from = first;
+  to = last;
+}
+
+int FindContig(const AceFile& ace, const std::string& name, const std::string& aceName) {
+  for (size_t c = 0; c < ace.size(); ++c)
+    if (ace[c].mName == name) return static_cast<int>(c);
+  std::cerr << "ostrel-ace: no contig " << name << " in " << aceName << std::endl;
+  return -1;
+}
+
+int RunEdit(const std::string& inName, const std::string& qualName, const std::string& outName,
+            const std::function<bool(AceFile&, std::ostream&)>& edit) {
+  std::error_code error;
+  if (outName == inName || std::filesystem::equivalent(inName, outName, error)) {
+    std::cerr << "ostrel-ace: " << outName << " is the input; the edit is written to another file" << std::endl;
+    return 1;
+  }
+  AceFile ace;
+  std::ostringstream summary;
+  size_t contigsBefore = 0;
+  long readsBefore = 0;
+  std::vector<std::string> dropped;
+  {
+    ProgressToStderr progress;
+    if (!ReadAssembly(ace, inName, qualName)) return 1;
+    contigsBefore = ace.size();
+    readsBefore = CountReads(ace);
+    if (!edit(ace, summary)) return 1;
+    dropped = DropEmptyContigs(ace);
+    ace.BuildReadHash();
+    if (!ace.WriteAce(outName)) return 1;
+  }
+  std::cout << "Contigs: " << contigsBefore << " before, " << ace.size() << " after\n"
+            << "Reads: " << readsBefore << " before, " << CountReads(ace) << " after\n"
+            << summary.str();
+  if (!dropped.empty()) {
+    std::cout << "Dropped, left without reads:";
+    for (const std::string& name : dropped) std::cout << ' ' << name;
+    std::cout << '\n';
+  }
+  std::cout << std::flush;
+  return AssemblyStatus(ace);
 }
 
 }  // namespace ostrel

@@ -30,6 +30,12 @@ int RunStats(int argc, char** argv);
 int RunWrite(int argc, char** argv);
 int RunFasta(int argc, char** argv);
 int RunView(int argc, char** argv);
+int RunRevcomp(int argc, char** argv);
+int RunRemove(int argc, char** argv);
+int RunMerge(int argc, char** argv);
+int RunTrimTails(int argc, char** argv);
+int RunProblems(int argc, char** argv);
+int RunSplit(int argc, char** argv);
 
 // Prints the assembly's figures; `withQualities` says whether read
 // qualities were loaded (without them the reads have no good-quality parts
@@ -39,13 +45,14 @@ void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool w
 // What the subcommands share (acetool/AceTool.cpp).
 // Scans a subcommand's options: take(letter, argument) for each, the
 // argument empty for a letter without one; take returns false for a bad
-// value. The free words go to `files`, which must number `fileCount`.
-// -h prints `usage` on standard output and gives status 0; a bad option or
-// value, or the wrong number of files, prints it on standard error and
-// gives 1; -1 means go on.
+// value. The free words go to `files`, which must number `minWords` to
+// `maxWords`. -h prints `usage` on standard output and gives status 0; a
+// bad option or value, or the wrong number of words, prints it on standard
+// error and gives 1; -1 means go on.
 int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
-                const std::function<bool(char, const std::string&)>& take, size_t fileCount,
+                const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
                 std::vector<std::string>& files);
+constexpr size_t kAnyNumber = static_cast<size_t>(-1);  // no upper bound on the words
 // Reads an assembly (plain or gzip) with the read qualities of `qualName`
 // when it is not empty, then its trims and statistics. False, with a
 // message, when a file cannot be read or the assembly file holds no ACE
@@ -53,6 +60,25 @@ int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(s
 bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName);
 // The status after the work: 0, or 2 when the assembly read was not sound.
 inline int AssemblyStatus(const AceFile& ace) { return ace.mValid ? 0 : 2; }
+// CONTIG, or CONTIG:FROM-TO when the text after the last ':' is two counts
+// joined by '-' (contig names may hold ':' themselves): `from` and `to` as
+// typed (1-based padded positions), both -1 without them.
+void ParseRegion(const std::string& region, std::string& contig, int& from, int& to);
+// The index of the contig named `name`; -1, with a message naming the file,
+// when there is none.
+int FindContig(const AceFile& ace, const std::string& name, const std::string& aceName);
+
+// An edit of an assembly, as the editing subcommands make it: reads
+// `inName` (with the read qualities of `qualName` when not empty), calls
+// `edit` with the library's progress lines sent to standard error and a
+// stream for the summary, drops the contigs the edit left without reads,
+// writes `outName` whole or not at all, and prints the summary: contigs and
+// reads before and after, what the edit said, the contigs dropped. `edit`
+// returns false for a request it cannot carry out (it has said why); the
+// status is then 1 and nothing is written. An output naming the input is
+// refused.
+int RunEdit(const std::string& inName, const std::string& qualName, const std::string& outName,
+            const std::function<bool(AceFile&, std::ostream&)>& edit);
 
 }  // namespace ostrel
 

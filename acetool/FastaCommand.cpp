@@ -31,7 +31,7 @@ int RunFasta(int argc, char** argv) {
   const int status = ScanOptions(
       argc, argv, "t:b:", PrintUsage,
       [&](char letter, const std::string& value) { return ParseCount(value, letter == 't' ? trimQuality : minLength); },
-      1, files);
+      1, 1, files);
   if (status >= 0) return status;
   AceFile ace;
   ace.mContigTrimQuality = trimQuality;

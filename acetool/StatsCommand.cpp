@@ -101,7 +101,7 @@ int RunStats(int argc, char** argv) {
         if (letter == 'q') qualName = value;
         return letter == 'q' || ParseCount(value, letter == 'm' ? minContigSize : trimQuality);
       },
-      1, files);
+      1, 1, files);
   if (status >= 0) return status;
   AceFile ace;
   ace.mMinContigSize = minContigSize;

@@ -22,24 +22,6 @@ void PrintUsage(std::ostream& out) {
       << "  -h       this text\n";
 }
 
-// CONTIG, or CONTIG:FROM-TO when the text after the last ':' is two counts
-// joined by '-' (contig names may hold ':' themselves).
-void SplitRegion(const std::string& region, std::string& contig, int& from, int& to) {
-  contig = region;
-  from = to = -1;
-  const size_t colon = region.rfind(':');
-  if (colon == std::string::npos) return;
-  const size_t dash = region.find('-', colon);
-  if (dash == std::string::npos) return;
-  int first = 0;
-  int last = 0;
-  if (!ParseCount(region.substr(colon + 1, dash - colon - 1), first) || !ParseCount(region.substr(dash + 1), last))
-    return;
-  contig = region.substr(0, colon);
-  from = first;
-  to = last;
-}
-
 }  // namespace
 
 int RunView(int argc, char** argv) {
@@ -52,12 +34,12 @@ int RunView(int argc, char** argv) {
         if (letter == 'q') return withQualities = true;
         return ParseCount(value, width) && width > 0;
       },
-      2, files);
+      2, 2, files);
   if (status >= 0) return status;
   std::string name;
   int from = 0;
   int to = 0;
-  SplitRegion(files[1], name, from, to);
+  ParseRegion(files[1], name, from, to);
   AceFile ace;
   ace.mReadTrimQuality = 0;
   if (!ReadAssembly(ace, files[0], "")) return 1;

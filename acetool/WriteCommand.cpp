@@ -36,7 +36,7 @@ int RunWrite(int argc, char** argv) {
         qualName = value;
         return true;
       },
-      2, files);
+      2, 2, files);
   if (status >= 0) return status;
   if (recompute && qualName.empty()) {
     std::cerr << "ostrel-ace write: -c votes the consensus from the read qualities, and needs -q reads.qual"

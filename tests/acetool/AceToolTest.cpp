@@ -28,13 +28,15 @@ TEST(AceTool, SubcommandsAndUsage) {
   test::CommandResult result = AceTool("-h");
   EXPECT_EQ(0, result.mStatus);
   EXPECT_EQ(0u, result.mStdout.find("Usage: ostrel-ace SUBCOMMAND"));
-  for (const char* sub : {"stats", "write", "fasta", "view"}) {
+  for (const char* sub :
+       {"stats", "write", "fasta", "view", "split", "revcomp", "remove", "merge", "trim-tails", "problems"}) {
     result = AceTool(std::string(sub) + " -h");
     EXPECT_EQ(0, result.mStatus) << sub;
     EXPECT_EQ(0u, result.mStdout.find(std::string("Usage: ostrel-ace ") + sub)) << sub;
   }
   EXPECT_NE(std::string::npos, AceTool("view -h").mStdout.find("[100]"));
   EXPECT_NE(std::string::npos, AceTool("fasta -h").mStdout.find("[20]"));
+  EXPECT_NE(std::string::npos, AceTool("trim-tails -h").mStdout.find("[1.5]"));
   for (const std::string& args :
        {std::string(""), std::string("nosuch ") + kContig1, "write " + kContig1, "write -c " + kContig1 + " out.ace",
         "fasta -t x " + kContig1, "view " + kContig1, "view -w 0 " + kContig1 + " Contig1",
