@@ -71,8 +71,9 @@ std::vector<std::string> DropEmptyContigs(AceFile& ace) {
   for (size_t c = ace.size(); c-- > 0;) {
     if (!ace[c].mReads.empty()) continue;
     dropped.insert(dropped.begin(), ace[c].mName);
-    ace.erase(ace.begin() + static_cast<std::ptrdiff_t>(c));
-    if (c < ace.mContigQuality.size()) ace.mContigQuality.erase(ace.mContigQuality.begin() + static_cast<std::ptrdiff_t>(c));
+    const auto at = static_cast<std::ptrdiff_t>(c);
+    ace.erase(ace.begin() + at);
+    if (c < ace.mContigQuality.size()) ace.mContigQuality.erase(ace.mContigQuality.begin() + at);
   }
   return dropped;
 }
