@@ -148,6 +148,8 @@ public:
   // Erases read `readIdx` from every per-read vector that has it, later
   // reads moving down, then rebuilds mReadIdxMap and the template maps.
   void EraseReadEntries(int readIdx);
+  // The same for every read i with gone[i] set, in one pass.
+  void EraseReadEntries(const std::vector<char>& gone);
 
   // Appends read `name` (looked up in mReadIdxMap) to `dest` with its
   // entries; `dest` gets one placeholder base segment naming it and trims

@@ -20,9 +20,17 @@ void SetLastEntry(std::vector<T>& entries, int index, T value, const T& missing)
   entries.push_back(std::move(value));
 }
 
+// Keeps the entries whose read is not marked gone; a vector shorter than the
+// reads loses only the entries it has.
 template <typename T>
-void EraseIfPresent(std::vector<T>& entries, int index) {
-  if (index < static_cast<int>(entries.size())) entries.erase(entries.begin() + index);
+void KeepUnmarked(std::vector<T>& entries, const std::vector<char>& gone) {
+  size_t kept = 0;
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (i >= gone.size() || !gone[i]) {
+      if (kept != i) entries[kept] = std::move(entries[i]);
+      ++kept;
+    }
+  entries.resize(kept);
 }
 
 }  // namespace
@@ -67,14 +75,20 @@ int Contig::CopyReadEntries(int readIdx, Contig& dest) const {
 }
 
 void Contig::EraseReadEntries(int readIdx) {
-  if (readIdx < 0) return;
-  EraseIfPresent(static_cast<std::vector<Sequence>&>(mReads), readIdx);
-  EraseIfPresent(mAlignStart, readIdx);
-  EraseIfPresent(mComplemented, readIdx);
-  EraseIfPresent(static_cast<std::vector<SequenceQuality>&>(mReadQuality), readIdx);
-  EraseIfPresent(mReadTrimStart, readIdx);
-  EraseIfPresent(mReadTrimEnd, readIdx);
-  EraseIfPresent(mQALines, readIdx);
+  if (readIdx < 0 || readIdx >= static_cast<int>(mReads.size())) return;
+  std::vector<char> gone(mReads.size(), 0);
+  gone[static_cast<size_t>(readIdx)] = 1;
+  EraseReadEntries(gone);
+}
+
+void Contig::EraseReadEntries(const std::vector<char>& gone) {
+  KeepUnmarked(static_cast<std::vector<Sequence>&>(mReads), gone);
+  KeepUnmarked(mAlignStart, gone);
+  KeepUnmarked(mComplemented, gone);
+  KeepUnmarked(static_cast<std::vector<SequenceQuality>&>(mReadQuality), gone);
+  KeepUnmarked(mReadTrimStart, gone);
+  KeepUnmarked(mReadTrimEnd, gone);
+  KeepUnmarked(mQALines, gone);
   // Every later read's index moved, so the maps are made anew.
   RebuildTemplateInfo();
 }

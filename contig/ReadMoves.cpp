@@ -21,19 +21,6 @@ bool ReadListsFit(size_t reads, size_t starts) {
   return false;
 }
 
-// Keeps the entries of `entries` whose read is not marked gone; a list
-// shorter than the reads loses only the entries it has.
-template <typename T>
-void KeepUnmarked(std::vector<T>& entries, const std::vector<char>& gone) {
-  size_t kept = 0;
-  for (size_t i = 0; i < entries.size(); ++i)
-    if (i >= gone.size() || !gone[i]) {
-      if (kept != i) entries[kept] = std::move(entries[i]);
-      ++kept;
-    }
-  entries.resize(kept);
-}
-
 }  // namespace
 
 void Contig::CopyRead(Contig& dest, const std::string& name) const {
@@ -97,14 +84,7 @@ void Contig::RemoveReads(const std::vector<std::string>& names) {
     any = true;
   }
   if (!any) return;
-  KeepUnmarked(static_cast<std::vector<Sequence>&>(mReads), gone);
-  KeepUnmarked(mAlignStart, gone);
-  KeepUnmarked(mComplemented, gone);
-  KeepUnmarked(static_cast<std::vector<SequenceQuality>&>(mReadQuality), gone);
-  KeepUnmarked(mReadTrimStart, gone);
-  KeepUnmarked(mReadTrimEnd, gone);
-  KeepUnmarked(mQALines, gone);
-  RebuildTemplateInfo();
+  EraseReadEntries(gone);
   mBaseSegments.clear();
 }
 
