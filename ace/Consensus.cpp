@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstdint>
 #include <iostream>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -60,26 +61,33 @@ struct ColumnTally {
 
 int ClampQuality(int64_t sum) { return static_cast<int>(std::clamp<int64_t>(sum, 0, kMaxQuality)); }
 
-void Vote(const ColumnTally& tally, char& base, int& quality) {
-  // More than half pads: the column is a pad (exactly half is not enough).
-  if (tally.mDepth == 0 || 2 * int64_t{tally.mPads} > tally.mDepth) {
-    base = '*';
-    quality = 0;
-    return;
-  }
-  const int64_t best = *std::max_element(tally.mSum, tally.mSum + 4);
+// More than half of the column pads (exactly half is not enough).
+bool PadsWin(const ColumnTally& tally) { return 2 * int64_t{tally.mPads} > tally.mDepth; }
+
+// How many letters share the largest sum (`best`); `base` becomes each in
+// turn, A C G T in order, when that sum reaches `minScore`.
+int CountWinners(const ColumnTally& tally, int64_t minScore, char& base, int64_t& best) {
+  best = *std::max_element(tally.mSum, tally.mSum + 4);
   int winners = 0;
   for (int k = 0; k < 4; ++k)
     if (tally.mSum[k] == best) {
       ++winners;
-      base = kLetters[k];
+      if (best >= minScore) base = kLetters[k];
     }
-  if (winners > 1) {  // a tie, or a column without any letter
-    base = 'N';
+  return winners;
+}
+
+void Vote(const ColumnTally& tally, char& base, int& quality) {
+  int64_t best = 0;
+  if (tally.mDepth == 0 || PadsWin(tally)) {
+    base = '*';
     quality = 0;
-    return;
+  } else if (CountWinners(tally, std::numeric_limits<int64_t>::min(), base, best) > 1) {
+    base = 'N';  // a tie, or a column without any letter
+    quality = 0;
+  } else {
+    quality = ClampQuality(best);
   }
-  quality = ClampQuality(best);
 }
 
 // Read `readIdx`'s quality at offset q, 0 where its list has no value.
@@ -169,18 +177,13 @@ void Contig::ComputeConsensus2(int p, char& base, int& quality) const {
     tally.Add(Slots()[static_cast<unsigned char>(character)], value);
   }
   std::cout << "totalQualit = " << total << std::endl;
-  if (2 * int64_t{tally.mPads} > tally.mDepth) {
+  if (PadsWin(tally)) {
     base = '*';
     quality = 0;
     return;
   }
-  const int64_t best = *std::max_element(tally.mSum, tally.mSum + 4);
-  int winners = 0;
-  for (int k = 0; k < 4; ++k)
-    if (tally.mSum[k] == best) {
-      ++winners;
-      if (best >= kTraceMinScore) base = kLetters[k];
-    }
+  int64_t best = 0;
+  const int winners = CountWinners(tally, kTraceMinScore, base, best);
   std::cout << "maxScore=" << best << '\n' << "matchCount = " << winners << '\t' << base << std::endl;
   if (winners > 1) {
     base = 'N';
