@@ -178,7 +178,6 @@ int RunEdit(const std::string& inName, const std::string& qualName, const std::s
     readsBefore = CountReads(ace);
     if (!edit(ace, summary)) return 1;
     dropped = DropEmptyContigs(ace);
-    ace.BuildReadHash();
     if (!ace.WriteAce(outName)) return 1;
   }
   std::cout << "Contigs: " << contigsBefore << " before, " << ace.size() << " after\n"
