@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ConsensusReference.h"
 #include "ostrel.h"
 
@@ -34,6 +35,10 @@ using ostrel::Contig;
 using ostrel::test::PlainSearch;
 using ostrel::test::PlainVote;
 using ostrel::test::Search;
+using ostrel::bench::Report;
+using ostrel::bench::SameSegments;
+using ostrel::bench::Seconds;
+using ostrel::bench::Silence;
 
 // A consensus of bases with some pads, partly lower case as files often
 // have it, and reads copied from it: 1 in 100 characters changed, 1 in 200
@@ -41,38 +46,11 @@ using ostrel::test::Search;
 // hang off both ends of the consensus.
 Contig SyntheticContig(int columns, int reads, int readLength, unsigned seed) {
   std::mt19937 rng(seed);
-  auto draw = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const char bases[] = "ACGT";
-  Contig contig;
-  contig.mName = "Synthetic";
-  contig.mBases.resize(columns);
-  for (char& c : contig.mBases) {
-    c = draw(0, 29) == 0 ? '*' : bases[draw(0, 3)];
-    if (draw(0, 3) == 0) c = static_cast<char>(std::tolower(c));
-  }
-  contig.mQuality.mQualities.assign(columns, 0);
-  contig.mReads.resize(reads);
-  contig.mReadQuality.resize(reads);
+  Contig contig = ostrel::bench::SyntheticConsensus(columns, rng);
   for (int i = 0; i < reads; ++i) {
-    const int start = draw(-readLength / 4, columns - readLength * 3 / 4);
-    const bool random = draw(0, 19) == 0;
-    ostrel::Sequence& read = contig.mReads[i];
-    read.mName = "read" + std::to_string(i);
-    read.mBases.resize(readLength);
-    for (int k = 0; k < readLength; ++k) {
-      const int p = start - 1 + k;
-      char c = bases[draw(0, 3)];
-      if (!random && p >= 0 && p < columns) {
-        const int change = draw(0, 199);
-        c = change < 2 ? bases[draw(0, 3)] : change == 2 ? '*' : static_cast<char>(std::toupper(contig.mBases[p]));
-      }
-      read.mBases[k] = draw(0, 9) == 0 ? static_cast<char>(std::tolower(c)) : c;
-    }
-    std::vector<int>& quality = contig.mReadQuality[i].mQualities;
-    quality.resize(readLength);
-    for (int& q : quality) q = draw(5, 40);
-    contig.mAlignStart.push_back(start);
-    contig.mComplemented.push_back('U');
+    const int start = std::uniform_int_distribution<int>(-readLength / 4, columns - readLength * 3 / 4)(rng);
+    const bool random = std::uniform_int_distribution<int>(0, 19)(rng) == 0;
+    ostrel::bench::AddCopiedRead(contig, start, readLength, random, rng);
   }
   return contig;
 }
@@ -115,47 +93,6 @@ std::string WarningText(const Contig& contig, const Search& search) {
   for (int p : search.mExamples) text << "\tconsensus " << p << "\n";
   text << "mReads.size=" << contig.mReads.size() << "\nmAlignStart.size=" << contig.mAlignStart.size() << "\n";
   return text.str();
-}
-
-bool SameSegments(const std::vector<BaseSegment>& a, const std::vector<BaseSegment>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const BaseSegment& x, const BaseSegment& y) {
-    return x.mStart == y.mStart && x.mEnd == y.mEnd && x.mReadName == y.mReadName;
-  });
-}
-
-// Seconds per run of `work`, the best of `runs` runs.
-double Seconds(int runs, const std::function<void()>& work) {
-  double best = 1e30;
-  for (int r = 0; r < runs; ++r) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
-
-// Sends both standard streams into one string while it lives (the
-// synthesis warns there), so that the benchmark's own output stays readable.
-class Silence {
-public:
-  Silence() : mOut(std::cout.rdbuf(mText.rdbuf())), mErr(std::cerr.rdbuf(mText.rdbuf())) {}
-  ~Silence() {
-    std::cout.rdbuf(mOut);
-    std::cerr.rdbuf(mErr);
-  }
-  std::string Text() const { return mText.str(); }
-
-private:
-  std::ostringstream mText;
-  std::streambuf* mOut;
-  std::streambuf* mErr;
-};
-
-bool Report(const std::string& what, double fast, double plain, const std::string& plainNote, bool identical) {
-  std::cout << what << "\tlibrary " << fast << " s\tplain " << plain << " s" << plainNote << "\t" << plain / fast
-            << "x\t" << (identical ? "identical" : "DIFFERENT") << std::endl;
-  return identical;
 }
 
 // The library's synthesis against the plain search on one contig.

@@ -16,11 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ostrel.h"
 
 namespace {
 
 using ostrel::Contig;
+using ostrel::bench::Seconds;
 using Profile = std::vector<int>;
 
 // Reads start anywhere from a read length left of the consensus to its end,
@@ -81,18 +83,6 @@ void EveryReadDisagreement(const Contig& contig, Profile& profile) {
     return k < static_cast<int>(quality.size()) && quality[k] > 19 &&
            std::toupper(contig.mReads[i].mBases[k]) != std::toupper(contig.mBases[p]);
   });
-}
-
-// Seconds per run of `work`, the best of `runs` runs.
-double Seconds(int runs, const std::function<void()>& work) {
-  double best = 1e30;
-  for (int r = 0; r < runs; ++r) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
 }
 
 bool Report(const char* what, double fast, double baseline, bool identical) {

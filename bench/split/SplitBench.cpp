@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "ConsensusReference.h"
+#include "BenchSupport.h"
 #include "ostrel.h"
 
 namespace {
@@ -45,26 +46,13 @@ using ostrel::AceFile;
 using ostrel::BaseSegment;
 using ostrel::Contig;
 using Names = std::vector<std::string>;
+using ostrel::bench::Report;
+using ostrel::bench::SameSegments;
+using ostrel::bench::Silence;
 
 double Now() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
-
-// Sends both standard streams into one string while it lives, so that the
-// benchmark's own output stays readable.
-class Silence {
-public:
-  Silence() : mOut(std::cout.rdbuf(mText.rdbuf())), mErr(std::cerr.rdbuf(mText.rdbuf())) {}
-  ~Silence() {
-    std::cout.rdbuf(mOut);
-    std::cerr.rdbuf(mErr);
-  }
-
-private:
-  std::ostringstream mText;
-  std::streambuf* mOut;
-  std::streambuf* mErr;
-};
 
 // A consensus of bases with some pads, partly lower case, and reads copied
 // from it: 1 in 100 characters changed, 1 in 200 turned into a pad, 1 in 10
@@ -72,43 +60,14 @@ private:
 // of abutting reads; the rest of the reads lie between.
 Contig SyntheticContig(int columns, int reads, int readLength, unsigned seed) {
   std::mt19937 rng(seed);
-  auto draw = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const char bases[] = "ACGT";
   const int tail = columns / 10;
-  Contig contig;
-  contig.mName = "Synthetic";
-  contig.mBases.resize(columns);
-  for (char& c : contig.mBases) {
-    c = draw(0, 29) == 0 ? '*' : bases[draw(0, 3)];
-    if (draw(0, 3) == 0) c = static_cast<char>(std::tolower(c));
-  }
-  contig.mQuality.mQualities.assign(columns, 0);
+  Contig contig = ostrel::bench::SyntheticConsensus(columns, rng);
   std::vector<int> starts;
   for (int s = 1; s <= tail; s += readLength) starts.push_back(s);
   for (int s = columns - tail + 1; s <= columns; s += readLength) starts.push_back(s);
-  while (static_cast<int>(starts.size()) < reads) starts.push_back(draw(tail, columns - tail - readLength));
-  for (int i = 0; i < reads; ++i) {
-    const int start = starts[i];
-    ostrel::Sequence read;
-    read.mName = "read" + std::to_string(i);
-    read.mBases.resize(readLength);
-    for (int k = 0; k < readLength; ++k) {
-      const int p = start - 1 + k;
-      char c = bases[draw(0, 3)];
-      if (p >= 0 && p < columns) {
-        const int change = draw(0, 199);
-        c = change < 2 ? bases[draw(0, 3)] : change == 2 ? '*' : static_cast<char>(std::toupper(contig.mBases[p]));
-      }
-      read.mBases[k] = draw(0, 9) == 0 ? static_cast<char>(std::tolower(c)) : c;
-    }
-    contig.mReads.push_back(read);
-    contig.mReadQuality.emplace_back();
-    std::vector<int>& quality = contig.mReadQuality.back().mQualities;
-    quality.resize(readLength);
-    for (int& q : quality) q = draw(5, 40);
-    contig.mAlignStart.push_back(start);
-    contig.mComplemented.push_back('U');
-  }
+  while (static_cast<int>(starts.size()) < reads)
+    starts.push_back(std::uniform_int_distribution<int>(tail, columns - tail - readLength)(rng));
+  for (int i = 0; i < reads; ++i) ostrel::bench::AddCopiedRead(contig, starts[i], readLength, false, rng);
   contig.mPaddedBases = columns;
   contig.mNumReads = reads;
   contig.RebuildTemplateInfo();
@@ -129,12 +88,6 @@ AceFile AssemblyOf(const Contig& contig) {
   ace.mNumReads = static_cast<int>(contig.mReads.size());
   ace.CleanInitFromContigs();
   return ace;
-}
-
-bool SameSegments(const std::vector<BaseSegment>& a, const std::vector<BaseSegment>& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const BaseSegment& x, const BaseSegment& y) {
-    return x.mStart == y.mStart && x.mEnd == y.mEnd && x.mReadName == y.mReadName;
-  });
 }
 
 bool SameContig(const Contig& a, const Contig& b) {
@@ -318,12 +271,6 @@ void Regions(int columns, int regions, std::vector<int>& starts, std::vector<int
     starts.push_back(static_cast<int>(int64_t{columns} * j / (regions + 1)));
     ends.push_back(starts.back() + 100);
   }
-}
-
-bool Report(const std::string& what, double library, double plain, const std::string& note, bool identical) {
-  std::cout << what << "\tlibrary " << library << " s\tplain " << plain << " s" << note << "\t" << plain / library
-            << "x\t" << (identical ? "identical" : "DIFFERENT") << std::endl;
-  return identical;
 }
 
 }  // namespace
