@@ -35,6 +35,7 @@
 #include "contig/WindowTests.h"
 
 #include "search/HashSampleSearchEngine.h"
+#include "search/OverlapGraph.h"
 #include "search/RandomNumber.h"
 #include "search/SampleHash.h"
 #include "search/SampleSearchResult.h"
