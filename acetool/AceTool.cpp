@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "util/FileUtil.h"
-#include "util/GetOption.h"
 #include "util/NumberUtil.h"
 
 namespace ostrel {
@@ -90,30 +89,6 @@ int RunAceTool(int argc, char** argv) {
   if (argc >= 2) std::cerr << "ostrel-ace: unknown subcommand " << argv[1] << "\n";
   PrintUsage(std::cerr);
   return 1;
-}
-
-int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
-                const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
-                std::vector<std::string>& files) {
-  GetOption options(argc, argv, optionString);
-  for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
-    if (letter == 'h') {
-      usage(std::cout);
-      return 0;
-    }
-    const char* known = letter == '?' ? nullptr : std::strchr(optionString, letter);
-    const bool takesArgument = known != nullptr && known[1] == ':';
-    if (known == nullptr || !take(letter, takesArgument ? options.NextArg() : std::string())) {
-      usage(std::cerr);
-      return 1;
-    }
-  }
-  for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg()) files.push_back(word);
-  if (files.size() < minWords || files.size() > maxWords) {
-    usage(std::cerr);
-    return 1;
-  }
-  return -1;
 }
 
 bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName) {

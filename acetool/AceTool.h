@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ace/AceFile.h"
+#include "util/CommandOptions.h"
 
 namespace ostrel {
 
@@ -43,16 +44,6 @@ int RunSplit(int argc, char** argv);
 void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool withQualities, std::ostream& out);
 
 // What the subcommands share (acetool/AceTool.cpp).
-// Scans a subcommand's options: take(letter, argument) for each, the
-// argument empty for a letter without one; take returns false for a bad
-// value. The free words go to `files`, which must number `minWords` to
-// `maxWords`. -h prints `usage` on standard output and gives status 0; a
-// bad option or value, or the wrong number of words, prints it on standard
-// error and gives 1; -1 means go on.
-int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
-                const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
-                std::vector<std::string>& files);
-constexpr size_t kAnyNumber = static_cast<size_t>(-1);  // no upper bound on the words
 // Reads an assembly (plain or gzip) with the read qualities of `qualName`
 // when it is not empty, then its trims and statistics. False, with a
 // message, when a file cannot be read or the assembly file holds no ACE

@@ -1,6 +1,5 @@
 // ostrel-ace trim-tails: unmated reads dropped from the low-coverage ends of
 // every contig; contigs without sound ends listed, and removed on request.
-#include <cstdlib>
 #include <iostream>
 
 #include "acetool/AceTool.h"
@@ -31,15 +30,6 @@ void PrintUsage(std::ostream& out) {
       << "  -h       this text\n";
 }
 
-// A number of 0 or more, the whole text.
-bool ParseHeight(const std::string& text, float& value) {
-  char* end = nullptr;
-  const float parsed = std::strtof(text.c_str(), &end);
-  if (text.empty() || end != text.c_str() + text.size() || !(parsed >= 0) || parsed > 1e9f) return false;
-  value = parsed;
-  return true;
-}
-
 }  // namespace
 
 int RunTrimTails(int argc, char** argv) {
@@ -61,7 +51,7 @@ int RunTrimTails(int argc, char** argv) {
       [&](char letter, const std::string& value) {
         if (letter == 'q') qualName = value;
         if (letter == 'w') return ParseCount(value, window) && window > 0;
-        if (letter == 'H') return ParseHeight(value, height);
+        if (letter == 'H') return ParseAmount(value, height);
         return true;
       },
       2, 2, files);

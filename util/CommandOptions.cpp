@@ -1,0 +1,44 @@
+// Command-line scanning shared by the commands.
+#include "util/CommandOptions.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include "util/GetOption.h"
+
+namespace ostrel {
+
+int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
+                const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
+                std::vector<std::string>& files) {
+  GetOption options(argc, argv, optionString);
+  for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
+    if (letter == 'h') {
+      usage(std::cout);
+      return 0;
+    }
+    const char* known = letter == '?' ? nullptr : std::strchr(optionString, letter);
+    const bool takesArgument = known != nullptr && known[1] == ':';
+    if (known == nullptr || !take(letter, takesArgument ? options.NextArg() : std::string())) {
+      usage(std::cerr);
+      return 1;
+    }
+  }
+  for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg()) files.push_back(word);
+  if (files.size() < minWords || files.size() > maxWords) {
+    usage(std::cerr);
+    return 1;
+  }
+  return -1;
+}
+
+bool ParseAmount(const std::string& text, float& value) {
+  char* end = nullptr;
+  const float parsed = std::strtof(text.c_str(), &end);
+  if (text.empty() || end != text.c_str() + text.size() || !(parsed >= 0) || parsed > 1e9f) return false;
+  value = parsed;
+  return true;
+}
+
+}  // namespace ostrel

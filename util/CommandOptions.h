@@ -1,0 +1,31 @@
+// What the commands share in reading their command lines: one scan of the
+// option letters and free words, and the parsing of option values.
+#ifndef OSTREL_UTIL_COMMANDOPTIONS_H
+#define OSTREL_UTIL_COMMANDOPTIONS_H
+
+#include <cstddef>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+// Scans a command's options: take(letter, argument) for each, the
+// argument empty for a letter without one; take returns false for a bad
+// value. The free words go to `files`, which must number `minWords` to
+// `maxWords`. -h prints `usage` on standard output and gives status 0; a
+// bad option or value, or the wrong number of words, prints it on standard
+// error and gives 1; -1 means go on.
+int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
+                const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
+                std::vector<std::string>& files);
+constexpr size_t kAnyNumber = static_cast<size_t>(-1);  // no upper bound on the words
+
+// A number of 0 or more (at most 1e9), the whole text: true, with `value`
+// set; false for anything else.
+bool ParseAmount(const std::string& text, float& value);
+
+}  // namespace ostrel
+
+#endif
