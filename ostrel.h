@@ -4,6 +4,7 @@
 #define OSTREL_H
 
 #include "util/BlockReadAhead.h"
+#include "util/CommandOptions.h"
 #include "util/FileDescriptor.h"
 #include "util/FileUtil.h"
 #include "util/GetOption.h"
@@ -18,6 +19,7 @@
 #include "util/TokenScan.h"
 
 #include "seq/Sequence.h"
+#include "seq/FastaRecord.h"
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
@@ -34,11 +36,15 @@
 #include "contig/TemplateInfo.h"
 #include "contig/WindowTests.h"
 
+#include "search/BandedAligner.h"
 #include "search/HashSampleSearchEngine.h"
 #include "search/OverlapGraph.h"
+#include "search/OverlapGraph.h"
+#include "search/PafLine.h"
 #include "search/RandomNumber.h"
 #include "search/SampleHash.h"
 #include "search/SampleSearchResult.h"
+#include "search/SeqOverlapper.h"
 #include "search/SeqSampler.h"
 
 #endif

@@ -15,15 +15,14 @@ namespace {
 // Counts saturate at INT_MAX instead of overflowing.
 int Saturated(long count) { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
 
-// A copy of the query's bases, reverse-complemented; the query is unchanged.
-Sequence ReverseComplementOf(const Sequence& query) {
+}  // namespace
+
+Sequence HashSampleSearchEngine::ReverseComplementOf(const Sequence& query) {
   Sequence copy;
   copy.mBases = query.mBases;
   copy.ReverseComplement();
   return copy;
 }
-
-}  // namespace
 
 bool HashSampleSearchEngine::Enter(size_t offset, size_t length, int position, int sourceIdx, int next) {
   int entry = next;
@@ -111,7 +110,7 @@ void HashSampleSearchEngine::SampleQuery(const Sequence& query, SequenceVector& 
   samples.insert(samples.end(), std::make_move_iterator(cut.begin()), std::make_move_iterator(cut.end()));
 }
 
-int HashSampleSearchEngine::SearchQuery(const Sequence& query, int queryIdx, SampleSearchResultVec& hits) {
+int HashSampleSearchEngine::SearchQuery(const Sequence& query, int queryIdx, SampleSearchResultVec& hits) const {
   const long length = Length(query);
   const long step = SampleStep();
   const long count = SampleCount(length);

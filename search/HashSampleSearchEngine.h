@@ -79,6 +79,14 @@ public:
   // offset 0.
   void SearchSingle(const Sequence& sample, SampleSearchResultVec& hits);
 
+protected:
+  // Samples one query and appends its hits; returns the number of samples.
+  // Reads the index only.
+  int SearchQuery(const Sequence& query, int queryIdx, SampleSearchResultVec& hits) const;
+  // A copy of the query's bases, reverse-complemented, as SearchRev samples
+  // it; the query is unchanged.
+  static Sequence ReverseComplementOf(const Sequence& query);
+
 private:
   // Enters one occurrence of the stored text [offset, offset + length). A
   // new text takes entry `next` of mSampleInfo (appended when it is one past
@@ -89,8 +97,6 @@ private:
   void EnterWindows(const Sequence& source, int sourceIdx, int& next);
   // How many samples a query of `length` bases gives.
   long SampleCount(long length) const;
-  // Samples one query and appends its hits; returns the number of samples.
-  int SearchQuery(const Sequence& query, int queryIdx, SampleSearchResultVec& hits);
   void AppendHits(const char* sample, size_t length, int queryIdx, int sampleIdx, int queryLoc,
                   SampleSearchResultVec& hits) const;
 };

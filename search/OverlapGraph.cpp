@@ -26,6 +26,13 @@ void OverlapGraph::AddEdge(const std::string& from, const std::string& to, int l
   source.mEdges[edge->second].SetValues(to, len, score, leftHang, rightHang, orientation);
 }
 
+bool OverlapGraph::KeepBetterEdge(const std::string& from, const std::string& to, int len, int score,
+                                  int leftHang, int rightHang, int orientation) {
+  const OverlapEdge* edge = FindEdge(from, to);
+  if (edge == nullptr || edge->mScore < score) AddEdge(from, to, len, score, leftHang, rightHang, orientation);
+  return edge == nullptr;
+}
+
 const OverlapEdge* OverlapGraph::FindEdge(const std::string& from, const std::string& to) const {
   const auto node = mNodeIndex.find(from);
   if (node == mNodeIndex.end()) return nullptr;

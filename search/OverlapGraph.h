@@ -41,6 +41,11 @@ public:
   // inverse edge is added.
   void AddEdge(const std::string& from, const std::string& to, int len, int score, int leftHang, int rightHang,
                int orientation);
+  // The overlapper's rule for a pair met more than once: adds the edge when
+  // the pair has none, overwrites it when its score is below `score`, and
+  // otherwise leaves it. True when the edge is new.
+  bool KeepBetterEdge(const std::string& from, const std::string& to, int len, int score, int leftHang,
+                      int rightHang, int orientation);
   bool EdgeExists(const std::string& from, const std::string& to) const;
   // The score of the from -> to edge; -1 when there is none.
   int GetScore(const std::string& from, const std::string& to) const;

@@ -1,0 +1,282 @@
+// ostrel-overlap: every read entered as a source, then compared with the
+// sources before it, so each pair of distinct reads is compared once and no
+// read with itself. Queries are compared in rounds shared among threads and
+// written in read order, so the output is the same whatever the thread
+// count.
+#include "overlap/OverlapCommand.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "search/OverlapGraph.h"
+#include "search/PafLine.h"
+#include "search/SeqOverlapper.h"
+#include "seq/FastaRecord.h"
+#include "util/CommandOptions.h"
+#include "util/GzStream.h"
+#include "util/Hash.h"
+#include "util/NumberUtil.h"
+#include "util/OutputFile.h"
+
+namespace ostrel {
+
+namespace {
+
+constexpr const char* kName = "ostrel-overlap";
+constexpr int kQueriesPerThreadRound = 512;
+
+struct Settings {
+  int mWordSize = kDefaultWordSize;
+  int mSampleDensity = kDefaultSampleDensity;
+  int mMaxHitsPerWord = static_cast<int>(kDefaultMaxHitsPerWord);
+  int mBandWidth = kDefaultBandWidth;
+  float mErrorPct = kDefaultErrorPct;
+  int mMinReadSize = static_cast<int>(kDefaultMinReadSize);
+  int mThreads = 0;  // 0: every core
+  bool mGraphFormat = false;
+  std::string mOutName;  // "": standard output
+  bool mVerbose = false;
+  bool mQuiet = false;
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "Usage: " << kName << " [options] reads.fa[.gz] [more.fa ...]\n"
+      << "\n"
+      << "Finds the end-to-end overlaps between the reads, on both strands, and writes\n"
+      << "each overlapping pair of distinct reads once: as PAF (0-based, half-open\n"
+      << "coordinates on each read's forward strand; AS:i: the alignment score, ol:i:\n"
+      << "the overlap length), or as an overlap graph, one line per read with the\n"
+      << "overlaps {length,score,left hang,right hang,same strand} of the reads after\n"
+      << "it. Lower-case bases are compared as upper case.\n"
+      << "\n"
+      << "  -k INT   word size of the index [" << kDefaultWordSize << "]\n"
+      << "  -d INT   query words looked up per 1000 bases [" << kDefaultSampleDensity << "]\n"
+      << "  -m INT   most places kept per word [" << kDefaultMaxHitsPerWord << "]\n"
+      << "  -w INT   band width of the alignment, either side [" << kDefaultBandWidth << "]\n"
+      << "  -e FLOAT expected error percentage; opposite-strand overlaps need a score of\n"
+      << "           length x (1 - 2 x e / 100), same-strand ones "
+      << SeqOverlapper::kMinForwardScore << " [" << kDefaultErrorPct << "]\n"
+      << "  -l INT   shortest read compared; shorter ones are skipped [" << kDefaultMinReadSize << "]\n"
+      << "  -t INT   threads [all cores]\n"
+      << "  -f STR   output format: paf or graph [paf]\n"
+      << "  -o FILE  write to FILE (whole or not at all) instead of standard output\n"
+      << "  -v       the overlapper's own progress lines, on standard error\n"
+      << "  -q       no progress line\n"
+      << "  -h       this text\n";
+}
+
+// A count of at least `least`.
+bool ParseAtLeast(const std::string& text, int least, int& value) {
+  return ParseCount(text, value) && value >= least;
+}
+
+bool TakeOption(char letter, const std::string& value, Settings& settings) {
+  switch (letter) {
+    case 'k': return ParseAtLeast(value, 1, settings.mWordSize);
+    case 'd': return ParseAtLeast(value, 1, settings.mSampleDensity) && settings.mSampleDensity <= 1000;
+    case 'm': return ParseAtLeast(value, 1, settings.mMaxHitsPerWord);
+    case 'w': return ParseAtLeast(value, 1, settings.mBandWidth);
+    case 'e': return ParseAmount(value, settings.mErrorPct) && settings.mErrorPct <= 50;
+    case 'l': return ParseAtLeast(value, 1, settings.mMinReadSize);
+    case 't': return ParseAtLeast(value, 1, settings.mThreads);
+    case 'f':
+      settings.mGraphFormat = value == "graph";
+      return value == "graph" || value == "paf";
+    case 'o': settings.mOutName = value; return !value.empty();
+    case 'v': settings.mVerbose = true; return true;
+    case 'q': settings.mQuiet = true; return true;
+  }
+  return false;
+}
+
+struct ReadCounts {
+  long mRecords = 0;
+  long mSkipped = 0;     // shorter than the shortest read compared
+  long mSharedNames = 0;
+};
+
+// Enters every record of the files as a source, upper-cased; records
+// shorter than the overlapper's mMinSize are counted and left out. The
+// result is the exit status so far: 0; 1 when a file cannot be opened; 2
+// when one ends at damage, its good records kept.
+int LoadReads(const std::vector<std::string>& files, SeqOverlapper& overlapper, String2IntMap& nameIndex,
+              ReadCounts& counts) {
+  int status = 0;
+  for (const std::string& file : files) {
+    igzstream in(file);
+    if (!in.is_open()) {
+      std::cerr << kName << ": cannot read " << file << '\n';
+      return 1;
+    }
+    Sequence read;
+    while (ReadFastaRecord(in, read)) {
+      ++counts.mRecords;
+      if (read.mBases.size() < overlapper.mMinSize) {
+        ++counts.mSkipped;
+        continue;
+      }
+      for (char& c : read.mBases) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (!nameIndex.emplace(read.mName, overlapper.mNumSources).second) ++counts.mSharedNames;
+      overlapper.AddSource(read);
+    }
+    if (in.bad()) {
+      std::cerr << kName << ": " << file << " is damaged or truncated; its records up to there are used\n";
+      status = 2;
+    }
+  }
+  return status;
+}
+
+// What one query gave: its overlaps, as edges source -> query, and the
+// overlapper's lines when they are asked for.
+struct QueryResult {
+  OverlapGraph mGraph;
+  std::string mLines;
+};
+
+// Compares queries first .. last - 1 with the sources before each, spread
+// over `threads` threads.
+void CompareRound(const SeqOverlapper& overlapper, int first, int last, int threads,
+                  std::vector<QueryResult>& results) {
+  results.assign(static_cast<size_t>(last - first), QueryResult());
+  std::atomic<int> next(first);
+  auto work = [&]() {
+    std::ostringstream lines;
+    for (int q = next++; q < last; q = next++) {
+      QueryResult& result = results[static_cast<size_t>(q - first)];
+      overlapper.CompareBefore(overlapper.mSourceSeqs[q], q, result.mGraph, lines);
+      result.mLines = lines.str();
+      lines.str("");
+    }
+  };
+  std::vector<std::thread> pool;
+  for (int t = 1; t < threads; ++t) pool.emplace_back(work);
+  work();
+  for (std::thread& thread : pool) thread.join();
+}
+
+// Writes a query's overlaps as PAF, the query on the query side; returns
+// how many.
+long WritePaf(const QueryResult& result, const Sequence& query, const SeqOverlapper& overlapper,
+              const String2IntMap& nameIndex, std::ostream& out) {
+  long written = 0;
+  for (const OverlapNode& node : result.mGraph.mNodes) {
+    const Sequence& target = overlapper.mSourceSeqs[nameIndex.at(node.mName)];
+    for (const OverlapEdge& edge : node.mEdges) {
+      WritePafLine(out, query.mName, static_cast<int>(query.mBases.size()), target.mName,
+                   static_cast<int>(target.mBases.size()), edge.mLength, edge.mScore, edge.mLeftHang,
+                   edge.mRightHang, edge.mOrientation);
+      ++written;
+    }
+  }
+  return written;
+}
+
+// Adds a query's overlaps to the whole graph, keeping the better score of
+// a pair met twice (reads that share a name); returns how many were new.
+long MergeInto(const QueryResult& result, OverlapGraph& graph) {
+  long added = 0;
+  for (const OverlapNode& node : result.mGraph.mNodes)
+    for (const OverlapEdge& edge : node.mEdges)
+      if (graph.KeepBetterEdge(node.mName, edge.mName, edge.mLength, edge.mScore, edge.mLeftHang,
+                               edge.mRightHang, edge.mOrientation))
+        ++added;
+  return added;
+}
+
+// Compares every read, in rounds, writing each round's overlaps in read
+// order; returns the number of overlaps.
+long CompareAll(const SeqOverlapper& overlapper, const String2IntMap& nameIndex, const Settings& settings,
+                std::ostream& out) {
+  const int reads = overlapper.mNumSources;
+  const int threads = settings.mThreads;
+  OverlapGraph graph;
+  long overlaps = 0;
+  auto lastReport = std::chrono::steady_clock::now();
+  std::vector<QueryResult> results;
+  for (int first = 0; first < reads;) {
+    const int last = static_cast<int>(std::min<long>(reads, first + static_cast<long>(threads) * kQueriesPerThreadRound));
+    CompareRound(overlapper, first, last, threads, results);
+    for (int q = first; q < last; ++q) {
+      const QueryResult& result = results[static_cast<size_t>(q - first)];
+      std::cerr << result.mLines;
+      overlaps += settings.mGraphFormat ? MergeInto(result, graph)
+                                        : WritePaf(result, overlapper.mSourceSeqs[q], overlapper, nameIndex, out);
+    }
+    first = last;
+    const auto now = std::chrono::steady_clock::now();
+    if (!settings.mQuiet && now - lastReport >= std::chrono::seconds(kProgressSeconds)) {
+      std::cerr << kName << ": " << last << " of " << reads << " reads compared\n";
+      lastReport = now;
+    }
+  }
+  if (settings.mGraphFormat) graph.Print(out);
+  return overlaps;
+}
+
+}  // namespace
+
+int RunOverlap(int argc, char** argv) {
+  Settings settings;
+  std::vector<std::string> files;
+  const int scanned = ScanOptions(
+      argc, argv, "k:d:m:w:e:l:t:f:o:vq", PrintUsage,
+      [&](char letter, const std::string& value) { return TakeOption(letter, value, settings); }, 1, kAnyNumber,
+      files);
+  if (scanned >= 0) return scanned;
+  if (settings.mThreads == 0) settings.mThreads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+
+  // The library writes its notes to standard output, which here holds the
+  // overlaps alone: the notes go to standard error.
+  std::ostream data(std::cout.rdbuf());
+  std::streambuf* const coutBuffer = std::cout.rdbuf(std::cerr.rdbuf());
+  struct RestoreCout {
+    std::streambuf* mBuffer;
+    ~RestoreCout() { std::cout.rdbuf(mBuffer); }
+  } restore{coutBuffer};
+
+  OutputFile file;
+  if (!settings.mOutName.empty() && !file.Open(settings.mOutName, false)) {
+    std::cerr << kName << ": cannot write " << settings.mOutName << ": " << file.Error() << '\n';
+    return 1;
+  }
+  std::ostream& out = settings.mOutName.empty() ? data : file;
+
+  SeqOverlapper overlapper(settings.mWordSize, settings.mSampleDensity,
+                           static_cast<uint32_t>(settings.mMaxHitsPerWord), 0,
+                           static_cast<uint32_t>(settings.mMinReadSize), settings.mErrorPct, settings.mBandWidth);
+  overlapper.mShowProgress = settings.mVerbose;
+  String2IntMap nameIndex;
+  ReadCounts counts;
+  int status = LoadReads(files, overlapper, nameIndex, counts);
+  if (status == 1) return 1;
+  if (counts.mRecords == 0) {
+    std::cerr << kName << ": no FASTA record in the input\n";
+    return 1;
+  }
+  if (counts.mSharedNames > 0)
+    std::cerr << kName << ": WARNING: " << counts.mSharedNames
+              << " reads share a name with an earlier read; their overlaps are kept by name\n";
+  if (!settings.mQuiet)
+    std::cerr << kName << ": " << overlapper.mNumSources << " reads indexed, comparing with "
+              << settings.mThreads << " threads\n";
+
+  const long overlaps = CompareAll(overlapper, nameIndex, settings, out);
+  if (settings.mOutName.empty() ? !out.flush() : !file.Commit()) {
+    std::cerr << kName << ": cannot write " << (settings.mOutName.empty() ? "standard output" : settings.mOutName)
+              << (settings.mOutName.empty() ? std::string() : ": " + file.Error()) << '\n';
+    return 1;
+  }
+  std::cerr << kName << ": " << counts.mRecords << " reads, " << counts.mSkipped << " shorter than "
+            << settings.mMinReadSize << " skipped, " << overlaps << " overlaps written\n";
+  return status;
+}
+
+}  // namespace ostrel

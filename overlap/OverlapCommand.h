@@ -1,0 +1,25 @@
+// ostrel-overlap: all-against-all end-to-end overlaps of a read set.
+#ifndef OSTREL_OVERLAP_OVERLAPCOMMAND_H
+#define OSTREL_OVERLAP_OVERLAPCOMMAND_H
+
+#include <cstdint>
+
+namespace ostrel {
+
+// Defaults, chosen on simulated Sanger-like reads (500 to 1,000 bases,
+// about 1% substitutions and small indels) by make bench-overlap.
+constexpr int kDefaultWordSize = 16;           // bases per sample
+constexpr int kDefaultSampleDensity = 50;      // query samples per 1000 bases
+constexpr uint32_t kDefaultMaxHitsPerWord = 40;
+constexpr int kDefaultBandWidth = 20;          // diagonals either side of the placed one
+constexpr float kDefaultErrorPct = 4.0f;       // opposite-strand overlaps need length x (1 - 2 x e/100)
+constexpr uint32_t kDefaultMinReadSize = 100;  // shorter reads are skipped
+constexpr int kProgressSeconds = 5;            // between progress lines
+
+// Runs the command; returns the exit status: 0; 1 for bad options, a file
+// that cannot be read or written, or input without a FASTA record.
+int RunOverlap(int argc, char** argv);
+
+}  // namespace ostrel
+
+#endif

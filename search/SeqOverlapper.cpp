@@ -1,0 +1,142 @@
+// Placing and scoring a query's hits against the sources, and recording the
+// accepted overlaps.
+#include "search/SeqOverlapper.h"
+
+#include <algorithm>
+#include <climits>
+#include <iostream>
+#include <iterator>
+
+#include "search/BandedAligner.h"
+
+namespace ostrel {
+
+void SeqOverlapper::AddSource(const Sequence& s) {
+  if (s.mBases.size() < mMinSize) return;
+  Add(s, mNumSources);
+  mSourceSeqs.AddSequence(s);
+  ++mNumSources;
+}
+
+void SeqOverlapper::AddSource(const Sequence& s, int from, int to) {
+  if (s.mBases.size() < mMinSize) {
+    std::cout << s.mName << " size < " << mMinSize << " not added to hash." << std::endl;
+    return;
+  }
+  const long length = static_cast<long>(s.mBases.size());
+  const long first = std::clamp(static_cast<long>(from), 0L, length);
+  const long end = std::clamp(static_cast<long>(to), first, length);
+  Sequence part;
+  part.mName = s.mName;
+  part.mDescription = s.mDescription;
+  std::copy_if(s.mBases.begin() + first, s.mBases.begin() + end, std::back_inserter(part.mBases),
+               [](char c) { return c != '*'; });
+  Add(part, mNumSources);
+  mSourceSeqs.push_back(std::move(part));
+  ++mNumSources;
+}
+
+SeqOverlap SeqOverlapper::Place(long queryLength, long sourceLength, long queryLoc, long sourceLoc) {
+  const long Q = queryLength, S = sourceLength, q = queryLoc, s = sourceLoc;
+  const long sourceRight = S - s, queryRight = Q - q;
+  long qStart, qEnd, sStart, sEnd;
+  if (sourceRight < queryRight && q < s) {  // the source leads
+    qStart = 0, qEnd = (S - 1) - (s - q), sStart = s - q, sEnd = S - 1;
+  } else if (queryRight < sourceRight && s < q) {  // the query leads
+    qStart = q - s, qEnd = Q - 1, sStart = 0, sEnd = (Q - 1) - (q - s);
+  } else if (sourceRight < queryRight || s < q) {  // the source lies inside the query
+    qStart = q - s, qEnd = q + (S - 1 - s), sStart = 0, sEnd = S - 1;
+  } else {  // the query lies inside the source
+    qStart = 0, qEnd = Q - 1, sStart = s - q, sEnd = s + (Q - 1 - q);
+  }
+  SeqOverlap overlap{};
+  overlap.mQueryStart = static_cast<int>(qStart);
+  overlap.mQueryEnd = static_cast<int>(qEnd);
+  overlap.mSourceStart = static_cast<int>(sStart);
+  overlap.mSourceEnd = static_cast<int>(sEnd);
+  overlap.mLength = static_cast<int>(qEnd - qStart + 1);
+  overlap.mLeftHang = static_cast<int>(qStart - sStart);
+  overlap.mRightHang = static_cast<int>((Q - 1 - qEnd) - (S - 1 - sEnd));
+  return overlap;
+}
+
+SeqOverlap SeqOverlapper::PlaceAndScore(const Sequence& query, const SampleSearchResult& hit,
+                                        int orientation) const {
+  const Sequence& source = mSourceSeqs[hit.mSourceIdx];
+  SeqOverlap overlap =
+      Place(static_cast<long>(query.mBases.size()), static_cast<long>(source.mBases.size()), hit.mQueryLoc,
+            hit.mSourceLoc);
+  overlap.mSourceIdx = hit.mSourceIdx;
+  overlap.mOrientation = orientation;
+  BandedAligner aligner(mBandWidth);
+  overlap.mScore = aligner.ComputeScore(query, overlap.mQueryStart, overlap.mQueryEnd, source,
+                                        overlap.mSourceStart, overlap.mSourceEnd);
+  overlap.mCutoff = static_cast<int>(overlap.mLength * (1.0 - (2.0 * mErrorPct) / 100.0));
+  overlap.mAccepted = orientation == 1 ? overlap.mScore >= kMinForwardScore : overlap.mScore >= overlap.mCutoff;
+  return overlap;
+}
+
+void SeqOverlapper::ScoreGroups(const Sequence& query, SampleSearchResultVec& hits, int sourceEnd,
+                                int orientation, std::vector<SeqOverlap>& overlaps,
+                                std::ostream* hitLines) const {
+  const int end = std::min(sourceEnd, mNumSources);
+  hits.erase(std::remove_if(hits.begin(), hits.end(),
+                            [end](const SampleSearchResult& hit) { return hit.mSourceIdx >= end; }),
+             hits.end());
+  // Grouped by source, each group in ascending source offset; the first hit
+  // of a group is its earliest one among equal offsets.
+  hits.SortBySourceLoc();
+  hits.SortBySourceIdx();
+  if (hitLines != nullptr)
+    for (const SampleSearchResult& hit : hits)
+      *hitLines << query.mName << '\t' << mSourceSeqs[hit.mSourceIdx].mName << '\t' << hit.mSampleIdx << '\t'
+                << hit.mQueryLoc << '\t' << hit.mSourceLoc << '\n';
+  for (size_t i = 0; i < hits.size(); ++i)
+    if (i == 0 || hits[i].mSourceIdx != hits[i - 1].mSourceIdx)
+      overlaps.push_back(PlaceAndScore(query, hits[i], orientation));
+}
+
+int SeqOverlapper::FindOverlaps(const Sequence& query, int sourceEnd, std::vector<SeqOverlap>& overlaps,
+                                std::ostream& out) const {
+  SampleSearchResultVec hits;
+  int samples = SearchQuery(query, 0, hits);
+  ScoreGroups(query, hits, sourceEnd, 1, overlaps, mShowProgress ? &out : nullptr);
+  const Sequence reversed = ReverseComplementOf(query);
+  hits.clear();
+  samples += SearchQuery(reversed, 0, hits);
+  ScoreGroups(reversed, hits, sourceEnd, 0, overlaps, nullptr);
+  return samples;
+}
+
+int SeqOverlapper::CompareBefore(const Sequence& query, int sourceEnd, OverlapGraph& graph,
+                                 std::ostream& out) const {
+  if (query.mBases.size() < mMinSize) {
+    out << query.mName << " size < " << mMinSize << " skipping." << std::endl;
+    return 0;
+  }
+  std::vector<SeqOverlap> overlaps;
+  const int samples = FindOverlaps(query, sourceEnd, overlaps, out);
+  int newEdges = 0;
+  for (const SeqOverlap& o : overlaps) {
+    const std::string& sourceName = mSourceSeqs[o.mSourceIdx].mName;
+    const bool reported = mShowProgress && o.mOrientation == 1;
+    if (reported && o.mScore > 0) {
+      out << query.mName << "<-->" << sourceName << "\t\t" << std::flush;
+      out << o.mQueryStart << ',' << o.mQueryEnd << '/' << o.mSourceStart << ',' << o.mSourceEnd << '\t'
+          << "\tscore = " << o.mScore << " cutoff = " << o.mCutoff << '\n';
+    }
+    if (o.mAccepted &&
+        graph.KeepBetterEdge(sourceName, query.mName, o.mLength, o.mScore, o.mLeftHang, o.mRightHang,
+                             o.mOrientation))
+      ++newEdges;
+    if (reported) out << "Num edges=" << newEdges << '\n';
+  }
+  return samples;
+}
+
+void SeqOverlapper::Compare(const Sequence& query, OverlapGraph& graph) {
+  const int samples = CompareBefore(query, mNumSources, graph, std::cout);
+  mQuerySamples = static_cast<int>(std::min<long>(static_cast<long>(mQuerySamples) + samples, INT_MAX));
+}
+
+}  // namespace ostrel

@@ -1,0 +1,40 @@
+// FASTA records: a header line, then any number of sequence lines.
+#include "seq/FastaRecord.h"
+
+#include <string>
+
+namespace ostrel {
+
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+void ParseHeader(const std::string& line, Sequence& record) {
+  size_t i = 1;
+  while (i < line.size() && IsSpace(line[i])) ++i;
+  size_t end = i;
+  while (end < line.size() && !IsSpace(line[end])) ++end;
+  record.mName.assign(line, i, end - i);
+  while (end < line.size() && IsSpace(line[end])) ++end;
+  size_t last = line.size();
+  while (last > end && IsSpace(line[last - 1])) --last;
+  record.mDescription.assign(line, end, last - end);
+}
+
+}  // namespace
+
+bool ReadFastaRecord(std::istream& in, Sequence& record) {
+  std::string line;
+  while (in.peek() != '>') {
+    if (!std::getline(in, line)) return false;
+  }
+  std::getline(in, line);
+  record = Sequence();
+  ParseHeader(line, record);
+  while (in.peek() != '>' && std::getline(in, line))
+    for (char c : line)
+      if (!IsSpace(c)) record.mBases.push_back(c);
+  return true;
+}
+
+}  // namespace ostrel
