@@ -12,8 +12,10 @@ overlap-eval.py. With --repeats N the three run in turn N times and the
 shortest wall time and the highest peak of each count.
 
 The table gives per coverage and tool: wall seconds, peak MB, recall,
-precision, the share of reported pairs placed right and the number of
-reported pairs; then ostrel's wall time against the faster minimap2 preset.
+precision, the share of reported pairs placed right, the number of reported
+pairs and of those not true; then ostrel's wall time against the faster
+minimap2 preset.
+
 minimap2 runs with -t 2 (the machine's cores); ostrel-overlap gets -q and
 whatever --opts adds (e.g. --opts="-t 2"), so its defaults can be tuned
 here. Without an ostrel-overlap binary only minimap2 runs.
@@ -140,17 +142,17 @@ def main():
             rows.append((coverage, "ratio", walls["ostrel-overlap"] / fastest, None, None))
 
     print()
-    print("%-5s %-16s %8s %8s %8s %9s %8s %10s" % ("cov", "tool", "wall s", "peak MB", "recall", "precision",
-                                                  "placed", "pairs"))
+    print("%-5s %-16s %8s %8s %8s %9s %8s %10s %7s" % ("cov", "tool", "wall s", "peak MB", "recall", "precision",
+                                                       "placed", "pairs", "false"))
     for coverage, name, wall, mb, score in rows:
         if name == "ratio":
             print("%-5s ostrel-overlap wall / faster minimap2 preset: %.2f" % (coverage + "x", wall))
         elif wall is None:
             print("%-5s %-16s failed" % (coverage + "x", name))
         else:
-            print("%-5s %-16s %8.1f %8.0f %8.4f %9.4f %8.4f %10d" % (
+            print("%-5s %-16s %8.1f %8.0f %8.4f %9.4f %8.4f %10d %7d" % (
                 coverage + "x", name, wall, mb, score["recall"], score["precision"], score["placed_share"],
-                score["reported"]))
+                score["reported"], score["reported"] - score["correct"]))
     print("recall: true overlaps share >= %d genome bases; precision: reported pairs that share >= 1 base, "
           "strand right; placed: aligned stretches on the same genome stretch" % MIN_TRUE)
 
