@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch clean
+.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap clean
 
 all: build
 
@@ -66,6 +66,19 @@ bench-split: bench-build
 
 bench-hashsearch: bench-build
 	$(BENCH_BUILD)/bench/hashsearch/hashsearch-bench
+
+# All-against-all overlaps of simulated Sanger-like reads from a 2 Mbp genome
+# with repeats, at each coverage, by ostrel-overlap (with OVERLAP_OPTS added)
+# and by minimap2's ava-pb and ava-ont presets side by side: time, memory,
+# recall and precision against the reads' true placements.
+OVERLAP_OPTS ?=
+OVERLAP_COVERAGES ?= 10,30
+OVERLAP_REPEATS ?= 1
+
+bench-overlap: bench-build
+	python3 bench/overlap/overlap-bench.py --ostrel $(BENCH_BUILD)/overlap/ostrel-overlap \
+	  --generator $(BENCH_BUILD)/bench/overlap/overlap-bench --out $(BENCH_OUT) \
+	  --coverages $(OVERLAP_COVERAGES) --repeats $(OVERLAP_REPEATS) --opts="$(OVERLAP_OPTS)"
 
 # The bundled example, indexed and extracted under ./demo-out; only the
 # two commands it runs are built.
