@@ -34,6 +34,7 @@
 #include "contig/TemplateInfo.h"
 #include "contig/WindowTests.h"
 
+#include "search/Edge.h"
 #include "search/HashSampleSearchEngine.h"
 #include "search/OverlapGraph.h"
 #include "search/RandomNumber.h"
