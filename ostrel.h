@@ -36,10 +36,12 @@
 
 #include "search/Edge.h"
 #include "search/HashSampleSearchEngine.h"
+#include "search/MixedOverlapGraph.h"
 #include "search/OverlapGraph.h"
 #include "search/RandomNumber.h"
 #include "search/SampleHash.h"
 #include "search/SampleSearchResult.h"
 #include "search/SeqSampler.h"
+#include "search/TIOverlapGraph.h"
 
 #endif
