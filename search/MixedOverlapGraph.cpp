@@ -63,7 +63,8 @@ long MixedOverlapGraph::StoredIndex(const Edge* edge) const {
 bool MixedOverlapGraph::TargetId(const Edge* edge, int& id) const {
   if (edge == nullptr) return false;
   const long stored = StoredIndex(edge);
-  if (stored >= 0 && mTargetIsTI[static_cast<size_t>(stored)]) {
+  const size_t i = static_cast<size_t>(stored);
+  if (stored >= 0 && i < mTargetIsTI.size() && mTargetIsTI[i]) {
     const auto it = mTI2Id.find(edge->GetTargetId());
     if (it == mTI2Id.end()) return false;
     id = it->second;

@@ -33,7 +33,9 @@ public:
 
   // Adds the edges of the read `name`, whose targets are TIs: targets not
   // yet known get identifiers first, in edge order, then a new name. Each
-  // edge's target in the caller's vector becomes its target's identifier.
+  // edge's target in the caller's vector becomes its target's identifier, so
+  // the vector is not to be added a second time. An edge whose identifier
+  // needs more than 27 bits is reported by Edge and left out.
   void AddEdges(const std::string& name, std::vector<Edge>& edges);
   // As AddEdges, and for each edge the inverse from the target to the read:
   // same length, score, orientation and auxiliary count, hangs as seen from
