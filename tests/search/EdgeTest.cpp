@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <random>
@@ -12,22 +13,12 @@
 namespace ostrel {
 namespace {
 
-struct Values {
-  int mId, mLen, mScore, mLeft, mRight, mOrientation;
-  bool operator==(const Values& o) const {
-    return mId == o.mId && mLen == o.mLen && mScore == o.mScore && mLeft == o.mLeft && mRight == o.mRight &&
-           mOrientation == o.mOrientation;
-  }
-};
-
-std::ostream& operator<<(std::ostream& out, const Values& v) {
-  return out << v.mId << ' ' << v.mLen << ' ' << v.mScore << ' ' << v.mLeft << ' ' << v.mRight << ' '
-             << v.mOrientation;
-}
+// id, length, score, left hang, right hang, orientation.
+using Values = std::array<int, 6>;
 
 Values Read(const Edge& e) {
   Values v{};
-  e.GetValues(v.mId, v.mLen, v.mScore, v.mLeft, v.mRight, v.mOrientation);
+  e.GetValues(v[0], v[1], v[2], v[3], v[4], v[5]);
   return v;
 }
 
@@ -36,14 +27,10 @@ int Stored(long long value, int unit) { return static_cast<int>(std::min(std::ll
 
 // The values an edge packed with `unit` reads back, for in-range input.
 Values Expected(const Values& in, int unit) {
-  const int len = in.mLen < 0 ? 0 : Stored(in.mLen, unit);
-  const long long difference = std::clamp(static_cast<long long>(in.mLen) - in.mScore, 0LL, 127LL);
-  return Values{in.mId,
-                len,
-                static_cast<int>(len - difference),
-                in.mLeft < 0 ? -Stored(in.mLeft, unit) : Stored(in.mLeft, unit),
-                in.mRight < 0 ? -Stored(in.mRight, unit) : Stored(in.mRight, unit),
-                in.mOrientation > 0 ? 1 : 0};
+  const int len = in[1] < 0 ? 0 : Stored(in[1], unit);
+  const long long difference = std::clamp(static_cast<long long>(in[1]) - in[2], 0LL, 127LL);
+  auto hang = [unit](int h) { return h < 0 ? -Stored(h, unit) : Stored(h, unit); };
+  return Values{in[0], len, static_cast<int>(len - difference), hang(in[3]), hang(in[4]), in[5] > 0 ? 1 : 0};
 }
 
 class EdgeTest : public ::testing::Test {
@@ -80,9 +67,9 @@ TEST_F(EdgeTest, FieldsAreCutToTheirRange) {
   };
   for (const auto& c : cases) {
     Edge e;
-    ASSERT_TRUE(e.SetValues(c.mIn.mId, c.mIn.mLen, c.mIn.mScore, c.mIn.mLeft, c.mIn.mRight, c.mIn.mOrientation));
-    EXPECT_EQ(c.mOut, Read(e)) << c.mIn;
-    EXPECT_EQ(0u, e.mWords[0] >> 31 | e.mWords[1] >> 31 | (e.mWords[0] >> 30 & 1)) << c.mIn;
+    ASSERT_TRUE(e.SetValues(c.mIn[0], c.mIn[1], c.mIn[2], c.mIn[3], c.mIn[4], c.mIn[5]));
+    EXPECT_EQ(c.mOut, Read(e)) << ::testing::PrintToString(c.mIn);
+    EXPECT_EQ(0u, e.mWords[0] >> 31 | e.mWords[1] >> 31 | (e.mWords[0] >> 30 & 1));
   }
   int v[6];
   int aux = 0;
@@ -121,8 +108,8 @@ TEST_F(EdgeTest, RandomValuesReadBackAsThePlainRuleSays) {
   for (int i = 0; i < 2000; ++i) {
     const Values in{id(rng), any(rng), any(rng), any(rng), any(rng), bit(rng)};
     Edge e;
-    ASSERT_TRUE(e.SetValues(in.mId, in.mLen, in.mScore, in.mLeft, in.mRight, in.mOrientation));
-    ASSERT_EQ(Expected(in, 4), Read(e)) << in;
+    ASSERT_TRUE(e.SetValues(in[0], in[1], in[2], in[3], in[4], in[5]));
+    ASSERT_EQ(Expected(in, 4), Read(e));
   }
 }
 
@@ -155,12 +142,11 @@ TEST_F(EdgeTest, InvertHangsTakesTheTargetsPointOfView) {
     e.InvertHangs();
     const Values w = Read(e);
     // Same strand: both negated; opposite strands: swapped and negated.
-    const Values want = v.mOrientation == 1 ? Values{v.mId, v.mLen, v.mScore, -v.mLeft, -v.mRight, 1}
-                                            : Values{v.mId, v.mLen, v.mScore, -v.mRight, -v.mLeft, 0};
-    ASSERT_EQ(want, w) << v;
+    const Values want = v[5] == 1 ? Values{v[0], v[1], v[2], -v[3], -v[4], 1} : Values{v[0], v[1], v[2], -v[4], -v[3], 0};
+    ASSERT_EQ(want, w);
     ASSERT_EQ(before.mWords[2], e.mWords[2]);
     e.InvertHangs();
-    ASSERT_TRUE(std::equal(before.mWords, before.mWords + 3, e.mWords)) << v;
+    ASSERT_TRUE(std::equal(before.mWords, before.mWords + 3, e.mWords));
   }
 }
 
