@@ -37,7 +37,7 @@ bool ScanGroup(const std::string& line, int& pos, EdgeGroup& group) {
     if (pos < 0) return false;
   }
   // pos is the length plus 1 when the fifth integer ended the line.
-  if (pos >= static_cast<int>(line.size()) - 1) return false;
+  if (static_cast<size_t>(pos) + 1 >= line.size()) return false;
   group.mOrientation = line[pos + 1] == 'f' ? 1 : 0;
   return true;
 }
