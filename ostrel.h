@@ -37,8 +37,9 @@
 #include "contig/WindowTests.h"
 
 #include "search/BandedAligner.h"
+#include "search/Edge.h"
 #include "search/HashSampleSearchEngine.h"
-#include "search/OverlapGraph.h"
+#include "search/MixedOverlapGraph.h"
 #include "search/OverlapGraph.h"
 #include "search/PafLine.h"
 #include "search/RandomNumber.h"
@@ -46,5 +47,6 @@
 #include "search/SampleSearchResult.h"
 #include "search/SeqOverlapper.h"
 #include "search/SeqSampler.h"
+#include "search/TIOverlapGraph.h"
 
 #endif
