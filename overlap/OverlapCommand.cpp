@@ -59,10 +59,11 @@ void PrintUsage(std::ostream& out) {
       << "  -k INT   word size of the index [" << kDefaultWordSize << "]\n"
       << "  -d INT   query words looked up per 1000 bases [" << kDefaultSampleDensity << "]\n"
       << "  -m INT   most places kept per word [" << kDefaultMaxHitsPerWord << "]\n"
-      << "  -w INT   band width of the alignment, either side [" << kDefaultBandWidth << "]\n"
-      << "  -e FLOAT expected error percentage; opposite-strand overlaps need a score of\n"
-      << "           length x (1 - 2 x e / 100), same-strand ones "
-      << SeqOverlapper::kMinForwardScore << " [" << kDefaultErrorPct << "]\n"
+      << "  -w INT   band width of the alignment, either side, at most " << kMaxBandWidth << " ["
+      << kDefaultBandWidth << "]\n"
+      << "  -e FLOAT expected error percentage: an overlap needs a score of length x\n"
+      << "           (1 - 2 x e / 100), and of " << SeqOverlapper::kMinForwardScore << " at least [" << kDefaultErrorPct
+      << "]\n"
       << "  -l INT   shortest read compared; shorter ones are skipped [" << kDefaultMinReadSize << "]\n"
       << "  -t INT   threads [all cores]\n"
       << "  -f STR   output format: paf or graph [paf]\n"
@@ -82,7 +83,7 @@ bool TakeOption(char letter, const std::string& value, Settings& settings) {
     case 'k': return ParseAtLeast(value, 1, settings.mWordSize);
     case 'd': return ParseAtLeast(value, 1, settings.mSampleDensity) && settings.mSampleDensity <= 1000;
     case 'm': return ParseAtLeast(value, 1, settings.mMaxHitsPerWord);
-    case 'w': return ParseAtLeast(value, 1, settings.mBandWidth);
+    case 'w': return ParseAtLeast(value, 1, settings.mBandWidth) && settings.mBandWidth <= kMaxBandWidth;
     case 'e': return ParseAmount(value, settings.mErrorPct) && settings.mErrorPct <= 50;
     case 'l': return ParseAtLeast(value, 1, settings.mMinReadSize);
     case 't': return ParseAtLeast(value, 1, settings.mThreads);
@@ -102,12 +103,11 @@ struct ReadCounts {
   long mSharedNames = 0;
 };
 
-// Enters every record of the files as a source, upper-cased; records
-// shorter than the overlapper's mMinSize are counted and left out. The
-// result is the exit status so far: 0; 1 when a file cannot be opened; 2
-// when one ends at damage, its good records kept.
-int LoadReads(const std::vector<std::string>& files, SeqOverlapper& overlapper, String2IntMap& nameIndex,
-              ReadCounts& counts) {
+// Reads every record of the files, upper-cased; records shorter than
+// `minSize` are counted and left out. The result is the exit status so
+// far: 0; 1 when a file cannot be opened; 2 when one ends at damage, its
+// good records kept.
+int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceVector& reads, ReadCounts& counts) {
   int status = 0;
   for (const std::string& file : files) {
     igzstream in(file);
@@ -118,13 +118,12 @@ int LoadReads(const std::vector<std::string>& files, SeqOverlapper& overlapper, 
     Sequence read;
     while (ReadFastaRecord(in, read)) {
       ++counts.mRecords;
-      if (read.mBases.size() < overlapper.mMinSize) {
+      if (read.mBases.size() < minSize) {
         ++counts.mSkipped;
         continue;
       }
       for (char& c : read.mBases) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      if (!nameIndex.emplace(read.mName, overlapper.mNumSources).second) ++counts.mSharedNames;
-      overlapper.AddSource(read);
+      reads.push_back(std::move(read));
     }
     if (in.bad()) {
       std::cerr << kName << ": " << file << " is damaged or truncated; its records up to there are used\n";
@@ -132,6 +131,22 @@ int LoadReads(const std::vector<std::string>& files, SeqOverlapper& overlapper, 
     }
   }
   return status;
+}
+
+// Enters the reads as sources, in order, each read's own copy released
+// once the overlapper holds it; `nameIndex` maps each name to its first
+// read.
+void IndexReads(SequenceVector& reads, SeqOverlapper& overlapper, String2IntMap& nameIndex, ReadCounts& counts) {
+  // Room for every window at once spares the index its regrowth.
+  const long bases = reads.TotalBases();
+  overlapper.mHash.Reserve(static_cast<size_t>(bases));
+  overlapper.mSampleInfo.reserve(static_cast<size_t>(bases));
+  overlapper.mSourceSeqs.reserve(reads.size());
+  for (Sequence& read : reads) {
+    if (!nameIndex.emplace(read.mName, overlapper.mNumSources).second) ++counts.mSharedNames;
+    overlapper.AddSource(read);
+    read = Sequence();
+  }
 }
 
 // What one query gave: its overlaps, as edges source -> query, and the
@@ -253,14 +268,18 @@ int RunOverlap(int argc, char** argv) {
                            static_cast<uint32_t>(settings.mMaxHitsPerWord), 0,
                            static_cast<uint32_t>(settings.mMinReadSize), settings.mErrorPct, settings.mBandWidth);
   overlapper.mShowProgress = settings.mVerbose;
-  String2IntMap nameIndex;
+  overlapper.mJudgeStrandsAlike = true;
+  overlapper.mPlaceByMostHits = true;
   ReadCounts counts;
-  int status = LoadReads(files, overlapper, nameIndex, counts);
+  SequenceVector reads;
+  const int status = LoadReads(files, overlapper.mMinSize, reads, counts);
   if (status == 1) return 1;
   if (counts.mRecords == 0) {
     std::cerr << kName << ": no FASTA record in the input\n";
     return 1;
   }
+  String2IntMap nameIndex;
+  IndexReads(reads, overlapper, nameIndex, counts);
   if (counts.mSharedNames > 0)
     std::cerr << kName << ": WARNING: " << counts.mSharedNames
               << " reads share a name with an earlier read; their overlaps are kept by name\n";

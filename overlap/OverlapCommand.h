@@ -10,9 +10,10 @@ namespace ostrel {
 // about 1% substitutions and small indels) by make bench-overlap.
 constexpr int kDefaultWordSize = 16;           // bases per sample
 constexpr int kDefaultSampleDensity = 50;      // query samples per 1000 bases
-constexpr uint32_t kDefaultMaxHitsPerWord = 40;
-constexpr int kDefaultBandWidth = 20;          // diagonals either side of the placed one
-constexpr float kDefaultErrorPct = 4.0f;       // opposite-strand overlaps need length x (1 - 2 x e/100)
+constexpr uint32_t kDefaultMaxHitsPerWord = 20;
+constexpr int kDefaultBandWidth = 15;          // diagonals either side of the placed one
+constexpr int kMaxBandWidth = 1000;            // the table grows with band x overlap length
+constexpr float kDefaultErrorPct = 10.0f;      // overlaps need a score of length x (1 - 2 x e/100)
 constexpr uint32_t kDefaultMinReadSize = 100;  // shorter reads are skipped
 constexpr int kProgressSeconds = 5;            // between progress lines
 

@@ -40,8 +40,15 @@ public:
   // and the source's length bound the source side. A band of 0 or below, or
   // an empty span, scores 0.
   int ComputeScore(const Sequence& query, int qStart, int qEnd, const Sequence& source, int sStart, int sEnd);
+  // The same score when it reaches `needed`; otherwise a bound of it below
+  // `needed`, the table left part-filled: the alignment stops as soon as no
+  // path can reach `needed` any more, which spares most of the work on
+  // regions that do not overlap.
+  int ComputeScore(const Sequence& query, int qStart, int qEnd, const Sequence& source, int sStart, int sEnd,
+                   int needed);
 
 private:
+  static constexpr int kStopCheckColumns = 16;  // columns between two looks at `needed`
   int mWidth = 0;  // the band used for the table: mBand, at most the span
 };
 

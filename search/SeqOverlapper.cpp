@@ -6,6 +6,7 @@
 #include <climits>
 #include <iostream>
 #include <iterator>
+#include <utility>
 
 #include "search/BandedAligner.h"
 
@@ -68,11 +69,17 @@ SeqOverlap SeqOverlapper::PlaceAndScore(const Sequence& query, const SampleSearc
             hit.mSourceLoc);
   overlap.mSourceIdx = hit.mSourceIdx;
   overlap.mOrientation = orientation;
+  overlap.mCutoff = static_cast<int>(overlap.mLength * (1.0 - (2.0 * mErrorPct) / 100.0));
+  const int needed = mJudgeStrandsAlike ? std::max(kMinForwardScore, overlap.mCutoff)
+                     : orientation == 1 ? kMinForwardScore
+                                        : overlap.mCutoff;
+  // The same-strand scores are shown with the progress lines, so they are
+  // then computed in full.
+  const bool shown = mShowProgress && orientation == 1;
   BandedAligner aligner(mBandWidth);
   overlap.mScore = aligner.ComputeScore(query, overlap.mQueryStart, overlap.mQueryEnd, source,
-                                        overlap.mSourceStart, overlap.mSourceEnd);
-  overlap.mCutoff = static_cast<int>(overlap.mLength * (1.0 - (2.0 * mErrorPct) / 100.0));
-  overlap.mAccepted = orientation == 1 ? overlap.mScore >= kMinForwardScore : overlap.mScore >= overlap.mCutoff;
+                                        overlap.mSourceStart, overlap.mSourceEnd, shown ? INT_MIN : needed);
+  overlap.mAccepted = overlap.mScore >= needed;
   return overlap;
 }
 
@@ -91,9 +98,29 @@ void SeqOverlapper::ScoreGroups(const Sequence& query, SampleSearchResultVec& hi
     for (const SampleSearchResult& hit : hits)
       *hitLines << query.mName << '\t' << mSourceSeqs[hit.mSourceIdx].mName << '\t' << hit.mSampleIdx << '\t'
                 << hit.mQueryLoc << '\t' << hit.mSourceLoc << '\n';
-  for (size_t i = 0; i < hits.size(); ++i)
-    if (i == 0 || hits[i].mSourceIdx != hits[i - 1].mSourceIdx)
-      overlaps.push_back(PlaceAndScore(query, hits[i], orientation));
+  for (size_t first = 0, end; first < hits.size(); first = end) {
+    for (end = first + 1; end < hits.size() && hits[end].mSourceIdx == hits[first].mSourceIdx;) ++end;
+    overlaps.push_back(PlaceAndScore(query, hits[PlacingHit(hits, first, end)], orientation));
+  }
+}
+
+size_t SeqOverlapper::PlacingHit(const SampleSearchResultVec& hits, size_t first, size_t end) const {
+  if (!mPlaceByMostHits) return first;
+  // (diagonal, hit) in diagonal order; a window slid over them counts the
+  // hits within half a band of each.
+  std::vector<std::pair<long, size_t>> diagonals;
+  for (size_t i = first; i < end; ++i)
+    diagonals.emplace_back(static_cast<long>(hits[i].mSourceLoc) - hits[i].mQueryLoc, i);
+  std::sort(diagonals.begin(), diagonals.end());
+  const long reach = std::max(mBandWidth / 2, 0);
+  size_t best = first, bestCount = 0, low = 0, high = 0;
+  for (const auto& [diagonal, hit] : diagonals) {
+    while (diagonals[low].first < diagonal - reach) ++low;
+    while (high < diagonals.size() && diagonals[high].first <= diagonal + reach) ++high;
+    const size_t count = high - low;
+    if (count > bestCount || (count == bestCount && hit < best)) best = hit, bestCount = count;
+  }
+  return best;
 }
 
 int SeqOverlapper::FindOverlaps(const Sequence& query, int sourceEnd, std::vector<SeqOverlap>& overlaps,

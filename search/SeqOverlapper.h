@@ -37,9 +37,10 @@ struct SeqOverlap {
   int mSourceStart, mSourceEnd;
   int mLength;       // bases of the query region
   int mLeftHang, mRightHang;
-  int mScore;        // banded alignment score of the region
+  int mScore;        // banded alignment score of the region; for one not accepted, maybe only a
+                     // bound below what acceptance needs (exact where progress lines show it)
   int mCutoff;       // mLength x (1 - 2 x error% / 100), truncated
-  bool mAccepted;    // same strand: mScore >= kMinForwardScore; opposite: mScore >= mCutoff
+  bool mAccepted;    // see SeqOverlapper::mJudgeStrandsAlike
 };
 
 class SeqOverlapper : public HashSampleSearchEngine {
@@ -62,6 +63,18 @@ public:
   // Compare's progress lines on standard output (one per same-strand hit,
   // one per scored same-strand source, one per group); false for quiet.
   bool mShowProgress = true;
+  // How overlaps are accepted. False: a same-strand overlap by its score
+  // reaching kMinForwardScore, an opposite-strand one by its score reaching
+  // the cutoff, however short. True: either, only when its score reaches
+  // both, so that short or poor matches (a repeat copy at the end of each
+  // read) are not taken for overlaps on either strand.
+  bool mJudgeStrandsAlike = false;
+  // Which hit places a source group. False: its first hit, the one with
+  // the smallest source offset. True: the first of the hits whose diagonal
+  // (source offset - query offset) has the most hits of the group within
+  // half a band of it, so that a hit in a repeat or a tandem array, which
+  // lies on a diagonal of its own, does not misplace the overlap.
+  bool mPlaceByMostHits = false;
 
   // Enters a source of at least mMinSize characters; a shorter one is left
   // out without a word.
@@ -96,6 +109,8 @@ public:
   static SeqOverlap Place(long queryLength, long sourceLength, long queryLoc, long sourceLoc);
 
 private:
+  // The hit that places the group hits[first .. end - 1].
+  size_t PlacingHit(const SampleSearchResultVec& hits, size_t first, size_t end) const;
   // Places the query against the group's first hit and scores the region.
   SeqOverlap PlaceAndScore(const Sequence& query, const SampleSearchResult& hit, int orientation) const;
   // The first hit of each source group below sourceEnd, placed and scored.

@@ -14,8 +14,8 @@ namespace {
 
 // The band's recurrence written over (query base j, source base k) with
 // every cell kept in a map that starts at 0: the leading-gap edges, cells
-// off the source keeping their value, the lowest diagonal never computed
-// and no query gap from above the band. It takes the band as it is, however
+// off the source keeping their value, nothing entering from below the band
+// (past its corner) or from above it. It takes the band as it is, however
 // wide.
 int PlainBandedScore(const std::string& query, int qStart, int qEnd, const std::string& source, int sStart,
                      int band) {
@@ -35,7 +35,7 @@ int PlainBandedScore(const std::string& query, int qStart, int qEnd, const std::
       if (s < 0 || s >= static_cast<long>(source.size())) continue;
       const int diagonal = at(j - 1, k - 1) + (query[qStart + j - 1] == source[s] ? 1 : -1);
       const int queryGap = k == j + band ? minusInfinity : at(j - 1, k) + gap;
-      const int sourceGap = at(j, k - 1) + gap;
+      const int sourceGap = (k - 1 == j - band && j > band ? minusInfinity : at(j, k - 1)) + gap;
       cell[{j, k}] = std::max({diagonal, queryGap, sourceGap});
     }
   return at(n, n);
@@ -62,9 +62,18 @@ TEST(BandedAligner, MatchesThePlainRecurrence) {
     const int sStart = static_cast<int>(random() % (source.size() + 6)) - 3;  // may start off the source
     const int band = static_cast<int>(random() % 50);  // often wider than the span
     BandedAligner aligner(band);
-    EXPECT_EQ(PlainBandedScore(query, qStart, qEnd, source, sStart, band),
-              aligner.ComputeScore(test::MakeSequence(query), qStart, qEnd, test::MakeSequence(source), sStart, 0))
+    const Sequence q = test::MakeSequence(query), s = test::MakeSequence(source);
+    const int plain = PlainBandedScore(query, qStart, qEnd, source, sStart, band);
+    EXPECT_EQ(plain, aligner.ComputeScore(q, qStart, qEnd, s, sStart, 0))
         << query << " " << qStart << ".." << qEnd << " vs " << source << " from " << sStart << " band " << band;
+    // Asked to reach a score, it gives the score when it does, and a bound
+    // of it below what was needed when it does not.
+    const int needed = plain + static_cast<int>(random() % 21) - 10;
+    const int bounded = aligner.ComputeScore(q, qStart, qEnd, s, sStart, 0, needed);
+    if (plain >= needed)
+      EXPECT_EQ(plain, bounded);
+    else
+      EXPECT_TRUE(bounded >= plain && bounded < needed) << bounded << " " << plain << " " << needed;
   }
 }
 

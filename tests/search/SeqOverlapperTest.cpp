@@ -122,6 +122,44 @@ TEST(SeqOverlapper, OppositeStrandsAreJudgedByTheCutoff) {
   EXPECT_TRUE(overlaps.empty());
 }
 
+TEST(SeqOverlapper, PlacingByMostHitsAndJudgingStrandsAlike) {
+  // The query's last 300 bases are the source's first 300; a copy of the
+  // source's first word further on in the query is the group's first hit.
+  const std::string source = RandomBases(600, 7);
+  std::string tail = RandomBases(300, 8);
+  tail.replace(100, 16, source.substr(0, 16));
+  SeqOverlapper overlapper = MakeOverlapper();
+  overlapper.mShowProgress = false;
+  overlapper.AddSource(test::MakeSequence(source, "s"));
+  const Sequence query = test::MakeSequence(source.substr(300) + tail, "q");
+  std::vector<SeqOverlap> byFirstHit, byMostHits;
+  std::ostringstream lines;
+  overlapper.FindOverlaps(query, 1, byFirstHit, lines);
+  overlapper.mPlaceByMostHits = true;
+  overlapper.FindOverlaps(query, 1, byMostHits, lines);
+  ASSERT_EQ(1u, byFirstHit.size());
+  ASSERT_EQ(1u, byMostHits.size());
+  EXPECT_EQ(400, byFirstHit[0].mQueryStart);  // the stray hit's diagonal
+  EXPECT_FALSE(byFirstHit[0].mAccepted);
+  EXPECT_EQ(0, byMostHits[0].mQueryStart);
+  EXPECT_EQ(300, byMostHits[0].mSourceStart);
+  EXPECT_EQ(300, byMostHits[0].mScore);
+  EXPECT_TRUE(byMostHits[0].mAccepted);
+
+  // 200 shared bases on opposite strands reach the cutoff but not the
+  // fixed score; judged alike, they are not an overlap.
+  const Sequence reversed = test::MakeSequence(ReverseComplement(source.substr(400) + RandomBases(400, 9)), "r");
+  for (bool alike : {false, true}) {
+    overlapper.mJudgeStrandsAlike = alike;
+    std::vector<SeqOverlap> overlaps;
+    overlapper.FindOverlaps(reversed, 1, overlaps, lines);
+    ASSERT_EQ(1u, overlaps.size());
+    EXPECT_EQ(200, overlaps[0].mLength);
+    EXPECT_EQ(!alike, overlaps[0].mAccepted);
+  }
+  EXPECT_EQ("", lines.str());
+}
+
 TEST(SeqOverlapper, ShortSequencesAreLeftOut) {
   SeqOverlapper overlapper = MakeOverlapper();
   test::CaptureStdout out;
