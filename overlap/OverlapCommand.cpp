@@ -137,10 +137,9 @@ int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceV
 // once the overlapper holds it; `nameIndex` maps each name to its first
 // read.
 void IndexReads(SequenceVector& reads, SeqOverlapper& overlapper, String2IntMap& nameIndex, ReadCounts& counts) {
-  // Room for every window at once spares the index its regrowth.
-  const long bases = reads.TotalBases();
-  overlapper.mHash.Reserve(static_cast<size_t>(bases));
-  overlapper.mSampleInfo.reserve(static_cast<size_t>(bases));
+  // The index keeps one entry per base (room for a new text at each
+  // window): made at once, it is not copied as it grows.
+  overlapper.mSampleInfo.reserve(static_cast<size_t>(reads.TotalBases()));
   overlapper.mSourceSeqs.reserve(reads.size());
   for (Sequence& read : reads) {
     if (!nameIndex.emplace(read.mName, overlapper.mNumSources).second) ++counts.mSharedNames;
