@@ -19,14 +19,22 @@ int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(s
       return 0;
     }
     const char* known = letter == '?' ? nullptr : std::strchr(optionString, letter);
-    const bool takesArgument = known != nullptr && known[1] == ':';
-    if (known == nullptr || !take(letter, takesArgument ? options.NextArg() : std::string())) {
+    if (known == nullptr) {
+      std::cerr << "Bad options: an unknown letter, or a value missing, attached or starting with '-'\n";
+      usage(std::cerr);
+      return 1;
+    }
+    const bool takesArgument = known[1] == ':';
+    const std::string value = takesArgument ? options.NextArg() : std::string();
+    if (!take(letter, value)) {
+      std::cerr << "Bad value for -" << letter << ": " << value << '\n';
       usage(std::cerr);
       return 1;
     }
   }
   for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg()) files.push_back(word);
   if (files.size() < minWords || files.size() > maxWords) {
+    std::cerr << (files.size() < minWords ? "Too few" : "Too many") << " arguments: " << files.size() << '\n';
     usage(std::cerr);
     return 1;
   }

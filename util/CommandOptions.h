@@ -15,8 +15,8 @@ namespace ostrel {
 // argument empty for a letter without one; take returns false for a bad
 // value. The free words go to `files`, which must number `minWords` to
 // `maxWords`. -h prints `usage` on standard output and gives status 0; a
-// bad option or value, or the wrong number of words, prints it on standard
-// error and gives 1; -1 means go on.
+// bad option or value, or the wrong number of words, prints a line naming
+// the fault and then `usage` on standard error, and gives 1; -1 means go on.
 int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(std::ostream&),
                 const std::function<bool(char, const std::string&)>& take, size_t minWords, size_t maxWords,
                 std::vector<std::string>& files);

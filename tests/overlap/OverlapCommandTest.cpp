@@ -49,6 +49,8 @@ TEST(OverlapCommand, UsageAndRefusals) {
         "[" + std::to_string(kDefaultSampleDensity) + "]", "[" + std::to_string(kDefaultMaxHitsPerWord) + "]",
         "[" + std::to_string(kDefaultBandWidth) + "]", "[" + std::to_string(kDefaultMinReadSize) + "]"})
     EXPECT_NE(std::string::npos, help.mStdout.find(shown)) << shown;
+  EXPECT_EQ(0u, Overlap("-k 0 x.fa", true).mStdout.find("Bad value for -k: 0\nUsage: ostrel-overlap"));
+  EXPECT_EQ(0u, Overlap("-q", true).mStdout.find("Too few arguments: 0\nUsage: ostrel-overlap"));
   test::TempDir dir;
   test::WriteFile(dir.Path("empty.fa"), "no record here\n");
   EXPECT_EQ("ostrel-overlap: cannot read /nonexistent.fa\n", Overlap("/nonexistent.fa", true).mStdout);
