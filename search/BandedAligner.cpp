@@ -51,9 +51,9 @@ int BandedAligner::ComputeScore(const Sequence& query, int qStart, int qEnd, con
     // span, so a gap in the source can always be taken.
     const long lowest = std::max({b - j + 1, 1L, b - j + 1 - sStart});
     const long highest = std::min(2 * b, sourceLength + b - j - sStart);
-    const char* sourceBase = s + (sStart + j - b - 1);
+    const long sourceBefore = sStart + j - b - 1;
     for (long d = lowest; d <= highest; ++d) {
-      int best = rows[d][j - 1] + (queryBase == sourceBase[d] ? mMatch : mMismatch);
+      int best = rows[d][j - 1] + (queryBase == s[sourceBefore + d] ? mMatch : mMismatch);
       best = std::max(best, d == 2 * b ? mMinusInfinity : rows[d + 1][j - 1] + mGap);
       rows[d][j] = std::max(best, rows[d - 1][j] + mGap);
     }

@@ -8,7 +8,6 @@
 #include <iterator>
 #include <utility>
 
-#include "search/BandedAligner.h"
 
 namespace ostrel {
 
@@ -61,8 +60,8 @@ SeqOverlap SeqOverlapper::Place(long queryLength, long sourceLength, long queryL
   return overlap;
 }
 
-SeqOverlap SeqOverlapper::PlaceAndScore(const Sequence& query, const SampleSearchResult& hit,
-                                        int orientation) const {
+SeqOverlap SeqOverlapper::PlaceAndScore(const Sequence& query, const SampleSearchResult& hit, int orientation,
+                                        BandedAligner& aligner) const {
   const Sequence& source = mSourceSeqs[hit.mSourceIdx];
   SeqOverlap overlap =
       Place(static_cast<long>(query.mBases.size()), static_cast<long>(source.mBases.size()), hit.mQueryLoc,
@@ -76,7 +75,6 @@ SeqOverlap SeqOverlapper::PlaceAndScore(const Sequence& query, const SampleSearc
   // The same-strand scores are shown with the progress lines, so they are
   // then computed in full.
   const bool shown = mShowProgress && orientation == 1;
-  BandedAligner aligner(mBandWidth);
   overlap.mScore = aligner.ComputeScore(query, overlap.mQueryStart, overlap.mQueryEnd, source,
                                         overlap.mSourceStart, overlap.mSourceEnd, shown ? INT_MIN : needed);
   overlap.mAccepted = overlap.mScore >= needed;
@@ -86,9 +84,9 @@ SeqOverlap SeqOverlapper::PlaceAndScore(const Sequence& query, const SampleSearc
 void SeqOverlapper::ScoreGroups(const Sequence& query, SampleSearchResultVec& hits, int sourceEnd,
                                 int orientation, std::vector<SeqOverlap>& overlaps,
                                 std::ostream* hitLines) const {
-  const int end = std::min(sourceEnd, mNumSources);
+  const int limit = std::min(sourceEnd, mNumSources);
   hits.erase(std::remove_if(hits.begin(), hits.end(),
-                            [end](const SampleSearchResult& hit) { return hit.mSourceIdx >= end; }),
+                            [limit](const SampleSearchResult& hit) { return hit.mSourceIdx >= limit; }),
              hits.end());
   // Grouped by source, each group in ascending source offset; the first hit
   // of a group is its earliest one among equal offsets.
@@ -98,9 +96,11 @@ void SeqOverlapper::ScoreGroups(const Sequence& query, SampleSearchResultVec& hi
     for (const SampleSearchResult& hit : hits)
       *hitLines << query.mName << '\t' << mSourceSeqs[hit.mSourceIdx].mName << '\t' << hit.mSampleIdx << '\t'
                 << hit.mQueryLoc << '\t' << hit.mSourceLoc << '\n';
+  // One aligner for every group: each alignment starts its table afresh.
+  BandedAligner aligner(mBandWidth);
   for (size_t first = 0, end; first < hits.size(); first = end) {
     for (end = first + 1; end < hits.size() && hits[end].mSourceIdx == hits[first].mSourceIdx;) ++end;
-    overlaps.push_back(PlaceAndScore(query, hits[PlacingHit(hits, first, end)], orientation));
+    overlaps.push_back(PlaceAndScore(query, hits[PlacingHit(hits, first, end)], orientation, aligner));
   }
 }
 

@@ -20,6 +20,7 @@
 #include <ostream>
 #include <vector>
 
+#include "search/BandedAligner.h"
 #include "search/HashSampleSearchEngine.h"
 #include "search/OverlapGraph.h"
 #include "seq/Sequence.h"
@@ -111,8 +112,9 @@ public:
 private:
   // The hit that places the group hits[first .. end - 1].
   size_t PlacingHit(const SampleSearchResultVec& hits, size_t first, size_t end) const;
-  // Places the query against the group's first hit and scores the region.
-  SeqOverlap PlaceAndScore(const Sequence& query, const SampleSearchResult& hit, int orientation) const;
+  // Places the query by the hit and scores the region.
+  SeqOverlap PlaceAndScore(const Sequence& query, const SampleSearchResult& hit, int orientation,
+                           BandedAligner& aligner) const;
   // The first hit of each source group below sourceEnd, placed and scored.
   void ScoreGroups(const Sequence& query, SampleSearchResultVec& hits, int sourceEnd, int orientation,
                    std::vector<SeqOverlap>& overlaps, std::ostream* hitLines) const;
