@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ace/AssemblyTally.h"
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"
 #include "contig/TemplateInfo.h"
@@ -147,6 +148,20 @@ public:
   void Read(const std::string& fileName);
   // The same with read qualities supplied by the caller.
   void Read(const std::string& fileName, SequenceQualityVector& qualities);
+  // Reading one contig at a time (what Read does, and AceContigReader).
+  // Starts a file: takes the "AS" header's counts, clears the tags and
+  // makes the assembly valid; `line` is left for ReadContig.
+  void ReadHeader(std::istream& in, std::string& line);
+  // Reads the file's next contig, its contigIndex-th (0-based), into contig
+  // `slot`, made afresh (the list grows to hold it), keeping the tags it
+  // passes. False, reading nothing more, when no contig is left.
+  bool ReadContig(std::istream& in, std::string& line, int contigIndex, int slot);
+  // "INCONSISTENT CONTIG READS" on `out` and false when the contig holds
+  // other than the reads it announced.
+  static bool CheckContigReads(const Contig& contig, std::ostream& out);
+  // "INCONSISTENT ACE FILE" on `out` and false when `seen` contigs with a
+  // consensus differ from those announced.
+  bool CheckContigCount(int seen, std::ostream& out) const;
   // The record parsers: `line` starts the record on entry; each returns the
   // line at which it stopped. `contigIndex` is the contig being read.
   std::string ParseCO(std::istream& in, std::string& line, int& contigIndex);
@@ -213,6 +228,8 @@ public:
   int N50Trimmed() const;
   void CalcAverageCoverage();         // sets mAverageCoverage
   void CalcAverageCoverageTrimmed();  // sets mAverageCoverageTrimmed
+  // The statistics of the contigs held, gathered in order.
+  AssemblyTally Tally() const;
 
 private:
   // Opens a plain or gzip-compressed ACE file and reads it; false, after

@@ -38,23 +38,14 @@ bool EndsBlock(const std::string& line) { return ContainsOnlyWS(line); }
 
 // Prints the consistency lines and returns false when the contigs or their
 // reads differ in number from what the file announced.
-bool CheckConsistency(const AceFile& ace) {
+bool CheckConsistency(const AceFile& ace, std::ostream& out) {
   bool valid = true;
   int seen = 0;
   for (const Contig& contig : ace) {
     if (!contig.mBases.empty()) ++seen;
-    if (static_cast<int>(contig.mReads.size()) != contig.mNumReads) {
-      std::cerr << "INCONSISTENT CONTIG READS: " << contig.mName << " Reads seen=" << contig.mReads.size()
-                << "  reads reported=" << contig.mNumReads << std::endl;
-      valid = false;
-    }
+    valid = AceFile::CheckContigReads(contig, out) && valid;
   }
-  if (seen != ace.mNumContigs) {
-    std::cerr << "INCONSISTENT ACE FILE: Contigs seen = " << seen << " contigs reported=" << ace.mNumContigs
-              << std::endl;
-    valid = false;
-  }
-  return valid;
+  return ace.CheckContigCount(seen, out) && valid;
 }
 
 // Opens a plain or gzip-compressed ACE file, saying so when it cannot.
@@ -71,51 +62,73 @@ void AceFile::Read(std::istream& in) {
   MarkHeldTagSubjects();
 }
 
-void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
+bool AceFile::CheckContigReads(const Contig& contig, std::ostream& out) {
+  if (static_cast<int>(contig.mReads.size()) == contig.mNumReads) return true;
+  out << "INCONSISTENT CONTIG READS: " << contig.mName << " Reads seen=" << contig.mReads.size()
+      << "  reads reported=" << contig.mNumReads << std::endl;
+  return false;
+}
+
+bool AceFile::CheckContigCount(int seen, std::ostream& out) const {
+  if (seen == mNumContigs) return true;
+  out << "INCONSISTENT ACE FILE: Contigs seen = " << seen << " contigs reported=" << mNumContigs << std::endl;
+  return false;
+}
+
+void AceFile::ReadHeader(std::istream& in, std::string& line) {
   mValid = true;
   mTags.clear();
-  std::string line;
   GetLine(in, line);
   mRecordsFound = StartsRecord(line, "AS");
   int pos = 0;
   mNumContigs = GetNextInteger(line, 0, pos);
   mNumReads = GetNextInteger(line, pos, pos);
-  resize(std::max(0, std::min(mNumContigs, kPresizedContigs)));
-
-  int contigIndex = 0;
   line.clear();
-  while (FindContig(in, line)) {
-    mRecordsFound = true;
+}
+
+bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, int slot) {
+  if (!FindContig(in, line)) return false;
+  mRecordsFound = true;
+  // More contigs than announced (concatenated files, say): said once, and
+  // read on.
+  if (contigIndex == std::max(mNumContigs, 0))
+    std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << std::max(mNumContigs, 0) << std::endl;
+  if (slot >= static_cast<int>(size())) resize(slot + 1);
+  (*this)[slot] = Contig();
+  line = ParseCO(in, line, slot);
+  // A contig may hold no reads (a split can leave one so): the search for
+  // its records stops at the next contig rather than taking that one's.
+  if (FindRecord(in, "BQ", line, "CO")) {
+    line = ParseBQ(in, line, slot);
+    if (FindRecord(in, "AF", line, "CO")) {
+      line = ParseAF(in, line, slot);
+      // A contig may carry no base segments: the search stops at its reads.
+      if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, slot);
+      if (FindRecord(in, "RD", line)) line = ParseRD(in, line, slot);
+    }
+  }
+  return true;
+}
+
+void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
+  std::string line;
+  ReadHeader(in, line);
+  resize(std::max(0, std::min(mNumContigs, kPresizedContigs)));
+  int contigIndex = 0;
+  for (;; ++contigIndex) {
     // The list is about to grow and move: the contigs handed over are
     // finished first, and no more are handed over.
     if (finished != nullptr && contigIndex >= static_cast<int>(size())) {
       finished->Finish();
       finished = nullptr;
     }
-    line = ParseCO(in, line, contigIndex);
-    // A contig may hold no reads (a split can leave one so): the search for
-    // its records stops at the next contig rather than taking that one's.
-    if (FindRecord(in, "BQ", line, "CO")) {
-      line = ParseBQ(in, line, contigIndex);
-      if (FindRecord(in, "AF", line, "CO")) {
-        line = ParseAF(in, line, contigIndex);
-        // A contig may carry no base segments: the search stops at its reads.
-        if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, contigIndex);
-        if (FindRecord(in, "RD", line)) line = ParseRD(in, line, contigIndex);
-      }
-    }
+    if (!ReadContig(in, line, contigIndex, contigIndex)) break;
     if (finished != nullptr) finished->Add(static_cast<size_t>(contigIndex));
-    ++contigIndex;
   }
-  mValid = CheckConsistency(*this) && contigIndex <= std::max(mNumContigs, 0) && !in.bad();
+  mValid = CheckConsistency(*this, std::cerr) && contigIndex <= std::max(mNumContigs, 0) && !in.bad();
 }
 
 std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigIndex) {
-  // More contigs than announced (concatenated files, say): said once, and
-  // read on into a longer list.
-  if (contigIndex == std::max(mNumContigs, 0))
-    std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << std::max(mNumContigs, 0) << std::endl;
-  if (contigIndex >= static_cast<int>(size())) resize(contigIndex + 1);
   Contig& contig = (*this)[contigIndex];
   contig.mBases.clear();
   contig.mReads.clear();

@@ -294,6 +294,8 @@ public:
   }
   int CalcCoverage(int pos) const;             // reads with a character at 0-based index pos
   double CalcAverageTrimmedCoverage() const;  // mean of CalcCoverageTrimmed over the consensus
+  // CalcCoverageTrimmed summed over the consensus indexes lo .. hi.
+  int64_t TrimmedDepthSum(int lo, int hi) const;
   long CountP20Bases() const;                 // read characters of quality >= 20 under the consensus
   double CalcAverageP20Coverage() const;      // CountP20Bases over the consensus length
 
