@@ -16,12 +16,13 @@ void AceFile::BuildReadHash() {
 
 void AceFile::AddContigToReadHash(size_t c) {
   Contig& contig = (*this)[c];
+  IndexContigReads(contig);
+  for (const Sequence& read : contig.mReads) mReadContigMap.emplace(read.mName, static_cast<int>(c));
+}
+
+void AceFile::IndexContigReads(Contig& contig) {
   contig.mReadIdxMap.reserve(contig.mReadIdxMap.size() + contig.mReads.size());
-  for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) {
-    const std::string& name = contig.mReads[i].mName;
-    mReadContigMap.emplace(name, static_cast<int>(c));
-    contig.mReadIdxMap[name] = i;
-  }
+  for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) contig.mReadIdxMap[contig.mReads[i].mName] = i;
 }
 
 void AceFile::CleanInitFromContigs() {

@@ -19,6 +19,8 @@
 
 namespace ostrel {
 
+class igzstream;
+
 // A tag record ("CT{", "RT{" or "WA{") as read: its lines up to the
 // closing "}", verbatim, each ending in a newline; and whether the contig or
 // read it names (TagSubject) was in the assembly then. A tag on a name the
@@ -232,6 +234,22 @@ public:
   AssemblyTally Tally() const;
 
 private:
+  friend class AceContigReader;  // reads contig by contig, with the same steps per contig
+
+  // The contig list is sized to the header's count up front only up to this
+  // many; a larger count is not trusted, and contigs are added as the file's
+  // "CO" records come, so that a damaged header cannot exhaust memory.
+  static constexpr int kPresizedContigs = 1 << 20;
+
+  // Opens a plain or gzip-compressed ACE file, saying so on standard error
+  // when it cannot.
+  static bool OpenAceFile(igzstream& in, const std::string& fileName);
+  // What Read(fileName) does for each contig c once it is read, after its
+  // reads are indexed (mContigQuality holding entry c): the copy of its
+  // consensus qualities, fake values where they are missing, the contig and
+  // read trims.
+  void PrepareReadContig(size_t c, std::ostream& fakeMessages, std::ostream& trimMessages);
+
   // Opens a plain or gzip-compressed ACE file and reads it; false, after
   // "Unable to open <name> as an ace file." on standard error, when it
   // cannot be opened.
@@ -253,6 +271,7 @@ private:
   // fake values need mContigQuality to hold entry c. Messages go to
   // `messages`.
   void AddContigToReadHash(size_t c);
+  static void IndexContigReads(Contig& contig);  // its reads into its mReadIdxMap
   void CopyContigBQToQuality(size_t c);
   void AddFakeContigQualityValues(size_t c, std::ostream& messages);
   void CalculateContigReadTrims(size_t c, int threshold, std::ostream& messages);

@@ -16,11 +16,6 @@ namespace ostrel {
 
 namespace {
 
-// The contig list is sized to the header's count up front only up to this
-// many; a larger count is not trusted, and contigs are added as the file's
-// "CO" records come, so that a damaged header cannot exhaust memory.
-constexpr int kPresizedContigs = 1 << 20;
-
 // Sequence buffers are reserved at the length a record announces, up to
 // this many characters; that saves the slack and copies of growing them.
 constexpr int kMaxReserved = 1 << 28;
@@ -48,18 +43,17 @@ bool CheckConsistency(const AceFile& ace, std::ostream& out) {
   return ace.CheckContigCount(seen, out) && valid;
 }
 
-// Opens a plain or gzip-compressed ACE file, saying so when it cannot.
-bool OpenAceFile(igzstream& in, const std::string& fileName) {
-  in.open(fileName);
-  if (!in.is_open()) std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
-  return in.is_open();
-}
-
 }  // namespace
 
 void AceFile::Read(std::istream& in) {
   ReadContigs(in, nullptr);
   MarkHeldTagSubjects();
+}
+
+bool AceFile::OpenAceFile(igzstream& in, const std::string& fileName) {
+  in.open(fileName);
+  if (!in.is_open()) std::cerr << "Unable to open " << fileName << " as an ace file." << std::endl;
+  return in.is_open();
 }
 
 bool AceFile::CheckContigReads(const Contig& contig, std::ostream& out) {
@@ -309,10 +303,7 @@ void AceFile::Read(const std::string& fileName) {
   auto finish = [&](size_t c) {
     AddContigToReadHash(c);
     if (mContigQuality.size() <= c) mContigQuality.resize(std::max(size(), c + 1));
-    CopyContigBQToQuality(c);
-    AddFakeContigQualityValues(c, fakeMessages);
-    (*this)[c].CalculateTrim(mContigTrimQuality);
-    CalculateContigReadTrims(c, mReadTrimQuality, trimMessages);
+    PrepareReadContig(c, fakeMessages, trimMessages);
     finished = c + 1;
   };
   {
@@ -325,6 +316,13 @@ void AceFile::Read(const std::string& fileName) {
   for (size_t c = finished; c < size(); ++c) finish(c);  // contigs the file never filled
   std::cerr << fakeMessages.str() << trimMessages.str() << std::flush;
   ComputeAllContigStats();
+}
+
+void AceFile::PrepareReadContig(size_t c, std::ostream& fakeMessages, std::ostream& trimMessages) {
+  CopyContigBQToQuality(c);
+  AddFakeContigQualityValues(c, fakeMessages);
+  (*this)[c].CalculateTrim(mContigTrimQuality);
+  CalculateContigReadTrims(c, mReadTrimQuality, trimMessages);
 }
 
 void AceFile::Read(const std::string& fileName, SequenceQualityVector& qualities) {

@@ -1,0 +1,58 @@
+// An ACE file read one contig at a time, for assemblies larger than memory.
+//
+// Each contig is read by the same record parsers as AceFile::Read and given
+// the same steps (its read index, template maps, consensus qualities, fake
+// read qualities, contig and read trims), then held as the only contig of
+// the AceFile given, with its consensus qualities in mContigQuality[0],
+// until the next one is read. Memory holds that one contig, the tags met,
+// the messages a damaged file calls for, and a few numbers per contig for
+// the statistics; nothing else of earlier contigs is kept.
+#ifndef OSTREL_ACE_ACECONTIGREADER_H
+#define OSTREL_ACE_ACECONTIGREADER_H
+
+#include <sstream>
+#include <string>
+
+#include "ace/AceFile.h"
+#include "ace/AssemblyTally.h"
+#include "util/GzStream.h"
+
+namespace ostrel {
+
+class AceContigReader {
+public:
+  // `ace` gives the trim qualities and the large-contig size, and takes the
+  // header's counts, the tags met (their subjects not marked), the validity
+  // and, at the end, the statistics.
+  explicit AceContigReader(AceFile& ace) : mAce(ace), mTally(ace.mMinContigSize) {}
+
+  // Opens a plain or gzip-compressed file and reads its header; false, after
+  // "Unable to open <name> as an ace file." on standard error, when it
+  // cannot be opened.
+  bool Open(const std::string& fileName);
+  // Reads the next contig into mAce[0]. False when none is left: the read
+  // is then ended as AceFile::Read(fileName) ends it, with the same lines in
+  // the same order (the consistency lines, a damaged file, the quality and
+  // trim notes), the statistics stored in the AceFile, and no contig held.
+  bool Next();
+
+  int mContigIndex = -1;  // the file's number (0-based) of the contig held
+  const AssemblyTally& Tally() const { return mTally; }  // the contigs read so far
+
+private:
+  void End();
+
+  AceFile& mAce;
+  AssemblyTally mTally;
+  igzstream mIn;
+  std::string mFileName;
+  std::string mLine;  // where the parsers stopped
+  bool mEnded = false;
+  bool mContigsConsistent = true;
+  // Said at the end, as the whole read says them.
+  std::ostringstream mConsistencyLines, mFakeMessages, mTrimMessages;
+};
+
+}  // namespace ostrel
+
+#endif
