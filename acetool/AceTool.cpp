@@ -6,6 +6,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "ace/AceContigReader.h"
 #include "util/FileUtil.h"
 #include "util/NumberUtil.h"
 
@@ -91,24 +92,44 @@ int RunAceTool(int argc, char** argv) {
   return 1;
 }
 
-bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName) {
+namespace {
+
+bool FilesExist(const std::string& aceName, const std::string& qualName) {
   for (const std::string& name : {aceName, qualName}) {
     if (!name.empty() && !FileExists(name)) {
       std::cerr << "Unable to open " << name << std::endl;
       return false;
     }
   }
+  return true;
+}
+
+bool RecordsFound(const AceFile& ace, const std::string& aceName) {
+  if (!ace.mRecordsFound) std::cerr << aceName << " holds no ACE records (no \"AS\" or \"CO\" line)" << std::endl;
+  return ace.mRecordsFound;
+}
+
+}  // namespace
+
+bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName) {
+  if (!FilesExist(aceName, qualName)) return false;
   if (qualName.empty()) {
     ace.Read(aceName);
   } else {
     ace.ReadAll(aceName, qualName);
     ace.ComputeAllContigStats();
   }
-  if (!ace.mRecordsFound) {
-    std::cerr << aceName << " holds no ACE records (no \"AS\" or \"CO\" line)" << std::endl;
-    return false;
-  }
-  return true;
+  return RecordsFound(ace, aceName);
+}
+
+bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::function<void(Contig&)>& each,
+                    AssemblyTally& tally) {
+  if (!FilesExist(aceName, "")) return false;
+  AceContigReader reader(ace);
+  if (!reader.Open(aceName)) return false;
+  while (reader.Next()) each(ace[0]);
+  tally = reader.Tally();
+  return RecordsFound(ace, aceName);
 }
 
 void ParseRegion(const std::string& region, std::string& contig, int& from, int& to) {

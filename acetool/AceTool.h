@@ -41,7 +41,9 @@ int RunSplit(int argc, char** argv);
 // Prints the assembly's figures; `withQualities` says whether read
 // qualities were loaded (without them the reads have no good-quality parts
 // and the coverage is given as plain read depth only).
-void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool withQualities, std::ostream& out);
+// `readDepth` is the mean read depth over the large contigs' columns.
+void PrintAssemblyFigures(const AceFile& ace, const AssemblyTally& tally, double readDepth,
+                          const std::string& aceName, bool withQualities, std::ostream& out);
 
 // What the subcommands share (acetool/AceTool.cpp).
 // Reads an assembly (plain or gzip) with the read qualities of `qualName`
@@ -49,6 +51,14 @@ void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool w
 // message, when a file cannot be read or the assembly file holds no ACE
 // records.
 bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName);
+// Reads an assembly (plain or gzip) one contig at a time: each(contig) for
+// every contig as it comes, held alone in `ace` (ace/AceContigReader.h), so
+// memory does not grow with the file; `tally` becomes the statistics of the
+// contigs read. At the end `ace` holds the header's counts, the tags, the
+// statistics and the validity, and no contig. False, with a message, when
+// the file cannot be read or holds no ACE records.
+bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::function<void(Contig&)>& each,
+                    AssemblyTally& tally);
 // The status after the work: 0, or 2 when the assembly read was not sound.
 inline int AssemblyStatus(const AceFile& ace) { return ace.mValid ? 0 : 2; }
 // CONTIG, or CONTIG:FROM-TO when the text after the last ':' is two counts

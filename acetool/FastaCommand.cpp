@@ -36,22 +36,27 @@ int RunFasta(int argc, char** argv) {
   AceFile ace;
   ace.mContigTrimQuality = trimQuality;
   if (minLength >= 0) ace.mReadTrimQuality = 0;
-  if (!ReadAssembly(ace, files[0], "")) return 1;
-  if (minLength >= 0) ace.CalculateBACContigTrims(trimQuality);
   int leftOut = 0;
-  for (Contig& contig : ace) {
-    if (minLength >= 0) {
-      if (contig.PrintBACTrimmedContig(std::cout, minLength) == 0) ++leftOut;
-      continue;
-    }
-    Sequence trimmed;
-    contig.GetTrimmedDepadded(trimmed);
-    if (trimmed.mBases.empty())
-      ++leftOut;
-    else
-      trimmed.PrintFASTA(std::cout, kFastaLineWidth);
-  }
+  AssemblyTally tally(ace.mMinContigSize);
+  // Each contig is written as it is read: memory holds one at a time.
+  const bool read = StreamAssembly(
+      ace, files[0],
+      [&](Contig& contig) {
+        if (minLength >= 0) {
+          ace.CalculateBACContigTrims(trimQuality);  // the one contig held
+          if (contig.PrintBACTrimmedContig(std::cout, minLength) == 0) ++leftOut;
+          return;
+        }
+        Sequence trimmed;
+        contig.GetTrimmedDepadded(trimmed);
+        if (trimmed.mBases.empty())
+          ++leftOut;
+        else
+          trimmed.PrintFASTA(std::cout, kFastaLineWidth);
+      },
+      tally);
   std::cout.flush();
+  if (!read) return 1;
   if (leftOut > 0)
     std::cerr << leftOut << (leftOut == 1 ? " contig" : " contigs") << " without trimmed bases left out" << std::endl;
   return AssemblyStatus(ace);

@@ -29,53 +29,45 @@ void PrintUsage(std::ostream& out) {
 // nothing (no contig qualified).
 std::string Average(double value) { return ftoa(std::isnan(value) ? 0.0f : static_cast<float>(value), "%.2f"); }
 
-// Read depth over the large contigs: every read character under the consensus.
-double AverageReadDepth(const AceFile& ace) {
-  double columns = 0;
-  double depth = 0;
-  for (const Contig& contig : ace) {
-    // An empty consensus adds no columns (and has no average of its own).
-    if (contig.mBases.empty() || static_cast<int>(contig.mBases.size()) < ace.mMinContigSize) continue;
-    columns += static_cast<double>(contig.mBases.size());
-    depth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
-  }
-  return columns > 0 ? depth / columns : 0;
-}
+// Read depth over the large contigs, contig by contig: every read character
+// under the consensus.
+struct ReadDepth {
+  int mMinContigSize;
+  double mColumns = 0;
+  double mDepth = 0;
 
-void PrintLargestContigs(const AceFile& ace, std::ostream& out) {
-  std::vector<const Contig*> contigs;
-  for (const Contig& contig : ace)
-    if (!contig.mBases.empty()) contigs.push_back(&contig);
-  std::stable_sort(contigs.begin(), contigs.end(),
-                   [](const Contig* a, const Contig* b) { return a->mBases.size() > b->mBases.size(); });
-  if (contigs.size() > static_cast<size_t>(kLargestContigsShown)) contigs.resize(kLargestContigsShown);
+  void Add(const Contig& contig) {
+    // An empty consensus adds no columns (and has no average of its own).
+    if (contig.mBases.empty() || static_cast<int>(contig.mBases.size()) < mMinContigSize) return;
+    mColumns += static_cast<double>(contig.mBases.size());
+    mDepth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
+  }
+  double Mean() const { return mColumns > 0 ? mDepth / mColumns : 0; }
+};
+
+void PrintLargestContigs(const AssemblyTally& tally, std::ostream& out) {
   size_t nameWidth = 4;
-  for (const Contig* contig : contigs) nameWidth = std::max(nameWidth, contig->mName.size());
+  for (const AssemblyTally::ContigSize& contig : tally.mLargest) nameWidth = std::max(nameWidth, contig.mName.size());
   out << "Largest contigs:\n  ";
   PrintSpacePaddedString(out, static_cast<int>(nameWidth) + 2, "name");
   out << "  padded  trimmed  reads\n";
-  for (const Contig* contig : contigs) {
+  for (const AssemblyTally::ContigSize& contig : tally.mLargest) {
     out << "  ";
-    PrintSpacePaddedString(out, static_cast<int>(nameWidth) + 2, contig->mName);
-    PrintSpacePaddedNum(out, 8, static_cast<int>(contig->mBases.size()));
-    PrintSpacePaddedNum(out, 9, contig->TrimmedLength());
-    PrintSpacePaddedNum(out, 7, static_cast<int>(contig->mReads.size()));
+    PrintSpacePaddedString(out, static_cast<int>(nameWidth) + 2, contig.mName);
+    PrintSpacePaddedNum(out, 8, contig.mPadded);
+    PrintSpacePaddedNum(out, 9, contig.mTrimmed);
+    PrintSpacePaddedNum(out, 7, contig.mReads);
     out << "\n";
   }
 }
 
 }  // namespace
 
-void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool withQualities, std::ostream& out) {
-  int contigsSeen = 0;
-  int64_t readsSeen = 0;
-  for (const Contig& contig : ace) {
-    if (!contig.mBases.empty()) ++contigsSeen;
-    readsSeen += static_cast<int64_t>(contig.mReads.size());
-  }
+void PrintAssemblyFigures(const AceFile& ace, const AssemblyTally& tally, double readDepth,
+                          const std::string& aceName, bool withQualities, std::ostream& out) {
   out << "Assembly: " << aceName << "\n"
-      << "Contigs: " << ace.mNumContigs << " announced, " << contigsSeen << " seen\n"
-      << "Reads: " << ace.mNumReads << " announced, " << readsSeen << " seen\n"
+      << "Contigs: " << ace.mNumContigs << " announced, " << tally.mContigsSeen << " seen\n"
+      << "Reads: " << ace.mNumReads << " announced, " << tally.mReadsSeen << " seen\n"
       << "Consistent: " << (ace.mValid ? "yes" : "no") << "\n"
       << "Total length: " << ace.mTotalLength << " padded, " << ace.mTotalTrimmedLength << " trimmed\n"
       << "Large contigs (>= " << ace.mMinContigSize << "): " << ace.mNumLargeContigs << " of "
@@ -83,11 +75,11 @@ void PrintAssemblyFigures(const AceFile& ace, const std::string& aceName, bool w
       << ace.mLargeTrimmedContigsLength << " trimmed bases\n"
       << "N50: " << ace.mN50 << " padded, " << ace.mN50Trimmed << " trimmed\n"
       << "Reads in large contigs: " << ace.mNumReadsInLargeContigs << "\n"
-      << "Average read depth: " << Average(AverageReadDepth(ace)) << "\n";
+      << "Average read depth: " << Average(readDepth) << "\n";
   if (withQualities)
     out << "Average coverage (good-quality read parts): " << Average(ace.mAverageCoverage) << " padded, "
         << Average(ace.mAverageCoverageTrimmed) << " trimmed\n";
-  PrintLargestContigs(ace, out);
+  PrintLargestContigs(tally, out);
 }
 
 int RunStats(int argc, char** argv) {
@@ -106,8 +98,17 @@ int RunStats(int argc, char** argv) {
   AceFile ace;
   ace.mMinContigSize = minContigSize;
   ace.mReadTrimQuality = ace.mContigTrimQuality = trimQuality;
-  if (!ReadAssembly(ace, files[0], qualName)) return 1;
-  PrintAssemblyFigures(ace, files[0], !qualName.empty(), std::cout);
+  ReadDepth depth{minContigSize};
+  AssemblyTally tally(minContigSize);
+  if (qualName.empty()) {
+    // Without read qualities every figure comes contig by contig.
+    if (!StreamAssembly(ace, files[0], [&](const Contig& contig) { depth.Add(contig); }, tally)) return 1;
+  } else {
+    if (!ReadAssembly(ace, files[0], qualName)) return 1;
+    for (const Contig& contig : ace) depth.Add(contig);
+    tally = ace.Tally();
+  }
+  PrintAssemblyFigures(ace, tally, depth.Mean(), files[0], !qualName.empty(), std::cout);
   return AssemblyStatus(ace);
 }
 

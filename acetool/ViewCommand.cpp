@@ -42,24 +42,36 @@ int RunView(int argc, char** argv) {
   ParseRegion(files[1], name, from, to);
   AceFile ace;
   ace.mReadTrimQuality = 0;
-  if (!ReadAssembly(ace, files[0], "")) return 1;
-  for (Contig& contig : ace) {
-    if (contig.mName != name) continue;
-    const int columns = static_cast<int>(contig.mBases.size());
-    if (from >= 0 && (from < 1 || from > to || from > columns)) {
-      std::cerr << "ostrel-ace view: " << files[1] << " lies outside " << name << " (1-" << columns << ")"
-                << std::endl;
-      return 1;
-    }
-    contig.mWindowWidth = width;
-    const int start = from >= 0 ? from - 1 : 0;
-    const int end = from >= 0 ? std::min(to, columns) - 1 : -1;
-    if (withQualities)
-      contig.PrintAlignmentWithQuality(std::cout, start, end);
-    else
-      contig.PrintAlignment(std::cout, start, end);
-    return AssemblyStatus(ace);
+  // The contig is printed as it comes, and the file read on to its end, so
+  // that a fault further on is said and sets the status as before.
+  enum { kNotFound, kShown, kOutside } found = kNotFound;
+  int columns = 0;
+  AssemblyTally tally(ace.mMinContigSize);
+  const bool read = StreamAssembly(
+      ace, files[0],
+      [&](Contig& contig) {
+        if (found != kNotFound || contig.mName != name) return;
+        columns = static_cast<int>(contig.mBases.size());
+        if (from >= 0 && (from < 1 || from > to || from > columns)) {
+          found = kOutside;
+          return;
+        }
+        found = kShown;
+        contig.mWindowWidth = width;
+        const int start = from >= 0 ? from - 1 : 0;
+        const int end = from >= 0 ? std::min(to, columns) - 1 : -1;
+        if (withQualities)
+          contig.PrintAlignmentWithQuality(std::cout, start, end);
+        else
+          contig.PrintAlignment(std::cout, start, end);
+      },
+      tally);
+  if (!read) return 1;
+  if (found == kOutside) {
+    std::cerr << "ostrel-ace view: " << files[1] << " lies outside " << name << " (1-" << columns << ")" << std::endl;
+    return 1;
   }
+  if (found == kShown) return AssemblyStatus(ace);
   std::cerr << "ostrel-ace view: no contig " << name << " in " << files[0] << std::endl;
   return 1;
 }

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <sstream>
+
 #include "TestSupport.h"
+#include "acetool/AceTool.h"
 
 namespace ostrel {
 namespace {
@@ -31,6 +34,32 @@ TEST(AceStatsCommand, FiguresOfARealAssembly) {
                 "  Contig2      3296     3207     14\n"
                 "  Contig1       856      847      2\n",
             result.mStdout);
+}
+
+// Read contig by contig, every real assembly gives the figures of the
+// assembly read whole (with every contig counting as large, so that each
+// one's figures count).
+TEST(AceStatsCommand, ContigByContigFiguresAreThoseOfTheWholeRead) {
+  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
+                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
+                           "test_project.fasta.screen.ace.2"}) {
+    const std::string path = std::string(OSTREL_TEST_DATA) + "/ace/" + name;
+    AceFile ace;
+    ace.mMinContigSize = 0;
+    {
+      test::CaptureStderr quiet;
+      ace.Read(path);
+    }
+    double columns = 0, depth = 0;
+    for (const Contig& contig : ace)
+      if (!contig.mBases.empty()) {
+        columns += static_cast<double>(contig.mBases.size());
+        depth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
+      }
+    std::ostringstream whole;
+    PrintAssemblyFigures(ace, ace.Tally(), columns > 0 ? depth / columns : 0, path, false, whole);
+    EXPECT_EQ(whole.str(), AceStats("-m 0 " + path).mStdout) << name;
+  }
 }
 
 TEST(AceStatsCommand, ReadQualitiesGiveGoodQualityCoverage) {
