@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap clean
+.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream clean
 
 all: build
 
@@ -97,3 +97,16 @@ bench-large: build
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out
+
+# The assembly of bench-aceread read contig by contig (ostrel-ace stats and
+# fasta), against the whole read, stats -q and Biopython's ACE parser
+# (Debian package python3-biopython); then an assembly ten times larger,
+# made for the run and deleted after it (ACESTREAM_LARGE=0 skips it).
+ACESTREAM_LARGE ?= 40000
+bench-acestream: bench-build
+	mkdir -p $(BENCH_OUT)
+	test -f $(BENCH_OUT)/synthetic.qual || \
+	  $(BENCH_BUILD)/bench/aceread/aceread-bench make $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual $(ACE_BENCH_CONTIGS)
+	python3 bench/acestream/ace-stream-bench.py --acetool $(BENCH_BUILD)/acetool/ostrel-ace \
+	  --aceread $(BENCH_BUILD)/bench/aceread/aceread-bench --ace $(BENCH_OUT)/synthetic.ace \
+	  --qual $(BENCH_OUT)/synthetic.qual --large $(ACESTREAM_LARGE)

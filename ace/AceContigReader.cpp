@@ -1,5 +1,6 @@
 // Reading an ACE file contig by contig, through the reader's own record
-// parsers and per-contig steps.
+// parsers and per-contig steps: the next contig is parsed while the one
+// just parsed is prepared.
 #include "ace/AceContigReader.h"
 
 #include <algorithm>
@@ -7,35 +8,52 @@
 
 namespace ostrel {
 
+AceContigReader::~AceContigReader() { mPreparing.reset(); }
+
 bool AceContigReader::Open(const std::string& fileName) {
   mFileName = fileName;
   if (!AceFile::OpenAceFile(mIn, fileName)) return false;
   mAce.clear();
   mAce.mContigQuality.clear();
   mAce.mReadContigMap.clear();
-  mAce.ReadHeader(mIn, mLine);
+  mAhead.ReadHeader(mIn, mLine);
+  mAce.mNumContigs = mAhead.mNumContigs;
+  mAce.mNumReads = mAhead.mNumReads;
+  mAce.mRecordsFound = mAhead.mRecordsFound;
+  mAce.mValid = true;
+  mAheadHolds = mAhead.ReadContig(mIn, mLine, 0, 0);
+  mPreparing = std::make_unique<ContigQueue>([this](size_t) { Prepare(); });
   return true;
 }
 
 bool AceContigReader::Next() {
   if (mEnded || !mIn.is_open()) return false;
-  if (!mAce.ReadContig(mIn, mLine, mContigIndex + 1, 0)) {
+  if (!mAheadHolds) {
     End();
     return false;
   }
   ++mContigIndex;
   mAce.resize(1);
   mAce.mContigQuality.resize(1);
+  mAce[0] = std::move(mAhead[0]);
+  mPreparing->Add(0);
+  mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
+  mAce.mRecordsFound = mAhead.mRecordsFound;
+  mPreparing->Wait();
+  return true;
+}
+
+void AceContigReader::Prepare() {
   Contig& contig = mAce[0];
   mContigsConsistent = AceFile::CheckContigReads(contig, mConsistencyLines) && mContigsConsistent;
   AceFile::IndexContigReads(contig);
   mAce.PrepareReadContig(0, mFakeMessages, mTrimMessages);
   mTally.Add(contig);
-  return true;
 }
 
 void AceContigReader::End() {
   mEnded = true;
+  mPreparing.reset();
   const int read = mContigIndex + 1;
   // The whole read sizes its list to the header's count up front: contigs
   // announced but missing are there, empty, and count as such.
@@ -49,6 +67,7 @@ void AceContigReader::End() {
   std::cerr << mFakeMessages.str() << mTrimMessages.str() << std::flush;
   mAce.clear();
   mAce.mContigQuality.clear();
+  mAce.mTags = std::move(mAhead.mTags);
   mTally.Store(mAce);
   mIn.close();
 }

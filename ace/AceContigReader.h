@@ -4,17 +4,19 @@
 // the same steps (its read index, template maps, consensus qualities, fake
 // read qualities, contig and read trims), then held as the only contig of
 // the AceFile given, with its consensus qualities in mContigQuality[0],
-// until the next one is read. Memory holds that one contig, the tags met,
-// the messages a damaged file calls for, and a few numbers per contig for
-// the statistics; nothing else of earlier contigs is kept.
+// until the next one is read. Memory holds that contig and the next one,
+// the tags met, the messages a damaged file calls for, and a few numbers
+// per contig for the statistics; nothing else of earlier contigs is kept.
 #ifndef OSTREL_ACE_ACECONTIGREADER_H
 #define OSTREL_ACE_ACECONTIGREADER_H
 
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "ace/AceFile.h"
 #include "ace/AssemblyTally.h"
+#include "ace/ContigWork.h"
 #include "util/GzStream.h"
 
 namespace ostrel {
@@ -22,9 +24,10 @@ namespace ostrel {
 class AceContigReader {
 public:
   // `ace` gives the trim qualities and the large-contig size, and takes the
-  // header's counts, the tags met (their subjects not marked), the validity
-  // and, at the end, the statistics.
+  // header's counts, the validity and, at the end, the tags met (their
+  // subjects not marked) and the statistics.
   explicit AceContigReader(AceFile& ace) : mAce(ace), mTally(ace.mMinContigSize) {}
+  ~AceContigReader();  // stops the worker thread first: it touches the members
 
   // Opens a plain or gzip-compressed file and reads its header; false, after
   // "Unable to open <name> as an ace file." on standard error, when it
@@ -40,9 +43,16 @@ public:
   const AssemblyTally& Tally() const { return mTally; }  // the contigs read so far
 
 private:
+  // The steps a contig takes once it is read, on mAce[0].
+  void Prepare();
   void End();
 
   AceFile& mAce;
+  // The parsers fill mAhead[0] with the next contig while the contig just
+  // read is prepared on a second thread.
+  AceFile mAhead;
+  bool mAheadHolds = false;
+  std::unique_ptr<ContigQueue> mPreparing;
   AssemblyTally mTally;
   igzstream mIn;
   std::string mFileName;

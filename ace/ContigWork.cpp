@@ -82,8 +82,19 @@ void ContigQueue::Add(size_t c) {
   {
     const std::lock_guard<std::mutex> hold(mMutex);
     mWaiting.push_back(c);
+    ++mAdded;
   }
-  mChanged.notify_one();
+  mChanged.notify_all();
+}
+
+void ContigQueue::Wait() {
+  std::exception_ptr failure;
+  if (mWorker.joinable()) {
+    std::unique_lock<std::mutex> hold(mMutex);
+    mChanged.wait(hold, [this] { return mDone == mAdded || mFailure; });
+    failure = mFailure;
+  }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void ContigQueue::Finish() {
@@ -98,7 +109,7 @@ void ContigQueue::Stop(bool dropWaiting) {
     mClosed = true;
     if (dropWaiting) mWaiting.clear();
   }
-  mChanged.notify_one();
+  mChanged.notify_all();
   mWorker.join();
 }
 
@@ -116,9 +127,12 @@ void ContigQueue::WorkOnHandedContigs() {
       hold.lock();
       mFailure = std::current_exception();
       mWaiting.clear();
+      mChanged.notify_all();
       return;
     }
     hold.lock();
+    ++mDone;
+    mChanged.notify_all();
   }
 }
 

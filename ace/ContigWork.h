@@ -33,8 +33,12 @@ public:
   ContigQueue& operator=(const ContigQueue&) = delete;
 
   void Add(size_t c);
-  // Waits until every contig handed over is done; rethrows the first
-  // exception of the work (the contigs after it are dropped).
+  // Waits until every contig handed over so far is done; more may follow.
+  // Rethrows the first exception of the work (the contigs after it are
+  // dropped).
+  void Wait();
+  // Waits until every contig handed over is done, and takes no more;
+  // rethrows as Wait does.
   void Finish();
 
 private:
@@ -45,6 +49,8 @@ private:
   std::mutex mMutex;  // guards what follows
   std::condition_variable mChanged;
   std::deque<size_t> mWaiting;
+  size_t mAdded = 0;  // contigs handed over
+  size_t mDone = 0;   // contigs done (or dropped)
   bool mClosed = false;  // no more contigs will come
   std::exception_ptr mFailure;
   std::thread mWorker;

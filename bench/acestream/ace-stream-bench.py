@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+"""Assemblies read contig by contig: `ostrel-ace stats` (and `fasta`) on the
+synthetic assembly of `make bench-aceread`, side by side in one run with the
+whole-assembly read (AceFile::Read, through aceread-bench), `stats -q`, and a
+Python program that parses the same file with Biopython's
+Bio.Sequencing.Ace.parse and counts contigs and reads. Each runs under
+/usr/bin/time for its wall time and peak memory. With --large, the runs
+that do not hold the whole assembly are repeated on one ten times larger,
+made for the run and deleted after it."""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+
+BIOPYTHON_COUNT = """
+import sys
+from Bio.Sequencing import Ace
+contigs = reads = 0
+with open(sys.argv[1]) as handle:
+    for contig in Ace.parse(handle):
+        contigs += 1
+        reads += len(contig.reads)
+print(contigs, reads)
+"""
+
+
+def timed(args, label, repeats):
+    """The shortest wall seconds of `repeats` runs and the largest peak MB;
+    the output is thrown away."""
+    best_wall, peak = None, 0.0
+    for _ in range(repeats):
+        with tempfile.NamedTemporaryFile("r") as times:
+            run = subprocess.run(["/usr/bin/time", "-f", "%e %M", "-o", times.name] + args,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            wall, peak_kb = times.read().split()[-2:]
+        if run.returncode not in (0, 2):
+            sys.exit("%s failed with status %d" % (label, run.returncode))
+        best_wall = float(wall) if best_wall is None else min(best_wall, float(wall))
+        peak = max(peak, int(peak_kb) / 1024.0)
+    return best_wall, peak
+
+
+def measure(ace, qual, tools, whole, out):
+    """The runs on one assembly; `whole` adds those that hold it all in memory."""
+    rows = [
+        ("ostrel-ace stats", [tools.acetool, "stats", ace]),
+        ("ostrel-ace fasta", [tools.acetool, "fasta", ace]),
+        ("Biopython Ace.parse", [tools.python, "-c", BIOPYTHON_COUNT, ace]),
+    ]
+    if whole:
+        rows += [
+            ("ostrel-ace stats -q", [tools.acetool, "stats", "-q", qual, ace]),
+            ("AceFile::Read (whole)", [tools.aceread, "read", ace]),
+        ]
+    results = {}
+    for label, args in rows:
+        results[label] = timed(args, label, tools.repeats)
+        print("%-24s %8.2f s %9.1f MB" % ((label,) + results[label]), file=out, flush=True)
+    bio = results["Biopython Ace.parse"][0]
+    print("Biopython / stats: %.1fx" % (bio / results["ostrel-ace stats"][0]), file=out)
+    if whole:
+        print("Biopython / stats -q: %.1fx; whole read / stats: %.2fx" %
+              (bio / results["ostrel-ace stats -q"][0],
+               results["AceFile::Read (whole)"][0] / results["ostrel-ace stats"][0]), file=out)
+    return results
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--acetool", required=True)
+    parser.add_argument("--aceread", required=True, help="the aceread-bench binary")
+    parser.add_argument("--python", default="/usr/bin/python3", help="a Python with Biopython")
+    parser.add_argument("--ace", required=True)
+    parser.add_argument("--qual", required=True)
+    parser.add_argument("--repeats", type=int, default=3, help="runs of each; the shortest counts")
+    parser.add_argument("--large", type=int, default=0,
+                        help="contigs of a larger assembly to make, measure and delete (0: none)")
+    tools = parser.parse_args()
+    print("%s (%.0f MB):" % (tools.ace, os.path.getsize(tools.ace) / 1e6))
+    measure(tools.ace, tools.qual, tools, True, sys.stdout)
+    if tools.large > 0:
+        folder = os.path.dirname(os.path.abspath(tools.ace))
+        big_ace, big_qual = os.path.join(folder, "large.ace"), os.path.join(folder, "large.qual")
+        try:
+            subprocess.run([tools.aceread, "make", big_ace, big_qual, str(tools.large)], check=True,
+                           stdout=subprocess.DEVNULL)
+            print("%s (%.0f MB):" % (big_ace, os.path.getsize(big_ace) / 1e6))
+            measure(big_ace, big_qual, tools, False, sys.stdout)
+        finally:
+            for name in (big_ace, big_qual):
+                if os.path.exists(name):
+                    os.remove(name)
+
+
+if __name__ == "__main__":
+    main()
