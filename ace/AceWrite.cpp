@@ -67,17 +67,17 @@ void Contig::AppendQA(std::string& text, size_t read) const {
   text.push_back('\n');
 }
 
-void Contig::WriteAce(std::ostream& out) {
+void Contig::WriteAce(std::ostream& out, std::ostream& messages) {
   if (mBaseSegments.empty() || static_cast<int>(mBaseSegments.size()) != mNumBaseSeqs || mNumBaseSeqs == 0) {
-    std::cerr << "ERROR: " << mName << " mBaseSegments.size()=" << mBaseSegments.size()
-              << " mNumBaseSeqs = " << mNumBaseSeqs << std::endl;
+    messages << "ERROR: " << mName << " mBaseSegments.size()=" << mBaseSegments.size()
+             << " mNumBaseSeqs = " << mNumBaseSeqs << std::endl;
     ComputeSyntheticBS();
-    std::cerr << "\tFIXED: " << mName << " mBaseSegments.size()=" << mBaseSegments.size()
-              << " mNumBaseSeqs = " << mNumBaseSeqs << std::endl;
+    messages << "\tFIXED: " << mName << " mBaseSegments.size()=" << mBaseSegments.size()
+             << " mNumBaseSeqs = " << mNumBaseSeqs << std::endl;
   }
   if (mAlignStart.size() != mReads.size())
-    std::cerr << "ERROR mAlignStart.size()=" << mAlignStart.size() << " mReads.size()=" << mReads.size()
-              << std::endl;
+    messages << "ERROR mAlignStart.size()=" << mAlignStart.size() << " mReads.size()=" << mReads.size()
+             << std::endl;
 
   // The counts are those of what follows, so the file reads back consistent
   // after any edit.

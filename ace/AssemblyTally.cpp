@@ -20,6 +20,7 @@ int SaturatedInt(int64_t value) { return static_cast<int>(std::min<int64_t>(valu
 void AssemblyTally::Add(const Contig& contig) {
   const int padded = static_cast<int>(contig.mBases.size());
   const int trimmed = contig.TrimmedLength();
+  ++mContigs;
   if (padded > 0) ++mContigsSeen;
   mReadsSeen += static_cast<int64_t>(contig.mReads.size());
   mMaxPadded = std::max(mMaxPadded, padded);

@@ -34,6 +34,7 @@ public:
   // Trimmed) from the contigs added.
   void Store(AceFile& ace) const;
 
+  int mContigs = 0;      // contigs added
   int mContigsSeen = 0;  // contigs with a consensus
   int64_t mReadsSeen = 0;
   // The kLargestKept largest contigs with a consensus, largest first, in

@@ -14,6 +14,7 @@
 #define OSTREL_ACE_CONTIG_H
 
 #include <cstdint>
+#include <iostream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -347,9 +348,9 @@ public:
   // the counts of what follows, the consensus, "BQ" with one value per base
   // column, "AF" and "BS" lines, and each read's "RD", "QA" and "DS"
   // records. Base segments out of step with mNumBaseSeqs are synthesized
-  // anew first, with a line on standard error. A read beyond the kept "QA"
+  // anew first, with a line on `messages`. A read beyond the kept "QA"
   // lines gets "QA 1 L-1 1 L-1", L being its padded length.
-  void WriteAce(std::ostream& out);
+  void WriteAce(std::ostream& out, std::ostream& messages = std::cerr);
 
 private:
   // Copies the named reads into `newContig`, moves its smallest start to 0

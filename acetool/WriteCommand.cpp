@@ -3,6 +3,8 @@
 #include <iostream>
 
 #include "acetool/AceTool.h"
+
+#include "ace/AceContigWriter.h"
 #include "util/NumberUtil.h"
 
 namespace ostrel {
@@ -44,6 +46,16 @@ int RunWrite(int argc, char** argv) {
     return 1;
   }
   AceFile ace;
+  if (qualName.empty()) {
+    // Each contig is written as it is read: memory holds two at a time.
+    AceContigWriter writer;
+    AssemblyTally tally(ace.mMinContigSize);
+    if (!writer.Open(files[1]) ||
+        !StreamAssembly(ace, files[0], [&](Contig& contig) { writer.Add(contig); }, tally))
+      return 1;
+    if (!writer.Finish(ace.mTags, tally.mContigs)) return 1;
+    return AssemblyStatus(ace);
+  }
   if (!ReadAssembly(ace, files[0], qualName)) return 1;
   if (recompute) {
     int64_t kept = 0;

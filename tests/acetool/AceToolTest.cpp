@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "ace/AceFile.h"
 
 namespace ostrel {
 namespace {
@@ -67,6 +68,41 @@ TEST(AceTool, WriteKeepsTheAssemblyOrRecomputesItsConsensus) {
   const std::string written = test::ReadFile(dir.Path("c.ace"));
   EXPECT_NE(std::string::npos, written.find("\nCO c 7 2 1 U\nAC*GTAT\n\nBQ\n50 50 50 50 50 50 \n\n")) << written;
   EXPECT_EQ(1, AceTool("write " + kContig1 + " " + dir.Path("no/such/out.ace")).mStatus);
+}
+
+// Written contig by contig, an assembly comes out byte for byte as the
+// assembly read and written whole, with the same lines on standard error:
+// the real files, and files whose header disagrees with them or whose
+// contigs lack base segments (which the writer makes anew, and says so).
+TEST(AceTool, WriteContigByContigIsTheWholeWrite) {
+  test::TempDir dir;
+  const std::string contig = "CO c1 5 2 0 U\nAC*GT\n\nBQ\n10 20 30 40\n\nAF r1 U 1\nAF r2 C 2\n\n"
+                             "RD r1 5 0 0\nAC*GT\n\nQA 1 5 1 5\nDS TEMPLATE: t DIRECTION: fwd\n\n"
+                             "RD r2 4 0 0\nC*GT\n\nQA 1 4 1 4\nDS TEMPLATE: t DIRECTION: rev\n\n";
+  test::WriteFile(dir.Path("fewer.ace"), "AS 3 6\n\n" + contig + "WA{\nnote 1 2\n}\n\n" + contig);
+  test::WriteFile(dir.Path("more.ace"), "AS 1 2\n\n" + contig + contig);
+  std::vector<std::string> inputs = {dir.Path("fewer.ace"), dir.Path("more.ace")};
+  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
+                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
+                           "test_project.fasta.screen.ace.2"})
+    inputs.push_back(std::string(OSTREL_TEST_DATA) + "/ace/" + name);
+  for (const std::string& input : inputs) {
+    AceFile whole;
+    std::string wholeErrors;
+    {
+      test::CaptureStdout out;
+      test::CaptureStderr err;
+      whole.Read(input);
+      whole.WriteAce(dir.Path("whole.ace"));
+      wholeErrors = err.Text();
+    }
+    const test::CommandResult streamed =
+        test::RunCommand(std::string("'") + OSTREL_ACE + "' write '" + input + "' '" + dir.Path("streamed.ace") +
+                         "' 2>&1 >/dev/null");
+    EXPECT_EQ(whole.mValid ? 0 : 2, streamed.mStatus) << input;
+    EXPECT_EQ(wholeErrors, streamed.mStdout) << input;
+    EXPECT_EQ(test::ReadFile(dir.Path("whole.ace")), test::ReadFile(dir.Path("streamed.ace"))) << input;
+  }
 }
 
 TEST(AceTool, FastaWritesTrimmedContigsAndSaysWhatItLeftOut) {

@@ -1,0 +1,55 @@
+// An ACE file written contig by contig, byte for byte as AceFile::WriteAce
+// writes the same assembly held whole.
+//
+// The header counts the contigs and reads that follow it, known only once
+// the last contig is in: the contigs go to a scratch file beside the output
+// as they come, and Finish writes the header, the contigs and the tags into
+// the output, whole or not at all.
+#ifndef OSTREL_ACE_ACECONTIGWRITER_H
+#define OSTREL_ACE_ACECONTIGWRITER_H
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ace/AceFile.h"
+#include "util/OutputFile.h"
+
+namespace ostrel {
+
+class AceContigWriter {
+public:
+  AceContigWriter() = default;
+  ~AceContigWriter();  // removes the scratch file
+  AceContigWriter(const AceContigWriter&) = delete;
+  AceContigWriter& operator=(const AceContigWriter&) = delete;
+
+  // Starts the output `fileName` (gzip-compressed when its name ends in
+  // ".gz") and the scratch file beside it. False, with "Unable to write
+  // <name>: <why>" on standard error, when either cannot be made.
+  bool Open(const std::string& fileName);
+  // Writes the contig (Contig::WriteAce); its notes are kept for Finish.
+  void Add(Contig& contig);
+  // Adds empty contigs up to `contigs` in all (those a header announced and
+  // the file lacked, which the whole read holds empty), writes the notes of
+  // the contigs on standard error, then the output: the header, the contigs
+  // and the tags. False, with the line Open writes, when a write failed;
+  // nothing is then left under the output's name.
+  bool Finish(const std::vector<AceTag>& tags, long contigs);
+
+private:
+  bool Failed(const std::string& why);
+
+  std::string mName;
+  std::string mScratchName;  // "" when there is none
+  OutputFile mOutput;
+  OutputFileBuf mScratchBuf;
+  std::ostream mScratch{&mScratchBuf};
+  long mContigs = 0;
+  long mReads = 0;
+  std::ostringstream mNotes;
+};
+
+}  // namespace ostrel
+
+#endif
