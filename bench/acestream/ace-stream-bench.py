@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Assemblies read contig by contig: `ostrel-ace stats` (and `fasta`) on the
-synthetic assembly of `make bench-aceread`, side by side in one run with the
-whole-assembly read (AceFile::Read, through aceread-bench), `stats -q`, and a
-Python program that parses the same file with Biopython's
-Bio.Sequencing.Ace.parse and counts contigs and reads. Each runs under
+"""Assemblies read contig by contig: `ostrel-ace stats`, `fasta` and `write`
+on the synthetic assembly of `make bench-aceread`, side by side in one run
+with the whole-assembly read and write (AceFile::Read and WriteAce, through
+aceread-bench), `stats -q`, and a Python program that parses the same file
+with Biopython's Bio.Sequencing.Ace.parse and counts contigs and reads. Each runs under
 /usr/bin/time for its wall time and peak memory. With --large, the runs
 that do not hold the whole assembly are repeated on one ten times larger,
 made for the run and deleted after it."""
@@ -43,26 +43,32 @@ def timed(args, label, repeats):
 
 def measure(ace, qual, tools, whole, out):
     """The runs on one assembly; `whole` adds those that hold it all in memory."""
+    written = os.path.join(os.path.dirname(os.path.abspath(ace)), "written.ace")
     rows = [
         ("ostrel-ace stats", [tools.acetool, "stats", ace]),
         ("ostrel-ace fasta", [tools.acetool, "fasta", ace]),
+        ("ostrel-ace write", [tools.acetool, "write", ace, written]),
         ("Biopython Ace.parse", [tools.python, "-c", BIOPYTHON_COUNT, ace]),
     ]
     if whole:
         rows += [
             ("ostrel-ace stats -q", [tools.acetool, "stats", "-q", qual, ace]),
             ("AceFile::Read (whole)", [tools.aceread, "read", ace]),
+            ("Read + WriteAce (whole)", [tools.aceread, "read", ace, written]),
         ]
     results = {}
     for label, args in rows:
         results[label] = timed(args, label, tools.repeats)
         print("%-24s %8.2f s %9.1f MB" % ((label,) + results[label]), file=out, flush=True)
+    if os.path.exists(written):
+        os.remove(written)
     bio = results["Biopython Ace.parse"][0]
     print("Biopython / stats: %.1fx" % (bio / results["ostrel-ace stats"][0]), file=out)
     if whole:
-        print("Biopython / stats -q: %.1fx; whole read / stats: %.2fx" %
+        print("Biopython / stats -q: %.1fx; whole read / stats: %.2fx; whole read and write / write: %.2fx" %
               (bio / results["ostrel-ace stats -q"][0],
-               results["AceFile::Read (whole)"][0] / results["ostrel-ace stats"][0]), file=out)
+               results["AceFile::Read (whole)"][0] / results["ostrel-ace stats"][0],
+               results["Read + WriteAce (whole)"][0] / results["ostrel-ace write"][0]), file=out)
     return results
 
 
