@@ -16,7 +16,6 @@ namespace ostrel {
 
 constexpr int kDefaultMinContigSize = 500;  // padded length of a large contig
 constexpr int kDefaultTrimQuality = 20;     // quality inside the contig and read trims
-constexpr int kLargestContigsShown = 10;
 constexpr int kFastaLineWidth = 60;         // bases per FASTA line
 constexpr int kDefaultViewWidth = 100;      // columns per alignment window
 
