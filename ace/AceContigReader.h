@@ -31,7 +31,7 @@ public:
 
   // Opens a plain or gzip-compressed file and reads its header; false, after
   // "Unable to open <name> as an ace file." on standard error, when it
-  // cannot be opened.
+  // cannot be opened. A reader reads one file.
   bool Open(const std::string& fileName);
   // Reads the next contig into mAce[0]. False when none is left: the read
   // is then ended as AceFile::Read(fileName) ends it, with the same lines in
