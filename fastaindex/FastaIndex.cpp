@@ -13,7 +13,7 @@
 #include <iostream>
 #include <vector>
 
-#include "fastaindex/RecordScanner.h"
+#include "seq/RecordScanner.h"
 #include "util/OutputFile.h"
 
 namespace ostrel {

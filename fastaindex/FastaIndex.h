@@ -1,5 +1,5 @@
 // Writing the "_idx" index of one FASTA or quality file (the line format is
-// described in fastaindex/RecordScanner.h).
+// described in seq/RecordScanner.h).
 #ifndef OSTREL_FASTAINDEX_FASTAINDEX_H
 #define OSTREL_FASTAINDEX_FASTAINDEX_H
 

@@ -11,8 +11,8 @@
 // A blank line holds only blanks, tabs and carriage returns; blank lines
 // after a record's last line belong to no record. Before the first header
 // only blank lines may stand.
-#ifndef OSTREL_FASTAINDEX_RECORDSCANNER_H
-#define OSTREL_FASTAINDEX_RECORDSCANNER_H
+#ifndef OSTREL_SEQ_RECORDSCANNER_H
+#define OSTREL_SEQ_RECORDSCANNER_H
 
 #include <cstddef>
 #include <cstdint>

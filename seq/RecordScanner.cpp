@@ -2,7 +2,7 @@
 // quality file. Inside a record it jumps from '>' to '>' with memchr and
 // looks back from each header over the blank bytes before it, so sequence
 // and quality lines are never visited one by one.
-#include "fastaindex/RecordScanner.h"
+#include "seq/RecordScanner.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "fastaindex/RecordScanner.h"
+#include "seq/RecordScanner.h"
 
 #include <gtest/gtest.h>
 
