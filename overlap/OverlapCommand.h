@@ -18,7 +18,8 @@ constexpr uint32_t kDefaultMinReadSize = 100;  // shorter reads are skipped
 constexpr int kProgressSeconds = 5;            // between progress lines
 
 // Runs the command; returns the exit status: 0; 1 for bad options, a file
-// that cannot be read or written, or input without a FASTA record.
+// that cannot be read or written, or input without a FASTA record; 2 when a
+// gzip file was damaged or cut short (its records up to there are used).
 int RunOverlap(int argc, char** argv);
 
 }  // namespace ostrel

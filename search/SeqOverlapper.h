@@ -58,7 +58,7 @@ public:
 
   int mNumSources = 0;         // sources entered; the index the next one gets
   uint32_t mMinSize;           // shortest sequence entered or compared (characters, pads included)
-  float mErrorPct;             // expected error rate in percent; sets the opposite-strand cutoff
+  float mErrorPct;             // expected error rate in percent; sets the cutoff (see mJudgeStrandsAlike)
   int mBandWidth;              // band half-width of each alignment
   SequenceVector mSourceSeqs;  // the sources, by source index
   // Compare's progress lines on standard output (one per same-strand hit,
