@@ -39,9 +39,9 @@ MIN_TRUE = 400
 
 
 def load_evaluator():
-    spec = importlib.util.spec_from_file_location("overlap_eval", os.path.join(HERE, "overlap-eval.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    location = importlib.util.spec_from_file_location("overlap_eval", os.path.join(HERE, "overlap-eval.py"))
+    module = importlib.util.module_from_spec(location)
+    location.loader.exec_module(module)
     return module
 
 
