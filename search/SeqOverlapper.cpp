@@ -88,10 +88,12 @@ void SeqOverlapper::ScoreGroups(const Sequence& query, SampleSearchResultVec& hi
   hits.erase(std::remove_if(hits.begin(), hits.end(),
                             [limit](const SampleSearchResult& hit) { return hit.mSourceIdx >= limit; }),
              hits.end());
-  // Grouped by source, each group in ascending source offset; the first hit
-  // of a group is its earliest one among equal offsets.
-  hits.SortBySourceLoc();
-  hits.SortBySourceIdx();
+  // Grouped by source, each group in ascending source offset, and hits at
+  // one offset in search order: what sorting by offset and then by source,
+  // both stable, gives, in one pass.
+  std::stable_sort(hits.begin(), hits.end(), [](const SampleSearchResult& a, const SampleSearchResult& b) {
+    return a.mSourceIdx != b.mSourceIdx ? a.mSourceIdx < b.mSourceIdx : a.mSourceLoc < b.mSourceLoc;
+  });
   if (hitLines != nullptr)
     for (const SampleSearchResult& hit : hits)
       *hitLines << query.mName << '\t' << mSourceSeqs[hit.mSourceIdx].mName << '\t' << hit.mSampleIdx << '\t'

@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "util/LineScan.h"
+
 namespace ostrel {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// White space, and the carriage return of a line ended CR LF.
+bool IsSpace(char c) { return IsWS(c) || c == '\r'; }
 
 void ParseHeader(const std::string& line, Sequence& record) {
   size_t i = 1;

@@ -5,6 +5,7 @@
 #define OSTREL_TESTS_TESTSUPPORT_H
 
 #include <sys/wait.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,6 +52,27 @@ inline std::string ReadFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Writes `text` gzip-compressed; with `keep` below 1, only that share of
+// the compressed bytes, as a file cut short.
+inline void WriteGzipFile(const std::string& path, const std::string& text, double keep = 1) {
+  gzFile file = gzopen(path.c_str(), "wb");
+  gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
+  gzclose(file);
+  if (keep >= 1) return;
+  const std::string packed = ReadFile(path);
+  WriteFile(path, packed.substr(0, static_cast<size_t>(static_cast<double>(packed.size()) * keep)));
+}
+
+// The ACE files other assemblers and editors wrote, under tests/data/ace.
+inline std::vector<std::string> RealAceFiles() {
+  std::vector<std::string> paths;
+  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
+                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
+                           "test_project.fasta.screen.ace.2"})
+    paths.push_back(std::string(OSTREL_TEST_DATA) + "/ace/" + name);
+  return paths;
 }
 
 // Collects what is written to a standard stream while it lives.

@@ -1,6 +1,5 @@
 // ACE files written by other assemblers and editors, read whole.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <fstream>
 
@@ -118,11 +117,8 @@ TEST(AceRealFiles, ReadsWithoutDescriptionsAreKept) {
 
 // A copy of `path` compressed with gzip.
 std::string Gzipped(const std::string& path, const test::TempDir& dir) {
-  const std::string text = test::ReadFile(path);
   const std::string out = dir.Path("copy.ace.gz");
-  gzFile file = gzopen(out.c_str(), "wb");
-  gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
-  gzclose(file);
+  test::WriteGzipFile(out, test::ReadFile(path));
   return out;
 }
 

@@ -12,8 +12,6 @@
 namespace ostrel {
 namespace {
 
-std::string RealAce(const std::string& name) { return std::string(OSTREL_TEST_DATA) + "/ace/" + name; }
-
 // Two contigs with pads, a complemented read, a read without "DS", a read
 // with X ends, and tags on a contig, on reads and on the assembly, one of
 // them holding a block of its own.
@@ -157,10 +155,7 @@ TEST(AceWrite, RoundTripKeepsTheModelAndTheBytes) {
   test::TempDir dir;
   test::WriteFile(dir.Path("tagged.ace"), kTagged);
   std::vector<std::string> paths = {dir.Path("tagged.ace")};
-  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
-                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
-                           "test_project.fasta.screen.ace.2"})
-    paths.push_back(RealAce(name));
+  for (const std::string& path : test::RealAceFiles()) paths.push_back(path);
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     test::CaptureStderr err;  // a file without base segments has them made, with a message

@@ -82,10 +82,7 @@ TEST(AceTool, WriteContigByContigIsTheWholeWrite) {
   test::WriteFile(dir.Path("fewer.ace"), "AS 3 6\n\n" + contig + "WA{\nnote 1 2\n}\n\n" + contig);
   test::WriteFile(dir.Path("more.ace"), "AS 1 2\n\n" + contig + contig);
   std::vector<std::string> inputs = {dir.Path("fewer.ace"), dir.Path("more.ace")};
-  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
-                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
-                           "test_project.fasta.screen.ace.2"})
-    inputs.push_back(std::string(OSTREL_TEST_DATA) + "/ace/" + name);
+  for (const std::string& path : test::RealAceFiles()) inputs.push_back(path);
   for (const std::string& input : inputs) {
     AceFile whole;
     std::string wholeErrors;

@@ -1,6 +1,5 @@
 // Runs of the built `ostrel-ace stats` on real and hand-made assemblies.
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <sstream>
 
@@ -40,10 +39,7 @@ TEST(AceStatsCommand, FiguresOfARealAssembly) {
 // assembly read whole (with every contig counting as large, so that each
 // one's figures count).
 TEST(AceStatsCommand, ContigByContigFiguresAreThoseOfTheWholeRead) {
-  for (const char* name : {"27-contig_Newbler.ace", "acefile.ace.1", "assembly_with_singlets.ace",
-                           "consed_sample.ace", "contig1.ace", "seq.cap.ace", "singlet_w_CT.ace",
-                           "test_project.fasta.screen.ace.2"}) {
-    const std::string path = std::string(OSTREL_TEST_DATA) + "/ace/" + name;
+  for (const std::string& path : test::RealAceFiles()) {
     AceFile ace;
     ace.mMinContigSize = 0;
     {
@@ -58,7 +54,7 @@ TEST(AceStatsCommand, ContigByContigFiguresAreThoseOfTheWholeRead) {
       }
     std::ostringstream whole;
     PrintAssemblyFigures(ace, ace.Tally(), columns > 0 ? depth / columns : 0, path, false, whole);
-    EXPECT_EQ(whole.str(), AceStats("-m 0 " + path).mStdout) << name;
+    EXPECT_EQ(whole.str(), AceStats("-m 0 " + path).mStdout) << path;
   }
 }
 
@@ -99,11 +95,7 @@ TEST(AceStatsCommand, DamagedOrForeignInputIsNotASuccess) {
   EXPECT_EQ("", AceStats(dir.Path("reads.fa")).mStdout);
 
   const std::string text = test::ReadFile(kContig1);
-  gzFile out = gzopen(dir.Path("cut.ace.gz").c_str(), "wb");
-  gzwrite(out, text.data(), static_cast<unsigned>(text.size()));
-  gzclose(out);
-  const std::string packed = test::ReadFile(dir.Path("cut.ace.gz"));
-  test::WriteFile(dir.Path("cut.ace.gz"), packed.substr(0, packed.size() * 3 / 4));
+  test::WriteGzipFile(dir.Path("cut.ace.gz"), text, 3.0 / 4);
   result = AceStats(dir.Path("cut.ace.gz"));
   EXPECT_EQ(2, result.mStatus);
   EXPECT_EQ(0u, result.mStdout.find("Assembly: ")) << result.mStdout;
