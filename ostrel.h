@@ -20,6 +20,7 @@
 
 #include "seq/Sequence.h"
 #include "seq/FastaRecord.h"
+#include "seq/QualityRecordFile.h"
 #include "seq/RecordIndex.h"
 #include "seq/RecordScanner.h"
 #include "seq/SequenceQuality.h"

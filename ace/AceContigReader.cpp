@@ -10,8 +10,10 @@ namespace ostrel {
 
 AceContigReader::~AceContigReader() { mPreparing.reset(); }
 
-bool AceContigReader::Open(const std::string& fileName) {
+bool AceContigReader::Open(const std::string& fileName, QualityRecordFile* qualities) {
   mFileName = fileName;
+  mQualities = qualities;
+  if (mQualities != nullptr) std::cerr << std::endl << "Reading " << fileName << "..." << std::flush;
   if (!AceFile::OpenAceFile(mIn, fileName)) return false;
   mAce.clear();
   mAce.mContigQuality.clear();
@@ -47,8 +49,21 @@ void AceContigReader::Prepare() {
   Contig& contig = mAce[0];
   mContigsConsistent = AceFile::CheckContigReads(contig, mConsistencyLines) && mContigsConsistent;
   AceFile::IndexContigReads(contig);
+  if (mQualities != nullptr) AddReadQualities(contig);
   mAce.PrepareReadContig(0, mFakeMessages, mTrimMessages);
   mTally.Add(contig);
+}
+
+void AceContigReader::AddReadQualities(Contig& contig) {
+  contig.mReadQuality.resize(contig.mReads.size());
+  for (const auto& [name, r] : contig.mReadIdxMap) {
+    if (!contig.IsPlacedRead(r)) continue;  // it takes no values
+    if (mQualities->Fetch(name, mRecord, mRecordNote)) AceFile::AttachReadQuality(contig, r, mRecord, mRecordNote);
+    if (mRecordNote.tellp() > 0) {
+      mRecordNotes.emplace_back(mQualities->mFetchedStart, mRecordNote.str());
+      mRecordNote.str("");
+    }
+  }
 }
 
 void AceContigReader::End() {
@@ -64,12 +79,23 @@ void AceContigReader::End() {
   const bool countsAgree = mAce.CheckContigCount(mTally.mContigsSeen, std::cerr);
   mAce.mValid = mContigsConsistent && countsAgree && read <= std::max(mAce.mNumContigs, 0) && !mIn.bad();
   mAce.CheckReadWhole(mIn, mFileName);
+  if (mQualities != nullptr) EndQualities();
   std::cerr << mFakeMessages.str() << mTrimMessages.str() << std::flush;
   mAce.clear();
   mAce.mContigQuality.clear();
   mAce.mTags = std::move(mAhead.mTags);
   mTally.Store(mAce);
   mIn.close();
+}
+
+void AceContigReader::EndQualities() {
+  std::cerr << "done." << std::endl << "Reading " << mQualities->mFileName << "..." << std::flush;
+  // A record placed in several contigs keeps its notes in contig order.
+  std::stable_sort(mRecordNotes.begin(), mRecordNotes.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& note : mRecordNotes) std::cerr << note.second;
+  std::cerr << "done." << std::endl;
+  if (mQualities->mStale) mAce.mValid = false;
 }
 
 }  // namespace ostrel

@@ -7,16 +7,21 @@
 // until the next one is read. Memory holds that contig and the next one,
 // the tags met, the messages a damaged file calls for, and a few numbers
 // per contig for the statistics; nothing else of earlier contigs is kept.
+// Read qualities, when given, are fetched record by record for each contig
+// from a quality file that is indexed, not held.
 #ifndef OSTREL_ACE_ACECONTIGREADER_H
 #define OSTREL_ACE_ACECONTIGREADER_H
 
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ace/AceFile.h"
 #include "ace/AssemblyTally.h"
 #include "ace/ContigWork.h"
+#include "seq/QualityRecordFile.h"
 #include "util/GzStream.h"
 
 namespace ostrel {
@@ -31,12 +36,16 @@ public:
 
   // Opens a plain or gzip-compressed file and reads its header; false, after
   // "Unable to open <name> as an ace file." on standard error, when it
-  // cannot be opened. A reader reads one file.
-  bool Open(const std::string& fileName);
+  // cannot be opened. A reader reads one file. With `qualities` (opened,
+  // and kept open while the reader reads), the reads take their values from
+  // it, and the run says what AceFile::ReadAll(fileName, qualities'
+  // file) says.
+  bool Open(const std::string& fileName, QualityRecordFile* qualities = nullptr);
   // Reads the next contig into mAce[0]. False when none is left: the read
-  // is then ended as AceFile::Read(fileName) ends it, with the same lines in
-  // the same order (the consistency lines, a damaged file, the quality and
-  // trim notes), the statistics stored in the AceFile, and no contig held.
+  // is then ended as AceFile::Read(fileName) (or ReadAll) ends it, with the
+  // same lines in the same order (the consistency lines, a damaged file,
+  // the quality notes, the fake-quality and trim notes), the statistics
+  // stored in the AceFile, and no contig held.
   bool Next();
 
   int mContigIndex = -1;  // the file's number (0-based) of the contig held
@@ -45,7 +54,9 @@ public:
 private:
   // The steps a contig takes once it is read, on mAce[0].
   void Prepare();
+  void AddReadQualities(Contig& contig);
   void End();
+  void EndQualities();
 
   AceFile& mAce;
   // The parsers fill mAhead[0] with the next contig while the contig just
@@ -61,6 +72,13 @@ private:
   bool mContigsConsistent = true;
   // Said at the end, as the whole read says them.
   std::ostringstream mConsistencyLines, mFakeMessages, mTrimMessages;
+
+  QualityRecordFile* mQualities = nullptr;
+  SequenceQuality mRecord;  // the record being attached
+  std::ostringstream mRecordNote;
+  // The notes on each record's values, said in the records' file order as
+  // the whole read says them: the record's position and the note.
+  std::vector<std::pair<int64_t, std::string>> mRecordNotes;
 };
 
 }  // namespace ostrel

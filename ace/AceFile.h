@@ -117,6 +117,10 @@ public:
   // placement is filled from the record's values as given; the record ends
   // turned round when a complemented placement took it.
   void AddReadQuality(SequenceQuality& q);
+  // The same for read r of one contig: true when the read is complemented
+  // and took the values. Notes on characters left without a value go to
+  // `messages`.
+  static bool AttachReadQuality(Contig& contig, int r, const SequenceQuality& q, std::ostream& messages);
   // Sizes every contig's mReadQuality to its reads, then attaches each
   // record in order.
   void AddReadsQuality(SequenceQualityVector& qualities);

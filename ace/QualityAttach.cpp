@@ -15,8 +15,8 @@ namespace {
 // Lays `values` (one per non-pad character) along the padded read: a 0 at
 // each pad. Characters left without a value get none and a message. Runs of
 // bases between pads take their values in one copy.
-void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read,
-                       std::vector<int>& padded) {
+void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read, std::vector<int>& padded,
+                       std::ostream& messages) {
   const char* bases = read.mBases.data();
   const size_t length = read.mBases.size();
   padded.reserve(length);
@@ -29,8 +29,8 @@ void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read,
                   values.begin() + static_cast<std::ptrdiff_t>(k + taken));
     k += taken;
     for (size_t missing = runEnd - i - taken; missing > 0; --missing)
-      std::cerr << read.mName << " Hey tempsize=" << values.size() << " idx=" << k
-                << "\t readsize=" << length << std::endl;
+      messages << read.mName << " Hey tempsize=" << values.size() << " idx=" << k << "\t readsize=" << length
+               << '\n';
     i = runEnd;
     if (pad != nullptr) {
       padded.push_back(0);
@@ -42,10 +42,6 @@ void AlignToPaddedRead(const std::vector<int>& values, const Sequence& read,
 }  // namespace
 
 void AceFile::AddReadQuality(SequenceQuality& q) {
-  // Every placement starts from the record's own order, so a read placed
-  // complemented in two contigs is turned round in both.
-  std::vector<int> turned;
-  bool haveTurned = false;
   bool complementedTookIt = false;
   const auto placements = mReadContigMap.equal_range(q.mName);
   for (auto it = placements.first; it != placements.second; ++it) {
@@ -53,23 +49,27 @@ void AceFile::AddReadQuality(SequenceQuality& q) {
     if (c < 0 || c >= static_cast<int>(size())) continue;
     Contig& contig = (*this)[c];
     const auto found = contig.mReadIdxMap.find(q.mName);
-    if (found == contig.mReadIdxMap.end()) continue;
-    const int r = found->second;
-    if (!contig.IsPlacedRead(r) || r >= static_cast<int>(contig.mReadQuality.size())) continue;
-    SequenceQuality& target = contig.mReadQuality[r];
-    if (!target.mQualities.empty()) continue;  // the first record for a read wins
-
-    target.mName = q.mName;
-    target.mDescription = q.mDescription;
-    const bool complemented = contig.mComplemented[r] == 'C';
-    if (complemented && !haveTurned) {
-      turned.assign(q.mQualities.rbegin(), q.mQualities.rend());
-      haveTurned = true;
-    }
-    complementedTookIt = complementedTookIt || complemented;
-    AlignToPaddedRead(complemented ? turned : q.mQualities, contig.mReads[r], target.mQualities);
+    if (found != contig.mReadIdxMap.end())
+      complementedTookIt = AttachReadQuality(contig, found->second, q, std::cerr) || complementedTookIt;
   }
   if (complementedTookIt) q.Reverse();
+}
+
+bool AceFile::AttachReadQuality(Contig& contig, int r, const SequenceQuality& q, std::ostream& messages) {
+  if (!contig.IsPlacedRead(r) || r >= static_cast<int>(contig.mReadQuality.size())) return false;
+  SequenceQuality& target = contig.mReadQuality[r];
+  if (!target.mQualities.empty()) return false;  // the first record for a read wins
+  target.mName = q.mName;
+  target.mDescription = q.mDescription;
+  // Every placement starts from the record's own order, so a read placed
+  // complemented in two contigs is turned round in both.
+  if (contig.mComplemented[r] != 'C') {
+    AlignToPaddedRead(q.mQualities, contig.mReads[r], target.mQualities, messages);
+    return false;
+  }
+  const std::vector<int> turned(q.mQualities.rbegin(), q.mQualities.rend());
+  AlignToPaddedRead(turned, contig.mReads[r], target.mQualities, messages);
+  return true;
 }
 
 void AceFile::AddReadsQuality(SequenceQualityVector& qualities) {

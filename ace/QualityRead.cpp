@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "ace/AceFile.h"
+#include "seq/QualityRecordFile.h"
 #include "util/FileUtil.h"
 #include "util/GzStream.h"
 #include "util/LineScan.h"
@@ -16,17 +17,12 @@
 namespace ostrel {
 
 bool AceFile::GetNextQuality(std::istream& in, SequenceQuality& q) {
-  q.mName.clear();
-  q.mDescription.clear();
   q.mQualities.clear();
   std::string line;
   if (readbuf[0] == '^') GetLine(in, line);
-  const std::string header = readbuf;
-  int pos = 0;
-  q.mName = GetNextWSDelimitedString(header, 1, pos);
-  if (pos >= 0) q.mDescription = header.substr(pos);
+  SetQualityHeader(readbuf, q);
   // The next record's header line stays in readbuf for the next call.
-  while (GetLine(in, line)) {
+  while (GetListLine(in, line)) {
     if (!line.empty() && line[0] == '>') break;
     GetIntsFromLine(line.data(), q.mQualities);
   }

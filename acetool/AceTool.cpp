@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ace/AceContigReader.h"
+#include "seq/QualityRecordFile.h"
 #include "util/FileUtil.h"
 #include "util/NumberUtil.h"
 
@@ -122,11 +123,18 @@ bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& q
   return RecordsFound(ace, aceName);
 }
 
-bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::function<void(Contig&)>& each,
-                    AssemblyTally& tally) {
-  if (!FilesExist(aceName, "")) return false;
+bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName,
+                    const std::function<void(Contig&)>& each, AssemblyTally& tally) {
+  if (!FilesExist(aceName, qualName)) return false;
+  QualityRecordFile qualities;
+  if (!qualName.empty() && !qualities.Open(qualName)) {
+    if (!ReadAssembly(ace, aceName, qualName)) return false;
+    for (Contig& contig : ace) each(contig);
+    tally = ace.Tally();
+    return true;
+  }
   AceContigReader reader(ace);
-  if (!reader.Open(aceName)) return false;
+  if (!reader.Open(aceName, qualName.empty() ? nullptr : &qualities)) return false;
   while (reader.Next()) each(ace[0]);
   tally = reader.Tally();
   return RecordsFound(ace, aceName);

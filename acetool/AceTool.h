@@ -53,11 +53,15 @@ bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& q
 // Reads an assembly (plain or gzip) one contig at a time: each(contig) for
 // every contig as it comes, held alone in `ace` (ace/AceContigReader.h), so
 // memory does not grow with the file; `tally` becomes the statistics of the
-// contigs read. At the end `ace` holds the header's counts, the tags, the
-// statistics and the validity, and no contig. False, with a message, when
-// the file cannot be read or holds no ACE records.
-bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::function<void(Contig&)>& each,
-                    AssemblyTally& tally);
+// contigs read. With `qualName`, the reads take their values from that
+// quality file, which is indexed rather than held; one that cannot be
+// indexed (a gzip-compressed one) is read whole with the assembly, and the
+// contigs are then handed over from memory. At the end `ace` holds the
+// header's counts, the tags, the statistics and the validity. False, with a
+// message, when a file cannot be read or the assembly file holds no ACE
+// records.
+bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName,
+                    const std::function<void(Contig&)>& each, AssemblyTally& tally);
 // The status after the work: 0, or 2 when the assembly read was not sound.
 inline int AssemblyStatus(const AceFile& ace) { return ace.mValid ? 0 : 2; }
 // CONTIG, or CONTIG:FROM-TO when the text after the last ':' is two counts

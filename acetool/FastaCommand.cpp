@@ -40,7 +40,7 @@ int RunFasta(int argc, char** argv) {
   AssemblyTally tally(ace.mMinContigSize);
   // Each contig is written as it is read: memory holds one at a time.
   const bool read = StreamAssembly(
-      ace, files[0],
+      ace, files[0], "",
       [&](Contig& contig) {
         if (minLength >= 0) {
           ace.CalculateBACContigTrims(trimQuality);  // the one contig held

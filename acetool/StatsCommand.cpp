@@ -100,14 +100,7 @@ int RunStats(int argc, char** argv) {
   ace.mReadTrimQuality = ace.mContigTrimQuality = trimQuality;
   ReadDepth depth{minContigSize};
   AssemblyTally tally(minContigSize);
-  if (qualName.empty()) {
-    // Without read qualities every figure comes contig by contig.
-    if (!StreamAssembly(ace, files[0], [&](const Contig& contig) { depth.Add(contig); }, tally)) return 1;
-  } else {
-    if (!ReadAssembly(ace, files[0], qualName)) return 1;
-    for (const Contig& contig : ace) depth.Add(contig);
-    tally = ace.Tally();
-  }
+  if (!StreamAssembly(ace, files[0], qualName, [&](const Contig& contig) { depth.Add(contig); }, tally)) return 1;
   PrintAssemblyFigures(ace, tally, depth.Mean(), files[0], !qualName.empty(), std::cout);
   return AssemblyStatus(ace);
 }

@@ -48,7 +48,7 @@ int RunView(int argc, char** argv) {
   int columns = 0;
   AssemblyTally tally(ace.mMinContigSize);
   const bool read = StreamAssembly(
-      ace, files[0],
+      ace, files[0], "",
       [&](Contig& contig) {
         if (found != kNotFound || contig.mName != name) return;
         columns = static_cast<int>(contig.mBases.size());

@@ -45,30 +45,25 @@ int RunWrite(int argc, char** argv) {
               << std::endl;
     return 1;
   }
+  // Each contig is written as it is read: memory holds two at a time.
   AceFile ace;
-  if (qualName.empty()) {
-    // Each contig is written as it is read: memory holds two at a time.
-    AceContigWriter writer;
-    AssemblyTally tally(ace.mMinContigSize);
-    if (!writer.Open(files[1]) ||
-        !StreamAssembly(ace, files[0], [&](Contig& contig) { writer.Add(contig); }, tally))
-      return 1;
-    if (!writer.Finish(ace.mTags, tally.mContigs)) return 1;
-    return AssemblyStatus(ace);
-  }
-  if (!ReadAssembly(ace, files[0], qualName)) return 1;
-  if (recompute) {
-    int64_t kept = 0;
-    int64_t columns = 0;
-    for (Contig& contig : ace) {
+  AceContigWriter writer;
+  AssemblyTally tally(ace.mMinContigSize);
+  int64_t kept = 0;
+  int64_t columns = 0;
+  auto write = [&](Contig& contig) {
+    if (recompute) {
       kept += contig.RecomputeConsensus();
       columns += static_cast<int64_t>(contig.mBases.size());
     }
+    writer.Add(contig);
+  };
+  if (!writer.Open(files[1]) || !StreamAssembly(ace, files[0], qualName, write, tally)) return 1;
+  if (recompute)
     std::cerr << "Consensus recomputed: " << kept << " of " << columns << " columns kept their base ("
               << ftoa(columns > 0 ? 100.0f * static_cast<float>(kept) / static_cast<float>(columns) : 100.0f, "%.2f")
               << "%)" << std::endl;
-  }
-  if (!ace.WriteAce(files[1])) return 1;
+  if (!writer.Finish(ace.mTags, tally.mContigs)) return 1;
   return AssemblyStatus(ace);
 }
 

@@ -2,9 +2,17 @@
 // reading a record by its position.
 #include "seq/RecordIndex.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
-#include <sstream>
-#include <vector>
+#include <functional>
+#include <limits>
+#include <string_view>
 
 #include "seq/RecordScanner.h"
 #include "util/FileUtil.h"
@@ -14,26 +22,50 @@ namespace ostrel {
 
 namespace {
 
-constexpr size_t kScanBlock = 1 << 20;
+constexpr size_t kReadBlock = 1 << 20;
 
 }  // namespace
 
+uint32_t RecordIndex::NameHash(const char* name, size_t n) {
+  const uint64_t h = std::hash<std::string_view>{}(std::string_view(name, n));
+  return static_cast<uint32_t>(h ^ (h >> 32));
+}
+
 bool RecordIndex::Load(const std::string& dataName) {
-  mRanges.clear();
-  mNameIndex.clear();
+  mCollected.clear();
+  mEntries.clear();
   mError.clear();
   mFromIndexFile = false;
   const std::string indexName = dataName + "_idx";
+  bool loaded = false;
   if (FileExists(indexName) && FileExists(dataName) && !FileModifiedBefore(indexName, dataName)) {
-    std::ifstream in(indexName, std::ios::binary);
-    std::ostringstream text;
-    if (in && (text << in.rdbuf())) {
-      AddLines(text.str());
-      mFromIndexFile = true;
-      return true;
-    }
+    loaded = mFromIndexFile = ReadIndexFile(indexName);
+    if (!loaded && mError.empty()) mCollected.clear();  // unreadable: the data is scanned instead
   }
-  return ScanData(dataName);
+  if (!loaded && mError.empty()) loaded = ScanData(dataName);
+  if (!loaded) {
+    mFromIndexFile = false;
+    mCollected.clear();
+    return false;
+  }
+  Seal();
+  return true;
+}
+
+bool RecordIndex::ReadIndexFile(const std::string& indexName) {
+  std::ifstream in(indexName, std::ios::binary);
+  if (!in) return false;
+  std::string text;
+  std::vector<char> block(kReadBlock);
+  while (in && mError.empty()) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    text.append(block.data(), static_cast<size_t>(in.gcount()));
+    AddLines(text);
+  }
+  if (in.bad()) return false;
+  text.push_back('\n');  // a last line without its newline
+  AddLines(text);
+  return mError.empty();
 }
 
 bool RecordIndex::ScanData(const std::string& dataName) {
@@ -43,62 +75,79 @@ bool RecordIndex::ScanData(const std::string& dataName) {
     return false;
   }
   RecordScanner scanner;
-  std::vector<char> block(kScanBlock);
+  std::vector<char> block(kReadBlock);
   bool good = true;
-  while (good && in) {
+  while (good && in && mError.empty()) {
     in.read(block.data(), static_cast<std::streamsize>(block.size()));
     good = scanner.Feed(block.data(), static_cast<size_t>(in.gcount()));
     AddLines(scanner.mIndexText);
-    scanner.mIndexText.clear();
   }
-  good = good && !in.bad() && scanner.Finish();
+  good = good && mError.empty() && !in.bad() && scanner.Finish();
   AddLines(scanner.mIndexText);
-  if (!good) {
+  if (!good && mError.empty())
     mError = dataName + ": " + (in.bad() ? std::string("read error") : scanner.mError) + " at byte " +
              std::to_string(scanner.mErrorPosition);
-    mRanges.clear();
-    mNameIndex.clear();
-  }
-  return good;
+  return good && mError.empty();
 }
 
-void RecordIndex::AddLines(const std::string& text) {
-  std::istringstream lines(text);
+void RecordIndex::AddLines(std::string& text) {
+  size_t lineStart = 0;
   std::string line;
-  while (GetLine(lines, line)) {
+  for (size_t end; (end = text.find('\n', lineStart)) != std::string::npos; lineStart = end + 1) {
+    line.assign(text, lineStart, end - lineStart);
     int pos = 0;
     const std::string name = GetNextWSDelimitedString(line, 0, pos);
     if (name.empty()) continue;
-    Range range;
-    range.mStart = GetNextInteger64(line, pos, pos);
-    range.mEnd = GetNextInteger64(line, pos, pos);
-    if (mNameIndex.emplace(name, static_cast<int>(mRanges.size())).second) mRanges.push_back(range);
+    const int64_t start = GetNextInteger64(line, pos, pos);
+    const int64_t last = GetNextInteger64(line, pos, pos);
+    if (start < 1 || last < start) continue;  // no range a record could have
+    if (last - start >= std::numeric_limits<uint32_t>::max()) {
+      mError = "the record of " + name + " is longer than 4 GiB";
+      break;
+    }
+    mCollected.push_back({start, NameHash(name.data(), name.size()), static_cast<uint32_t>(last - start + 1)});
   }
+  text.erase(0, lineStart);
 }
 
-const RecordIndex::Range* RecordIndex::Find(const std::string& name) const {
-  const auto found = mNameIndex.find(name);
-  return found == mNameIndex.end() ? nullptr : &mRanges[static_cast<size_t>(found->second)];
+void RecordIndex::Seal() {
+  mEntries.reserve(mCollected.size());
+  while (!mCollected.empty()) {  // each block is freed once it is copied
+    mEntries.push_back(mCollected.front());
+    mCollected.pop_front();
+  }
+  std::sort(mEntries.begin(), mEntries.end(), [](const Entry& a, const Entry& b) {
+    return a.mHash != b.mHash ? a.mHash < b.mHash : a.mStart < b.mStart;
+  });
 }
 
-bool RecordIndex::ReadRecord(std::istream& in, const Range& range, std::string& record) {
+void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) const {
+  ranges.clear();
+  const uint32_t hash = NameHash(name.data(), name.size());
+  auto at = std::lower_bound(mEntries.begin(), mEntries.end(), hash,
+                             [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
+  for (; at != mEntries.end() && at->mHash == hash; ++at) ranges.push_back({at->mStart, at->mStart + at->mLength - 1});
+}
+
+bool RecordIndex::ReadRecord(int fd, const Range& range, std::string& record) {
   record.clear();
-  in.clear();
   // A range from a damaged or foreign index is checked against the data's
   // size before any room is made for it.
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (range.mStart < 1 || range.mEnd < range.mStart || size < 0 || range.mEnd > size) {
-    in.clear();
+  struct stat status;
+  if (::fstat(fd, &status) != 0 || range.mStart < 1 || range.mEnd < range.mStart || range.mEnd > status.st_size)
     return false;
-  }
-  in.seekg(range.mStart - 1);
   record.resize(static_cast<size_t>(range.mEnd - range.mStart + 1));
-  in.read(&record[0], static_cast<std::streamsize>(record.size()));
-  if (in.gcount() == static_cast<std::streamsize>(record.size())) return true;
-  record.clear();
-  in.clear();
-  return false;
+  size_t done = 0;
+  while (done < record.size()) {
+    const ssize_t got = ::pread(fd, &record[done], record.size() - done, range.mStart - 1 + static_cast<off_t>(done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      record.clear();
+      return false;
+    }
+    done += static_cast<size_t>(got);
+  }
+  return true;
 }
 
 }  // namespace ostrel

@@ -6,15 +6,18 @@
 // byte. It is taken from the file beside the data when that is not older
 // than the data, and otherwise made in memory by scanning the data, so that
 // a record can be read by its position without holding the data file.
+//
+// An index of millions of reads must stay small beside one contig's model:
+// a record takes 16 bytes, its name's hash and its range, and no name is
+// kept. A lookup gives every record whose name has the name's hash; the
+// caller tells a record of another name by its header line.
 #ifndef OSTREL_SEQ_RECORDINDEX_H
 #define OSTREL_SEQ_RECORDINDEX_H
 
 #include <cstdint>
-#include <istream>
+#include <deque>
 #include <string>
 #include <vector>
-
-#include "util/Hash.h"
 
 namespace ostrel {
 
@@ -27,25 +30,38 @@ public:
 
   // Indexes the plain file `dataName`. False, with mError saying why, when
   // neither a current index file nor the data can be read, or the data's
-  // text is not '>' records. A name on several records keeps its first.
+  // text is not '>' records.
   bool Load(const std::string& dataName);
-  // The record of a read; nullptr when the read has none.
-  const Range* Find(const std::string& name) const;
-  size_t Size() const { return mRanges.size(); }
+  // Sets `ranges` to the records that may be `name`'s, in file order: every
+  // record of that name and, rarely, one of another name of the same hash.
+  void Find(const std::string& name, std::vector<Range>& ranges) const;
+  size_t Size() const { return mEntries.size(); }  // records indexed
 
-  // Reads the bytes of `range` from `in` (the data, opened in binary mode)
-  // into `record`; false when the range lies outside the data.
-  static bool ReadRecord(std::istream& in, const Range& range, std::string& record);
+  // Reads the bytes of `range` from the open file `fd` into `record`; false
+  // when the range lies outside the data or the read fails.
+  static bool ReadRecord(int fd, const Range& range, std::string& record);
 
   bool mFromIndexFile = false;  // taken from dataName + "_idx"
   std::string mError;
 
 private:
-  bool ScanData(const std::string& dataName);
-  void AddLines(const std::string& text);  // index lines, names first met kept
+  struct Entry {
+    int64_t mStart;
+    uint32_t mHash;
+    uint32_t mLength;  // mEnd - mStart + 1
+  };
+  static uint32_t NameHash(const char* name, size_t n);
 
-  std::vector<Range> mRanges;
-  String2IntMap mNameIndex;  // name -> entry in mRanges
+  bool ReadIndexFile(const std::string& indexName);
+  bool ScanData(const std::string& dataName);
+  // Takes the whole lines at the front of `text` and erases them.
+  void AddLines(std::string& text);
+  // Sorts the entries collected into mEntries, by hash and then position.
+  void Seal();
+
+  // Collected in blocks, so that the sorted array is the only copy made.
+  std::deque<Entry> mCollected;
+  std::vector<Entry> mEntries;
 };
 
 }  // namespace ostrel

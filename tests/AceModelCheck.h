@@ -1,11 +1,16 @@
-// Comparison of two assemblies read or built in memory, member by member.
+// Comparison of two assemblies read or built in memory, member by member,
+// and quality files made for the reads of an assembly.
 #ifndef OSTREL_TESTS_ACEMODELCHECK_H
 #define OSTREL_TESTS_ACEMODELCHECK_H
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "ace/AceFile.h"
 
 namespace ostrel::test {
@@ -61,6 +66,39 @@ inline void ExpectSameModel(const AceFile& a, const AceFile& b) {
     EXPECT_EQ(a.mTags[t].mText, b.mTags[t].mText);
     EXPECT_EQ(a.mTags[t].mSubjectHeld, b.mTags[t].mSubjectHeld);
   }
+}
+
+// A quality file for the reads of the assembly in `acePath`, with the faults a quality reader
+// meets, its records in the reverse of the reads' order: every 7th read has
+// none, every 5th two values fewer than its bases, every 11th an empty
+// record before its own, every 13th a second record after its own; 50
+// values to a line, lines ending in `lineEnd`.
+inline std::string QualityFileFor(const std::string& acePath, const std::string& lineEnd = "\n") {
+  AceFile ace;
+  {
+    CaptureStderr quiet;
+    ace.Read(acePath);
+  }
+  std::vector<std::string> records;
+  std::set<std::string> named;
+  int n = 0;
+  for (const Contig& contig : ace)
+    for (const Sequence& read : contig.mReads) {
+      if (!named.insert(read.mName).second || ++n % 7 == 0) continue;
+      size_t length = static_cast<size_t>(std::count_if(read.mBases.begin(), read.mBases.end(),
+                                                        [](char c) { return c != '*'; }));
+      if (n % 5 == 0 && length >= 2) length -= 2;
+      std::string record;
+      if (n % 11 == 0) record += ">" + read.mName + " empty" + lineEnd;
+      record += ">" + read.mName + " read " + std::to_string(n) + lineEnd;
+      for (size_t i = 0; i < length; ++i)
+        record += std::to_string((n * 7 + i * 3) % 60) + (i % 50 == 49 || i + 1 == length ? lineEnd : " ");
+      if (n % 13 == 0) record += ">" + read.mName + lineEnd + "1 2 3" + lineEnd;
+      records.push_back(record);
+    }
+  std::string text;
+  for (auto it = records.rbegin(); it != records.rend(); ++it) text += *it;
+  return text;
 }
 
 }  // namespace ostrel::test

@@ -1,11 +1,12 @@
 // The contig-by-contig reader against the whole read: the same contigs, the
 // same statistics and the same messages, on the real files and on files with
-// the faults a reader meets.
+// the faults a reader meets, with and without read qualities.
 #include "ace/AceContigReader.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "AceModelCheck.h"
 #include "TestSupport.h"
@@ -13,26 +14,34 @@
 namespace ostrel {
 namespace {
 
-// Reads `path` whole and contig by contig; the contigs the reader hands
-// over are collected into an assembly of their own, indexed and tag-marked
-// as the whole read leaves its own.
-void ExpectSameAsWholeRead(const std::string& path) {
-  SCOPED_TRACE(path);
+// Reads `path` whole and contig by contig, with the read qualities of
+// `qualPath` when it is given; the contigs the reader hands over are
+// collected into an assembly of their own, indexed and tag-marked as the
+// whole read leaves its own.
+void ExpectSameAsWholeRead(const std::string& path, const std::string& qualPath = "") {
+  SCOPED_TRACE(path + " " + qualPath);
   AceFile whole;
   std::string wholeErrors;
   {
     test::CaptureStdout out;
     test::CaptureStderr err;
-    whole.Read(path);
+    if (qualPath.empty()) {
+      whole.Read(path);
+    } else {
+      whole.ReadAll(path, qualPath);
+      whole.ComputeAllContigStats();
+    }
     wholeErrors = err.Text();
   }
   AceFile ace, collected;
   AceContigReader reader(ace);
+  QualityRecordFile qualities;
+  ASSERT_TRUE(qualPath.empty() || qualities.Open(qualPath));
   std::string streamErrors;
   {
     test::CaptureStdout out;
     test::CaptureStderr err;
-    ASSERT_TRUE(reader.Open(path));
+    ASSERT_TRUE(reader.Open(path, qualPath.empty() ? nullptr : &qualities));
     while (reader.Next()) {
       EXPECT_EQ(static_cast<int>(collected.size()), reader.mContigIndex);
       ASSERT_EQ(1u, ace.size());
@@ -73,14 +82,26 @@ void ExpectSameAsWholeRead(const std::string& path) {
   EXPECT_EQ(whole.mMaxTrimmedContigLength, ace.mMaxTrimmedContigLength);
 }
 
+// Writes a quality file for the reads of the assembly `path` (see
+// test::QualityFileFor) and returns its name.
+std::string WriteQualityFile(const std::string& path, const test::TempDir& dir, const std::string& lineEnd = "\n") {
+  const std::string qualPath = dir.Path(std::filesystem::path(path).filename().string() + ".qual");
+  test::WriteFile(qualPath, test::QualityFileFor(path, lineEnd));
+  return qualPath;
+}
+
 TEST(AceContigReader, GivesWhatTheWholeReadGives) {
-  for (const std::string& path : test::RealAceFiles()) ExpectSameAsWholeRead(path);
+  test::TempDir dir;
+  for (const std::string& path : test::RealAceFiles()) {
+    ExpectSameAsWholeRead(path);
+    ExpectSameAsWholeRead(path, WriteQualityFile(path, dir));
+  }
+  ExpectSameAsWholeRead(test::RealAceFiles()[0], WriteQualityFile(test::RealAceFiles()[0], dir, "\r\n"));
 
   const std::string contig = "CO c1 5 2 1 U\nAC*GT\n\nBQ\n10 20 30\n\nAF r1 U 1\nAF r2 C 2\nBS 1 5 r1\n\n"
                              "RD r1 5 0 0\nAC*GT\n\nQA 1 5 1 5\nDS TEMPLATE: t DIRECTION: fwd\n\n"
                              "RD r2 4 0 0\nC*GT\n\nQA 1 4 1 4\nDS TEMPLATE: t DIRECTION: rev\n\n";
   const std::string tag = "CT{\nc1 comment consed 1 2 050101:000000\n}\n\n";
-  test::TempDir dir;
   struct Case {
     const char* mName;
     std::string mText;
@@ -94,6 +115,7 @@ TEST(AceContigReader, GivesWhatTheWholeReadGives) {
   for (const Case& c : cases) {
     test::WriteFile(dir.Path(c.mName), c.mText);
     ExpectSameAsWholeRead(dir.Path(c.mName));
+    ExpectSameAsWholeRead(dir.Path(c.mName), WriteQualityFile(dir.Path(c.mName), dir));
   }
   // A gzip file cut short.
   const std::string text = test::ReadFile(std::string(OSTREL_TEST_DATA) + "/ace/contig1.ace");

@@ -2,7 +2,9 @@
 // fasta and view subcommands on hand-made and real assemblies.
 #include <gtest/gtest.h>
 
+#include "AceModelCheck.h"
 #include "TestSupport.h"
+#include "util/NumberUtil.h"
 #include "ace/AceFile.h"
 
 namespace ostrel {
@@ -74,6 +76,9 @@ TEST(AceTool, WriteKeepsTheAssemblyOrRecomputesItsConsensus) {
 // assembly read and written whole, with the same lines on standard error:
 // the real files, and files whose header disagrees with them or whose
 // contigs lack base segments (which the writer makes anew, and says so).
+// Written contig by contig, with and without read qualities and a
+// recomputed consensus, an assembly is what the whole read writes, with the
+// same notes.
 TEST(AceTool, WriteContigByContigIsTheWholeWrite) {
   test::TempDir dir;
   const std::string contig = "CO c1 5 2 0 U\nAC*GT\n\nBQ\n10 20 30 40\n\nAF r1 U 1\nAF r2 C 2\n\n"
@@ -83,22 +88,45 @@ TEST(AceTool, WriteContigByContigIsTheWholeWrite) {
   test::WriteFile(dir.Path("more.ace"), "AS 1 2\n\n" + contig + contig);
   std::vector<std::string> inputs = {dir.Path("fewer.ace"), dir.Path("more.ace")};
   for (const std::string& path : test::RealAceFiles()) inputs.push_back(path);
+  const std::string qualPath = dir.Path("reads.qual");
   for (const std::string& input : inputs) {
-    AceFile whole;
-    std::string wholeErrors;
-    {
-      test::CaptureStdout out;
-      test::CaptureStderr err;
-      whole.Read(input);
-      whole.WriteAce(dir.Path("whole.ace"));
-      wholeErrors = err.Text();
-    }
-    const test::CommandResult streamed =
-        test::RunCommand(std::string("'") + OSTREL_ACE + "' write '" + input + "' '" + dir.Path("streamed.ace") +
-                         "' 2>&1 >/dev/null");
-    EXPECT_EQ(whole.mValid ? 0 : 2, streamed.mStatus) << input;
-    EXPECT_EQ(wholeErrors, streamed.mStdout) << input;
-    EXPECT_EQ(test::ReadFile(dir.Path("whole.ace")), test::ReadFile(dir.Path("streamed.ace"))) << input;
+    test::WriteFile(qualPath, test::QualityFileFor(input));
+    test::WriteGzipFile(qualPath + ".gz", test::QualityFileFor(input));
+    for (const std::string& qualities : {std::string(), qualPath, qualPath + ".gz"})
+      for (bool recompute : {false, true}) {
+        if (recompute && qualities.empty()) continue;
+        AceFile whole;
+        std::string wholeErrors;
+        {
+          test::CaptureStdout out;
+          test::CaptureStderr err;
+          if (qualities.empty()) {
+            whole.Read(input);
+          } else {
+            whole.ReadAll(input, qualities);
+          }
+          if (recompute) {
+            int64_t kept = 0, columns = 0;
+            for (Contig& c : whole) {
+              kept += c.RecomputeConsensus();
+              columns += static_cast<int64_t>(c.mBases.size());
+            }
+            std::cerr << "Consensus recomputed: " << kept << " of " << columns << " columns kept their base ("
+                      << ftoa(columns > 0 ? 100.0f * static_cast<float>(kept) / static_cast<float>(columns) : 100.0f,
+                              "%.2f")
+                      << "%)" << std::endl;
+          }
+          whole.WriteAce(dir.Path("whole.ace"));
+          wholeErrors = err.Text();
+        }
+        const std::string options = (qualities.empty() ? "" : "-q '" + qualities + "' ") + (recompute ? "-c " : "");
+        const test::CommandResult streamed = AceTool(
+            "write " + options + "'" + input + "' '" + dir.Path("streamed.ace") + "'", true);
+        SCOPED_TRACE(input + " " + options);
+        EXPECT_EQ(whole.mValid ? 0 : 2, streamed.mStatus);
+        EXPECT_EQ(wholeErrors, streamed.mStdout);
+        EXPECT_EQ(test::ReadFile(dir.Path("whole.ace")), test::ReadFile(dir.Path("streamed.ace")));
+      }
   }
 }
 

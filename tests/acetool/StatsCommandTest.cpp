@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "AceModelCheck.h"
 #include "TestSupport.h"
 #include "acetool/AceTool.h"
 
@@ -39,22 +40,34 @@ TEST(AceStatsCommand, FiguresOfARealAssembly) {
 // assembly read whole (with every contig counting as large, so that each
 // one's figures count).
 TEST(AceStatsCommand, ContigByContigFiguresAreThoseOfTheWholeRead) {
+  test::TempDir dir;
+  const std::string qualPath = dir.Path("reads.qual");
   for (const std::string& path : test::RealAceFiles()) {
-    AceFile ace;
-    ace.mMinContigSize = 0;
-    {
-      test::CaptureStderr quiet;
-      ace.Read(path);
-    }
-    double columns = 0, depth = 0;
-    for (const Contig& contig : ace)
-      if (!contig.mBases.empty()) {
-        columns += static_cast<double>(contig.mBases.size());
-        depth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
+    test::WriteFile(qualPath, test::QualityFileFor(path));
+    test::WriteGzipFile(qualPath + ".gz", test::QualityFileFor(path));
+    for (const std::string& qualities : {std::string(), qualPath, qualPath + ".gz"}) {
+      AceFile ace;
+      ace.mMinContigSize = 0;
+      {
+        test::CaptureStderr quiet;
+        if (qualities.empty()) {
+          ace.Read(path);
+        } else {
+          ace.ReadAll(path, qualities);
+          ace.ComputeAllContigStats();
+        }
       }
-    std::ostringstream whole;
-    PrintAssemblyFigures(ace, ace.Tally(), columns > 0 ? depth / columns : 0, path, false, whole);
-    EXPECT_EQ(whole.str(), AceStats("-m 0 " + path).mStdout) << path;
+      double columns = 0, depth = 0;
+      for (const Contig& contig : ace)
+        if (!contig.mBases.empty()) {
+          columns += static_cast<double>(contig.mBases.size());
+          depth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
+        }
+      std::ostringstream whole;
+      PrintAssemblyFigures(ace, ace.Tally(), columns > 0 ? depth / columns : 0, path, !qualities.empty(), whole);
+      EXPECT_EQ(whole.str(), AceStats("-m 0 " + (qualities.empty() ? "" : "-q " + qualities + " ") + path).mStdout)
+          << path << " " << qualities;
+    }
   }
 }
 

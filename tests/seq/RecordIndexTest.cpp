@@ -1,17 +1,32 @@
 #include "seq/RecordIndex.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #include "TestSupport.h"
+#include "seq/QualityRecordFile.h"
 
 namespace ostrel {
 namespace {
 
-// Three quality records, the second name twice: the first record wins.
-const char* const kQualities = ">r1 one\n10 20\n30\n>r2\n40\n>r2 again\n50\n\n>r3\n60 70\n";
+// Quality records: r2 twice (its first record holds no values), r3 with
+// CR LF line ends.
+const char* const kQualities = ">r1 one\n10 20\n30\n>r2\n\n>r2 again\n50\n\n>r3\r\n60 70\r\n\r\n>r4\n1\n";
+
+std::vector<std::string> RecordsOf(const RecordIndex& index, int fd, const std::string& name) {
+  std::vector<RecordIndex::Range> ranges;
+  index.Find(name, ranges);
+  std::vector<std::string> records;
+  std::string record;
+  for (const RecordIndex::Range& range : ranges)
+    if (RecordIndex::ReadRecord(fd, range, record)) records.push_back(record);
+  return records;
+}
 
 TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   test::TempDir dir;
@@ -20,43 +35,95 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   RecordIndex index;
   ASSERT_TRUE(index.Load(data));
   EXPECT_FALSE(index.mFromIndexFile);
-  EXPECT_EQ(3u, index.Size());
-  std::ifstream in(data, std::ios::binary);
-  std::string record;
-  for (const auto& [name, text] : {std::pair<std::string, std::string>{"r1", ">r1 one\n10 20\n30\n"},
-                                   {"r2", ">r2\n40\n"}, {"r3", ">r3\n60 70\n"}}) {
-    const RecordIndex::Range* range = index.Find(name);
-    ASSERT_NE(nullptr, range) << name;
-    EXPECT_TRUE(RecordIndex::ReadRecord(in, *range, record)) << name;
-    EXPECT_EQ(text, record) << name;
-  }
-  EXPECT_EQ(nullptr, index.Find("r4"));
+  EXPECT_EQ(5u, index.Size());
+  const int fd = ::open(data.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  using Records = std::vector<std::string>;
+  EXPECT_EQ(Records{">r1 one\n10 20\n30\n"}, RecordsOf(index, fd, "r1"));
+  EXPECT_EQ((Records{">r2\n", ">r2 again\n50\n"}), RecordsOf(index, fd, "r2"));  // in file order
+  EXPECT_EQ(Records{">r3\r\n60 70\r\n"}, RecordsOf(index, fd, "r3"));
+  EXPECT_EQ(Records{}, RecordsOf(index, fd, "r5"));
   // Ranges outside the data are refused, not read.
+  std::string record = "left over";
   for (const RecordIndex::Range& bad : {RecordIndex::Range{0, 3}, RecordIndex::Range{5, 4},
-                                        RecordIndex::Range{1, 1000}, RecordIndex::Range{1, INT64_MAX}})
-    EXPECT_FALSE(RecordIndex::ReadRecord(in, bad, record));
-  EXPECT_TRUE(RecordIndex::ReadRecord(in, *index.Find("r1"), record));  // the stream still serves
+                                        RecordIndex::Range{1, 1000}, RecordIndex::Range{1, INT64_MAX}}) {
+    EXPECT_FALSE(RecordIndex::ReadRecord(fd, bad, record));
+    EXPECT_EQ("", record);
+  }
+  ::close(fd);
 
-  // An index file as new as the data is taken as it stands; an older one
-  // is not.
-  test::WriteFile(data + "_idx", "r2\t1\t4\nr9 5 9\n");
+  // An index file as new as the data is taken as it stands, lines that
+  // give no range left out; an older one is not.
+  test::WriteFile(data + "_idx", "r2\t1\t4\nr9 5 9\nr8 9 2\nr7 0 3\n\nr6 1");
   ASSERT_TRUE(index.Load(data));
   EXPECT_TRUE(index.mFromIndexFile);
-  EXPECT_EQ(nullptr, index.Find("r1"));
-  ASSERT_NE(nullptr, index.Find("r9"));
-  EXPECT_EQ(9, index.Find("r9")->mEnd);
+  EXPECT_EQ(2u, index.Size());
+  std::vector<RecordIndex::Range> ranges;
+  index.Find("r9", ranges);
+  ASSERT_EQ(1u, ranges.size());
+  EXPECT_EQ(5, ranges[0].mStart);
+  EXPECT_EQ(9, ranges[0].mEnd);
+  index.Find("r1", ranges);
+  EXPECT_TRUE(ranges.empty());
   std::filesystem::last_write_time(data + "_idx", std::filesystem::last_write_time(data) - std::chrono::hours(1));
   ASSERT_TRUE(index.Load(data));
   EXPECT_FALSE(index.mFromIndexFile);
-  EXPECT_NE(nullptr, index.Find("r1"));
+  EXPECT_EQ(5u, index.Size());
 
-  // Text that is not '>' records, and no data at all.
+  // Text that is not '>' records, a record too long to index, and no data.
   test::WriteFile(dir.Path("bad.qual"), "10 20\n>r1\n");
   EXPECT_FALSE(index.Load(dir.Path("bad.qual")));
   EXPECT_EQ(0u, index.Size());
   EXPECT_FALSE(index.mError.empty());
+  test::WriteFile(dir.Path("bad.qual_idx"), "r1 1 5000000000\n");
+  EXPECT_FALSE(index.Load(dir.Path("bad.qual")));
+  EXPECT_EQ("the record of r1 is longer than 4 GiB", index.mError);
   EXPECT_FALSE(index.Load(dir.Path("none.qual")));
   EXPECT_EQ("cannot read " + dir.Path("none.qual"), index.mError);
+}
+
+// Records fetched by name are read as the sequential quality reader reads
+// them; a stale range is said and skipped.
+TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
+  test::TempDir dir;
+  const std::string data = dir.Path("reads.qual");
+  test::WriteFile(data, kQualities);
+  QualityRecordFile file;
+  ASSERT_TRUE(file.Open(data));
+  struct Case {
+    const char* name;
+    bool found;
+    std::vector<int> values;
+    const char* description;
+  };
+  const Case cases[] = {{"r1", true, {10, 20, 30}, "one"},
+                        {"r2", true, {50}, "again"},
+                        {"r3", true, {60, 70}, ""},
+                        {"r4", true, {1}, ""},
+                        {"r5", false, {}, ""}};
+  std::ostringstream messages;
+  SequenceQuality q;
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.found, file.Fetch(c.name, q, messages)) << c.name;
+    EXPECT_EQ(c.values, q.mQualities) << c.name;
+    if (c.found) {
+      EXPECT_EQ(c.description, q.mDescription) << c.name;
+    }
+  }
+  EXPECT_EQ("", messages.str());
+  EXPECT_FALSE(file.mStale);
+
+  // The data rewritten under a current index: r1's range now starts
+  // inside a record.
+  test::WriteFile(data + "_idx", "r1 3 9\nr4 1 6\n");
+  ASSERT_TRUE(file.Open(data));
+  EXPECT_FALSE(file.Fetch("r1", q, messages));
+  EXPECT_EQ(data + " range 3..9 does not hold read r1: the index looks stale (ostrel-fastaindex remakes it), "
+                   "record skipped.\n",
+            messages.str());
+  EXPECT_TRUE(file.mStale);
+  EXPECT_FALSE(file.Fetch("r4", q, messages));  // r1's record under r4's name: not r4's
+  EXPECT_FALSE(file.Open(dir.Path("none.qual")));
 }
 
 }  // namespace
