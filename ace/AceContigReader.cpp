@@ -56,11 +56,19 @@ void AceContigReader::Prepare() {
 
 void AceContigReader::AddReadQualities(Contig& contig) {
   contig.mReadQuality.resize(contig.mReads.size());
+  mNames.clear();
+  mReadOfName.clear();
   for (const auto& [name, r] : contig.mReadIdxMap) {
     if (!contig.IsPlacedRead(r)) continue;  // it takes no values
-    if (mQualities->Fetch(name, mRecord, mRecordNote)) AceFile::AttachReadQuality(contig, r, mRecord, mRecordNote);
+    mNames.push_back(name);
+    mReadOfName.push_back(r);
+  }
+  mQualities->Fetch(mNames, mFetched, mStaleNotes);
+  for (size_t i = 0; i < mNames.size(); ++i) {
+    if (!mFetched[i].mFound) continue;
+    AceFile::AttachReadQuality(contig, mReadOfName[i], mFetched[i].mQuality, mRecordNote);
     if (mRecordNote.tellp() > 0) {
-      mRecordNotes.emplace_back(mQualities->mFetchedStart, mRecordNote.str());
+      mRecordNotes.emplace_back(mFetched[i].mStart, mRecordNote.str());
       mRecordNote.str("");
     }
   }
@@ -94,7 +102,7 @@ void AceContigReader::EndQualities() {
   std::stable_sort(mRecordNotes.begin(), mRecordNotes.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& note : mRecordNotes) std::cerr << note.second;
-  std::cerr << "done." << std::endl;
+  std::cerr << mStaleNotes.str() << "done." << std::endl;
   if (mQualities->mStale) mAce.mValid = false;
 }
 

@@ -74,11 +74,16 @@ private:
   std::ostringstream mConsistencyLines, mFakeMessages, mTrimMessages;
 
   QualityRecordFile* mQualities = nullptr;
-  SequenceQuality mRecord;  // the record being attached
+  // The placed reads of the contig being prepared, by name, and their
+  // records.
+  std::vector<std::string> mNames;
+  std::vector<int> mReadOfName;
+  std::vector<QualityRecordFile::Fetched> mFetched;
   std::ostringstream mRecordNote;
   // The notes on each record's values, said in the records' file order as
   // the whole read says them: the record's position and the note.
   std::vector<std::pair<int64_t, std::string>> mRecordNotes;
+  std::ostringstream mStaleNotes;  // records the index placed wrongly
 };
 
 }  // namespace ostrel

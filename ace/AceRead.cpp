@@ -157,7 +157,7 @@ std::string AceFile::ParseBQ(std::istream& in, std::string& /*the "BQ" line*/, i
   std::string next;
   while (GetLine(in, next) && !StartsRecord(next, "AF") && !EndsBlock(next)) {
     values.clear();
-    GetIntsFromLine(next.data(), values);  // cuts `next`, which is not needed again
+    GetIntsFromLine(next.data(), values);
     for (int value : values) {
       while (column < columns && contig.mBases[column] == '*') {
         quality.push_back(0);

@@ -2,8 +2,10 @@
 #include "seq/QualityRecordFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "util/LineScan.h"
@@ -13,16 +15,10 @@ namespace ostrel {
 
 namespace {
 
-// Cuts the line at `begin` (ending at a newline or the text's end) where a
-// carriage return or the newline stands, so that it reads as a C string;
-// returns where the next line starts.
-char* CutLine(char* begin, char* end) {
-  char* newline = static_cast<char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
-  char* lineEnd = newline == nullptr ? end : newline;
-  if (lineEnd > begin && lineEnd[-1] == '\r') --lineEnd;
-  *lineEnd = '\0';
-  return newline == nullptr ? end : newline + 1;
-}
+// Records at most this far apart are read in one piece, of at most
+// kMaxPiece bytes: a contig's reads often lie together in the file.
+constexpr int64_t kMaxGap = 4096;
+constexpr int64_t kMaxPiece = 1 << 20;
 
 }  // namespace
 
@@ -46,35 +42,87 @@ bool QualityRecordFile::Open(const std::string& fileName) {
   }
   if (mFd >= 0) ::close(mFd);
   mFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-  if (mFd < 0) mError = "cannot read " + fileName;
-  return mFd >= 0;
+  struct stat status;
+  if (mFd < 0 || ::fstat(mFd, &status) != 0) {
+    mError = "cannot read " + fileName;
+    return false;
+  }
+  mDataSize = status.st_size;
+  return true;
 }
 
-bool QualityRecordFile::Fetch(const std::string& name, SequenceQuality& q, std::ostream& messages) {
+bool QualityRecordFile::ParseRecord(const char* begin, const char* end, const std::string& name,
+                                    SequenceQuality& q) {
   q.mQualities.clear();
+  const char* newline = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
+  const char* headerEnd = newline == nullptr ? end : newline;
+  // The header as a line buffer holds it: up to a NUL, at most
+  // kReadBufSize - 1 characters.
+  const size_t headerLength = std::min<size_t>(static_cast<size_t>(headerEnd - begin), kReadBufSize - 1);
+  SetQualityHeader(std::string(begin, strnlen(begin, headerLength)), q);
+  if (q.mName != name) return false;
+  if (newline != nullptr) GetIntsFromLines(newline + 1, end, q.mQualities);
+  return true;
+}
+
+void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::ostream& messages) {
+  fetched.mFound = false;
   mIndex.Find(name, mCandidates);
   for (const RecordIndex::Range& range : mCandidates) {
-    mFetchedStart = range.mStart;
-    if (!RecordIndex::ReadRecord(mFd, range, mRecord) || mRecord[0] != '>') {
+    fetched.mStart = range.mStart;
+    if (!RecordIndex::ReadRecord(mFd, mDataSize, range, mRecord) || mRecord[0] != '>') {
       messages << mFileName << " range " << range.mStart << ".." << range.mEnd << " does not hold read " << name
                << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
       mStale = true;
       continue;
     }
-    char* line = &mRecord[0];
-    char* const end = line + mRecord.size();
-    char* next = CutLine(line, end);
-    // The header as a line buffer holds it: up to a NUL, at most
-    // kReadBufSize - 1 characters.
-    SetQualityHeader(std::string(line, strnlen(line, kReadBufSize - 1)), q);
-    if (q.mName != name) continue;  // another name of the same hash
-    for (line = next; line < end; line = next) {
-      next = CutLine(line, end);
-      GetIntsFromLine(line, q.mQualities);
+    if (ParseRecord(mRecord.data(), mRecord.data() + mRecord.size(), name, fetched.mQuality) && !fetched.mQuality.mQualities.empty()) {
+      fetched.mFound = true;
+      return;
     }
-    if (!q.mQualities.empty()) return true;
   }
-  return false;
+}
+
+void QualityRecordFile::Fetch(const std::vector<std::string>& names, std::vector<Fetched>& fetched,
+                              std::ostream& messages) {
+  fetched.resize(names.size());
+  mWanted.clear();
+  for (size_t i = 0; i < names.size(); ++i) {
+    fetched[i].mFound = false;
+    mIndex.Find(names[i], mCandidates);
+    if (!mCandidates.empty()) mWanted.push_back({mCandidates[0], i});
+  }
+  std::sort(mWanted.begin(), mWanted.end(),
+            [](const Wanted& a, const Wanted& b) { return a.mRange.mStart < b.mRange.mStart; });
+  for (size_t from = 0, to; from < mWanted.size(); from = to) {
+    int64_t end = mWanted[from].mRange.mEnd;
+    for (to = from + 1; to < mWanted.size(); ++to) {
+      const RecordIndex::Range& next = mWanted[to].mRange;
+      if (next.mStart <= end || next.mStart - end > kMaxGap || next.mEnd - mWanted[from].mRange.mStart >= kMaxPiece)
+        break;
+      end = next.mEnd;
+    }
+    ReadWanted(from, to, names, fetched, messages);
+  }
+}
+
+void QualityRecordFile::ReadWanted(size_t from, size_t to, const std::vector<std::string>& names,
+                                   std::vector<Fetched>& fetched, std::ostream& messages) {
+  const RecordIndex::Range piece{mWanted[from].mRange.mStart, mWanted[to - 1].mRange.mEnd};
+  const bool read = RecordIndex::ReadRecord(mFd, mDataSize, piece, mPiece);
+  for (size_t w = from; w < to; ++w) {
+    const RecordIndex::Range& range = mWanted[w].mRange;
+    const size_t i = mWanted[w].mName;
+    const char* begin = read ? mPiece.data() + (range.mStart - piece.mStart) : nullptr;
+    if (read && *begin == '>' &&
+        ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], fetched[i].mQuality) &&
+        !fetched[i].mQuality.mQualities.empty()) {
+      fetched[i].mFound = true;
+      fetched[i].mStart = range.mStart;
+    } else {
+      Fetch(names[i], fetched[i], messages);  // every record of the name in turn
+    }
+  }
 }
 
 }  // namespace ostrel

@@ -21,6 +21,13 @@ void SetQualityHeader(std::string header, SequenceQuality& q);
 
 class QualityRecordFile {
 public:
+  // A read's record as fetched.
+  struct Fetched {
+    SequenceQuality mQuality;
+    bool mFound = false;
+    int64_t mStart = 0;  // 1-based position of the record taken
+  };
+
   QualityRecordFile() = default;
   QualityRecordFile(const QualityRecordFile&) = delete;
   QualityRecordFile& operator=(const QualityRecordFile&) = delete;
@@ -31,23 +38,40 @@ public:
   // records; gzip-compressed data is not.
   bool Open(const std::string& fileName);
 
-  // Reads into `q` the first record of `name` that holds values: its name
-  // and description (SetQualityHeader) and the values of its other lines,
-  // each line ending at a carriage return. False when there is none. A
+  // Reads the first record of `name` that holds values: its name and
+  // description (SetQualityHeader) and the values of its other lines, each
+  // line ending at a carriage return. mFound is false when there is none. A
   // range that holds no record (the data changed after it was indexed) is
   // said on `messages`, skipped, and sets mStale.
-  bool Fetch(const std::string& name, SequenceQuality& q, std::ostream& messages);
+  void Fetch(const std::string& name, Fetched& fetched, std::ostream& messages);
+  // The same for many reads, fetched[i] for names[i]: records that lie
+  // close together in the file are read at once.
+  void Fetch(const std::vector<std::string>& names, std::vector<Fetched>& fetched, std::ostream& messages);
 
   std::string mFileName;
   std::string mError;
-  int64_t mFetchedStart = 0;  // 1-based position of the record last looked at
   bool mStale = false;
 
 private:
+  // A record of `name` that a first look found, to be read with others.
+  struct Wanted {
+    RecordIndex::Range mRange;
+    size_t mName;  // index in the names
+  };
+
+  // Parses the record text [begin, end) when its header names `name`: true,
+  // with the values in q.
+  static bool ParseRecord(const char* begin, const char* end, const std::string& name, SequenceQuality& q);
+  void ReadWanted(size_t from, size_t to, const std::vector<std::string>& names, std::vector<Fetched>& fetched,
+                  std::ostream& messages);
+
   RecordIndex mIndex;
   int mFd = -1;
+  int64_t mDataSize = 0;
   std::vector<RecordIndex::Range> mCandidates;
-  std::string mRecord;
+  std::vector<Wanted> mWanted;
+  std::string mRecord;  // a record read alone
+  std::string mPiece;   // records read together
 };
 
 }  // namespace ostrel

@@ -3,7 +3,6 @@
 #include "seq/RecordIndex.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -119,23 +118,27 @@ void RecordIndex::Seal() {
   std::sort(mEntries.begin(), mEntries.end(), [](const Entry& a, const Entry& b) {
     return a.mHash != b.mHash ? a.mHash < b.mHash : a.mStart < b.mStart;
   });
+  mBucketStart.assign((size_t{1} << kBucketBits) + 1, 0);
+  for (const Entry& entry : mEntries) ++mBucketStart[(entry.mHash >> (32 - kBucketBits)) + 1];
+  for (size_t b = 1; b < mBucketStart.size(); ++b) mBucketStart[b] += mBucketStart[b - 1];
 }
 
 void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) const {
   ranges.clear();
+  if (mEntries.empty()) return;
   const uint32_t hash = NameHash(name.data(), name.size());
-  auto at = std::lower_bound(mEntries.begin(), mEntries.end(), hash,
+  const size_t bucket = hash >> (32 - kBucketBits);
+  const auto end = mEntries.begin() + mBucketStart[bucket + 1];
+  auto at = std::lower_bound(mEntries.begin() + mBucketStart[bucket], end, hash,
                              [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
-  for (; at != mEntries.end() && at->mHash == hash; ++at) ranges.push_back({at->mStart, at->mStart + at->mLength - 1});
+  for (; at != end && at->mHash == hash; ++at) ranges.push_back({at->mStart, at->mStart + at->mLength - 1});
 }
 
-bool RecordIndex::ReadRecord(int fd, const Range& range, std::string& record) {
+bool RecordIndex::ReadRecord(int fd, int64_t dataSize, const Range& range, std::string& record) {
   record.clear();
   // A range from a damaged or foreign index is checked against the data's
   // size before any room is made for it.
-  struct stat status;
-  if (::fstat(fd, &status) != 0 || range.mStart < 1 || range.mEnd < range.mStart || range.mEnd > status.st_size)
-    return false;
+  if (range.mStart < 1 || range.mEnd < range.mStart || range.mEnd > dataSize) return false;
   record.resize(static_cast<size_t>(range.mEnd - range.mStart + 1));
   size_t done = 0;
   while (done < record.size()) {

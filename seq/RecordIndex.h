@@ -37,9 +37,10 @@ public:
   void Find(const std::string& name, std::vector<Range>& ranges) const;
   size_t Size() const { return mEntries.size(); }  // records indexed
 
-  // Reads the bytes of `range` from the open file `fd` into `record`; false
-  // when the range lies outside the data or the read fails.
-  static bool ReadRecord(int fd, const Range& range, std::string& record);
+  // Reads the bytes of `range` from the open file `fd`, of `dataSize`
+  // bytes, into `record`; false when the range lies outside the data or the
+  // read comes short.
+  static bool ReadRecord(int fd, int64_t dataSize, const Range& range, std::string& record);
 
   bool mFromIndexFile = false;  // taken from dataName + "_idx"
   std::string mError;
@@ -56,12 +57,17 @@ private:
   bool ScanData(const std::string& dataName);
   // Takes the whole lines at the front of `text` and erases them.
   void AddLines(std::string& text);
-  // Sorts the entries collected into mEntries, by hash and then position.
+  // Sorts the entries collected into mEntries, by hash and then position,
+  // and marks where each bucket of hashes starts.
   void Seal();
 
   // Collected in blocks, so that the sorted array is the only copy made.
   std::deque<Entry> mCollected;
   std::vector<Entry> mEntries;
+  // mEntries of hashes with top bits b start at mBucketStart[b]: a lookup
+  // searches one bucket.
+  static constexpr int kBucketBits = 16;
+  std::vector<uint32_t> mBucketStart;
 };
 
 }  // namespace ostrel

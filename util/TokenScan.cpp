@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include "util/LineScan.h"
 #include "util/NumberUtil.h"
@@ -109,15 +110,18 @@ void GetIntsFromLine(const std::string& s, std::vector<int>& v) {
 
 namespace {
 
-// Cuts the token starting at `token` out of the text, moves `p` past it and
-// its delimiter, and converts it with atoi.
-int CutAndConvert(char* token, char*& p) {
-  p = token;
-  while (*p != '\0' && !IsWS(*p)) ++p;
-  const bool more = *p != '\0';
-  *p = '\0';
-  if (more) ++p;
-  return atoi(token);
+// Whether a carriage return at p ends its line: a newline or the text's end
+// follows it.
+bool EndsLine(const char* p, const char* end) { return *p == '\r' && (p + 1 == end || p[1] == '\n'); }
+
+bool EndsToken(const char* p, const char* end) { return IsWS(*p) || *p == '\0' || EndsLine(p, end); }
+
+// Converts the token at `token` with atoi; returns where it ends.
+const char* ConvertToken(const char* token, const char* end, std::vector<int>& v) {
+  const char* p = token;
+  while (p < end && !EndsToken(p, end)) ++p;
+  v.push_back(atoi(std::string(token, p)));
+  return p;
 }
 
 }  // namespace
@@ -125,27 +129,46 @@ int CutAndConvert(char* token, char*& p) {
 // Quality files hold hundreds of millions of values, nearly all plain runs
 // of digits: those are converted while they are scanned; any other token
 // goes through atoi.
-void GetIntsFromLine(char* text, std::vector<int>& v) {
-  char* p = text;
-  for (;;) {
-    while (IsWS(*p)) ++p;
-    char* token = p;
+void GetIntsFromLines(const char* p, const char* end, std::vector<int>& v) {
+  while (p < end) {
+    // Most tokens are one or two digits and a blank or newline.
+    if (end - p >= 3) {
+      const unsigned first = static_cast<unsigned char>(p[0]) - '0';
+      if (first <= 9) {
+        if (p[1] == ' ' || p[1] == '\n') {
+          v.push_back(static_cast<int>(first));
+          p += 2;
+          continue;
+        }
+        const unsigned second = static_cast<unsigned char>(p[1]) - '0';
+        if (second <= 9 && (p[2] == ' ' || p[2] == '\n')) {
+          v.push_back(static_cast<int>(first * 10 + second));
+          p += 3;
+          continue;
+        }
+      }
+    }
     unsigned digit = static_cast<unsigned char>(*p) - '0';  // above 9 for any other character
-    if (digit > 9) {
-      if (*p == '\0') return;
-      v.push_back(CutAndConvert(token, p));
-      continue;
+    if (digit <= 9) {
+      const char* token = p;
+      int64_t value = digit;
+      while (++p < end && (digit = static_cast<unsigned char>(*p) - '0') <= 9)
+        if (value <= INT_MAX) value = value * 10 + digit;  // stops growing past the int range
+      if (p == end || EndsToken(p, end))
+        v.push_back(value > INT_MAX ? INT_MAX : static_cast<int>(value));
+      else
+        p = ConvertToken(token, end, v);  // digits glued to other characters
+    } else if (IsWS(*p) || EndsLine(p, end)) {
+      ++p;
+    } else if (*p == '\0') {
+      const void* newline = std::memchr(p, '\n', static_cast<size_t>(end - p));
+      p = newline == nullptr ? end : static_cast<const char*>(newline);
+    } else {
+      p = ConvertToken(p, end, v);
     }
-    int64_t value = digit;
-    for (digit = static_cast<unsigned char>(*++p) - '0'; digit <= 9; digit = static_cast<unsigned char>(*++p) - '0')
-      if (value <= INT_MAX) value = value * 10 + digit;  // stops growing past the int range
-    if (*p != '\0' && !IsWS(*p)) {
-      v.push_back(CutAndConvert(token, p));  // digits glued to other characters
-      continue;
-    }
-    v.push_back(value > INT_MAX ? INT_MAX : static_cast<int>(value));
-    if (*p != '\0') *p++ = '\0';  // the text is cut after each token
   }
 }
+
+void GetIntsFromLine(const char* text, std::vector<int>& v) { GetIntsFromLines(text, text + std::strlen(text), v); }
 
 }  // namespace ostrel

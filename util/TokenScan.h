@@ -39,10 +39,14 @@ std::string SplitNext(const std::string& s, int& pos);   // GetNextWSDelimitedSt
 std::string NextString(const std::string& s, int& pos);  // GetNextWSDelimitedString
 
 // Appends the decimal value (as atoi gives it) of every token delimited by
-// blank, tab or newline. The C-string form cuts the caller's text in place:
-// a NUL is written over the white space that ends each token.
+// blank, tab or newline. A carriage return that ends the C string is no
+// token.
 void GetIntsFromLine(const std::string& s, std::vector<int>& v);
-void GetIntsFromLine(char* text, std::vector<int>& v);
+void GetIntsFromLine(const char* text, std::vector<int>& v);
+// The same for every line of [begin, end) in turn, without copying them: a
+// line ends at a newline, at a carriage return right before one, or at a
+// NUL, which ends it for the C-string form (the rest of it is skipped).
+void GetIntsFromLines(const char* begin, const char* end, std::vector<int>& v);
 
 }  // namespace ostrel
 

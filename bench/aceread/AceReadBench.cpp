@@ -5,6 +5,9 @@
 //
 //   aceread-bench make FILE.ace FILE.qual CONTIGS    writes the synthetic data
 //   aceread-bench read FILE.ace [OUT.ace]            times AceFile::Read (and WriteAce)
+//   aceread-bench readall FILE.ace FILE.qual         reads both whole, as stats -q did
+//   aceread-bench model FILE.ace FILE.qual           the largest contig's model, read
+//                                                    contig by contig
 //   aceread-bench compare FILE.ace FILE.qual ACETOOL times them all
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,6 +22,7 @@
 #include <iostream>
 #include <string>
 
+#include "ace/AceContigReader.h"
 #include "ace/AceFile.h"
 #include "util/FileUtil.h"
 
@@ -156,6 +160,42 @@ void Read(const std::string& aceName, const std::string& outName) {
   std::cout << "AceFile::WriteAce: " << best << " s\n";
 }
 
+void ReadAll(const std::string& aceName, const std::string& qualName) {
+  ostrel::AceFile ace;
+  ace.ReadAll(aceName, qualName);
+  ace.ComputeAllContigStats();
+  std::cout << "AceFile::ReadAll: " << ace.size() << " contigs, peak memory " << SelfPeakMB() << " MB\n";
+}
+
+// The bytes a contig's model holds: its buffers at their capacities, the
+// names, and 64 bytes for each entry of its read-name map.
+size_t ModelBytes(const ostrel::Contig& contig) {
+  size_t bytes = sizeof(ostrel::Contig) + contig.mBases.capacity() + contig.mName.capacity() +
+                 contig.mQuality.mQualities.capacity() * sizeof(int) + contig.mReadIdxMap.size() * 64 +
+                 contig.mAlignStart.capacity() * sizeof(int) + contig.mComplemented.capacity() +
+                 (contig.mReadTrimStart.capacity() + contig.mReadTrimEnd.capacity()) * sizeof(int) +
+                 contig.mTemplates.capacity() * sizeof(ostrel::TemplateInfo) +
+                 contig.mBaseSegments.capacity() * sizeof(ostrel::BaseSegment);
+  for (const ostrel::Sequence& read : contig.mReads)
+    bytes += sizeof read + read.mBases.capacity() + read.mName.capacity() + read.mDescription.capacity();
+  for (const ostrel::SequenceQuality& quality : contig.mReadQuality)
+    bytes += sizeof quality + quality.mQualities.capacity() * sizeof(int) + quality.mName.capacity() +
+             quality.mDescription.capacity();
+  for (const std::string& line : contig.mQALines) bytes += sizeof line + line.capacity();
+  return bytes;
+}
+
+void LargestModel(const std::string& aceName, const std::string& qualName) {
+  ostrel::AceFile ace;
+  ostrel::AceContigReader reader(ace);
+  ostrel::QualityRecordFile qualities;
+  if (!qualities.Open(qualName) || !reader.Open(aceName, &qualities)) return;
+  size_t largest = 0;
+  while (reader.Next())
+    largest = std::max(largest, ModelBytes(ace[0]) + ace.mContigQuality[0].mQualities.capacity() * sizeof(int));
+  std::cout << "Largest contig model: " << largest / 1e6 << " MB\n";
+}
+
 void Compare(const std::string& aceName, const std::string& qualName, const std::string& aceTool,
              const std::string& self) {
   const double aceMB = ostrel::FileSize(aceName) / 1e6;
@@ -211,11 +251,15 @@ int main(int argc, char** argv) {
     MakeData(argv[2], argv[3], std::atoi(argv[4]));
   } else if (mode == "read" && (argc == 3 || argc == 4)) {
     Read(argv[2], argc == 4 ? argv[3] : "");
+  } else if (mode == "readall" && argc == 4) {
+    ReadAll(argv[2], argv[3]);
+  } else if (mode == "model" && argc == 4) {
+    LargestModel(argv[2], argv[3]);
   } else if (mode == "compare" && argc == 5) {
     Compare(argv[2], argv[3], argv[4], argv[0]);
   } else {
     std::cerr << "usage: aceread-bench make FILE.ace FILE.qual CONTIGS | read FILE.ace [OUT.ace] |"
-                 " compare FILE.ace FILE.qual ACETOOL\n";
+                 " readall FILE.ace FILE.qual | model FILE.ace FILE.qual | compare FILE.ace FILE.qual ACETOOL\n";
     return 1;
   }
   return 0;

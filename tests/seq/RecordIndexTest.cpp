@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -18,13 +19,15 @@ namespace {
 // CR LF line ends.
 const char* const kQualities = ">r1 one\n10 20\n30\n>r2\n\n>r2 again\n50\n\n>r3\r\n60 70\r\n\r\n>r4\n1\n";
 
+const int64_t size = static_cast<int64_t>(std::strlen(kQualities));
+
 std::vector<std::string> RecordsOf(const RecordIndex& index, int fd, const std::string& name) {
   std::vector<RecordIndex::Range> ranges;
   index.Find(name, ranges);
   std::vector<std::string> records;
   std::string record;
   for (const RecordIndex::Range& range : ranges)
-    if (RecordIndex::ReadRecord(fd, range, record)) records.push_back(record);
+    if (RecordIndex::ReadRecord(fd, size, range, record)) records.push_back(record);
   return records;
 }
 
@@ -47,7 +50,7 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   std::string record = "left over";
   for (const RecordIndex::Range& bad : {RecordIndex::Range{0, 3}, RecordIndex::Range{5, 4},
                                         RecordIndex::Range{1, 1000}, RecordIndex::Range{1, INT64_MAX}}) {
-    EXPECT_FALSE(RecordIndex::ReadRecord(fd, bad, record));
+    EXPECT_FALSE(RecordIndex::ReadRecord(fd, size, bad, record));
     EXPECT_EQ("", record);
   }
   ::close(fd);
@@ -82,8 +85,8 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   EXPECT_EQ("cannot read " + dir.Path("none.qual"), index.mError);
 }
 
-// Records fetched by name are read as the sequential quality reader reads
-// them; a stale range is said and skipped.
+// Records fetched by name, alone or many at once, are read as the
+// sequential quality reader reads them; a stale range is said and skipped.
 TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
   test::TempDir dir;
   const std::string data = dir.Path("reads.qual");
@@ -91,38 +94,49 @@ TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
   QualityRecordFile file;
   ASSERT_TRUE(file.Open(data));
   struct Case {
-    const char* name;
+    std::string name;
     bool found;
     std::vector<int> values;
     const char* description;
   };
-  const Case cases[] = {{"r1", true, {10, 20, 30}, "one"},
-                        {"r2", true, {50}, "again"},
-                        {"r3", true, {60, 70}, ""},
-                        {"r4", true, {1}, ""},
-                        {"r5", false, {}, ""}};
+  const std::vector<Case> cases = {{"r4", true, {1}, ""},
+                                   {"r1", true, {10, 20, 30}, "one"},
+                                   {"r2", true, {50}, "again"},
+                                   {"r3", true, {60, 70}, ""},
+                                   {"r5", false, {}, ""}};
+  std::vector<std::string> names;
+  for (const Case& c : cases) names.push_back(c.name);
   std::ostringstream messages;
-  SequenceQuality q;
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.found, file.Fetch(c.name, q, messages)) << c.name;
-    EXPECT_EQ(c.values, q.mQualities) << c.name;
-    if (c.found) {
-      EXPECT_EQ(c.description, q.mDescription) << c.name;
+  std::vector<QualityRecordFile::Fetched> many;
+  file.Fetch(names, many, messages);
+  ASSERT_EQ(cases.size(), many.size());
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    QualityRecordFile::Fetched one;
+    file.Fetch(c.name, one, messages);
+    for (const QualityRecordFile::Fetched& fetched : {one, many[i]}) {
+      EXPECT_EQ(c.found, fetched.mFound) << c.name;
+      if (!c.found) continue;
+      EXPECT_EQ(c.values, fetched.mQuality.mQualities) << c.name;
+      EXPECT_EQ(c.description, fetched.mQuality.mDescription) << c.name;
+      EXPECT_EQ(std::string(kQualities).find(">" + c.name + (c.name == "r2" ? " again" : "")) + 1,
+                static_cast<size_t>(fetched.mStart));
     }
   }
   EXPECT_EQ("", messages.str());
   EXPECT_FALSE(file.mStale);
 
   // The data rewritten under a current index: r1's range now starts
-  // inside a record.
+  // inside a record, r4's holds r1's record.
   test::WriteFile(data + "_idx", "r1 3 9\nr4 1 6\n");
   ASSERT_TRUE(file.Open(data));
-  EXPECT_FALSE(file.Fetch("r1", q, messages));
+  file.Fetch({"r1", "r4"}, many, messages);
+  EXPECT_FALSE(many[0].mFound);
+  EXPECT_FALSE(many[1].mFound);
   EXPECT_EQ(data + " range 3..9 does not hold read r1: the index looks stale (ostrel-fastaindex remakes it), "
                    "record skipped.\n",
             messages.str());
   EXPECT_TRUE(file.mStale);
-  EXPECT_FALSE(file.Fetch("r4", q, messages));  // r1's record under r4's name: not r4's
   EXPECT_FALSE(file.Open(dir.Path("none.qual")));
 }
 

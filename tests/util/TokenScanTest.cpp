@@ -102,12 +102,9 @@ TEST(TokenScan, IntsFromLineBothForms) {
   std::vector<int> v;
   GetIntsFromLine(std::string("10 20  "), v);
   EXPECT_EQ((std::vector<int>{10, 20}), v);
-  char text[] = "10 20  ";
   v.clear();
-  GetIntsFromLine(text, v);
+  GetIntsFromLine("10 20  ", v);
   EXPECT_EQ((std::vector<int>{10, 20}), v);
-  EXPECT_STREQ("10", text);
-  EXPECT_STREQ("20", text + 3);
   v.clear();
   char mixed[] = "\t-3 x7 4y +5";
   GetIntsFromLine(mixed, v);
@@ -119,20 +116,36 @@ TEST(TokenScan, IntsFromLineBothForms) {
   EXPECT_TRUE(v.empty());
 }
 
-// The C-string form converts plain digit runs itself; both forms must agree
-// with atoi on every token.
+// The C-string and block forms convert plain digit runs themselves; they
+// must agree with atoi on every token, and the block form with the C-string
+// form on each line, its carriage return at the end taken off.
 TEST(TokenScan, IntsFromLineFormsAgreeOnOddTokens) {
-  for (const char* line : {"\r 5", "5\r 6\r", "99999999999 2147483647 2147483648", "-2147483648 -0 007",
-                           "\v\f 1", "1e5 0x10 --3 +-4"}) {
+  const char* const lines[] = {"\r 5", "5\r 6\r", "99999999999 2147483647 2147483648", "-2147483648 -0 007",
+                               "\v\f 1", "1e5 0x10 --3 +-4", "", "\r", "7\r\r", "12 \t34"};
+  std::string block;
+  std::vector<int> fromLines;
+  for (const char* line : lines) {
     std::vector<int> fromString, fromText;
     GetIntsFromLine(std::string(line), fromString);
-    std::string copy = line;
-    GetIntsFromLine(copy.data(), fromText);
-    EXPECT_EQ(fromString, fromText) << line;
+    GetIntsFromLine(line, fromText);
+    if (std::string(line) != "\r") {
+      EXPECT_EQ(fromString, fromText) << line;
+    }
+    std::string listLine = line;
+    if (!listLine.empty() && listLine.back() == '\r') listLine.pop_back();
+    GetIntsFromLine(listLine.c_str(), fromLines);
+    block += line + std::string("\n");
   }
+  std::vector<int> fromBlock;
+  GetIntsFromLines(block.data(), block.data() + block.size(), fromBlock);
+  EXPECT_EQ(fromLines, fromBlock);
+  // A NUL ends its line; a text without a last newline ends its last line.
+  const char withNul[] = "1 2\0 3\n4 5";
+  fromBlock.clear();
+  GetIntsFromLines(withNul, withNul + sizeof withNul - 1, fromBlock);
+  EXPECT_EQ((std::vector<int>{1, 2, 4, 5}), fromBlock);
   std::vector<int> v;
-  char text[] = "\r 5 99999999999";
-  GetIntsFromLine(text, v);
+  GetIntsFromLine("\r 5 99999999999", v);
   EXPECT_EQ((std::vector<int>{0, 5, INT_MAX}), v);
 }
 

@@ -1,0 +1,109 @@
+// Reading an ACE file contig by contig, through the reader's own record
+// parsers and per-contig steps: the next contig is parsed while the one
+// just parsed is prepared.
+#include "ace/AceContigReader.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace ostrel {
+
+AceContigReader::~AceContigReader() { mPreparing.reset(); }
+
+bool AceContigReader::Open(const std::string& fileName, QualityRecordFile* qualities) {
+  mFileName = fileName;
+  mQualities = qualities;
+  if (mQualities != nullptr) std::cerr << std::endl << "Reading " << fileName << "..." << std::flush;
+  if (!AceFile::OpenAceFile(mIn, fileName)) return false;
+  mAce.clear();
+  mAce.mContigQuality.clear();
+  mAce.mReadContigMap.clear();
+  mAhead.ReadHeader(mIn, mLine);
+  mAce.mNumContigs = mAhead.mNumContigs;
+  mAce.mNumReads = mAhead.mNumReads;
+  mAce.mRecordsFound = mAhead.mRecordsFound;
+  mAce.mValid = true;
+  mAheadHolds = mAhead.ReadContig(mIn, mLine, 0, 0);
+  mPreparing = std::make_unique<ContigQueue>([this](size_t) { Prepare(); });
+  return true;
+}
+
+bool AceContigReader::Next() {
+  if (mEnded || !mIn.is_open()) return false;
+  if (!mAheadHolds) {
+    End();
+    return false;
+  }
+  ++mContigIndex;
+  mAce.resize(1);
+  mAce.mContigQuality.resize(1);
+  mAce[0] = std::move(mAhead[0]);
+  mPreparing->Add(0);
+  mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
+  mAce.mRecordsFound = mAhead.mRecordsFound;
+  mPreparing->Wait();
+  return true;
+}
+
+void AceContigReader::Prepare() {
+  Contig& contig = mAce[0];
+  mContigsConsistent = AceFile::CheckContigReads(contig, mConsistencyLines) && mContigsConsistent;
+  AceFile::IndexContigReads(contig);
+  if (mQualities != nullptr) AddReadQualities(contig);
+  mAce.PrepareReadContig(0, mFakeMessages, mTrimMessages);
+  mTally.Add(contig);
+}
+
+void AceContigReader::AddReadQualities(Contig& contig) {
+  contig.mReadQuality.resize(contig.mReads.size());
+  mNames.clear();
+  mReadOfName.clear();
+  for (const auto& [name, r] : contig.mReadIdxMap) {
+    if (!contig.IsPlacedRead(r)) continue;  // it takes no values
+    mNames.push_back(name);
+    mReadOfName.push_back(r);
+  }
+  mQualities->Fetch(mNames, mFetched, mStaleNotes);
+  for (size_t i = 0; i < mNames.size(); ++i) {
+    if (!mFetched[i].mFound) continue;
+    AceFile::AttachReadQuality(contig, mReadOfName[i], mFetched[i].mQuality, mRecordNote);
+    if (mRecordNote.tellp() > 0) {
+      mRecordNotes.emplace_back(mFetched[i].mStart, mRecordNote.str());
+      mRecordNote.str("");
+    }
+  }
+}
+
+void AceContigReader::End() {
+  mEnded = true;
+  mPreparing.reset();
+  const int read = mContigIndex + 1;
+  // The whole read sizes its list to the header's count up front: contigs
+  // announced but missing are there, empty, and count as such.
+  Contig missing;
+  missing.CalculateTrim(mAce.mContigTrimQuality);
+  for (int c = read; c < std::min(mAce.mNumContigs, AceFile::kPresizedContigs); ++c) mTally.Add(missing);
+  std::cerr << mConsistencyLines.str() << std::flush;
+  const bool countsAgree = mAce.CheckContigCount(mTally.mContigsSeen, std::cerr);
+  mAce.mValid = mContigsConsistent && countsAgree && read <= std::max(mAce.mNumContigs, 0) && !mIn.bad();
+  mAce.CheckReadWhole(mIn, mFileName);
+  if (mQualities != nullptr) EndQualities();
+  std::cerr << mFakeMessages.str() << mTrimMessages.str() << std::flush;
+  mAce.clear();
+  mAce.mContigQuality.clear();
+  mAce.mTags = std::move(mAhead.mTags);
+  mTally.Store(mAce);
+  mIn.close();
+}
+
+void AceContigReader::EndQualities() {
+  std::cerr << "done." << std::endl << "Reading " << mQualities->mFileName << "..." << std::flush;
+  // A record placed in several contigs keeps its notes in contig order.
+  std::stable_sort(mRecordNotes.begin(), mRecordNotes.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& note : mRecordNotes) std::cerr << note.second;
+  std::cerr << mStaleNotes.str() << "done." << std::endl;
+  if (mQualities->mStale) mAce.mValid = false;
+}
+
+}  // namespace ostrel
