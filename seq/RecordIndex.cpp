@@ -12,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <string_view>
+#include <thread>
 
 #include "seq/RecordScanner.h"
 #include "util/FileUtil.h"
@@ -59,40 +60,88 @@ bool RecordIndex::ReadIndexFile(const std::string& indexName) {
   while (in && mError.empty()) {
     in.read(block.data(), static_cast<std::streamsize>(block.size()));
     text.append(block.data(), static_cast<size_t>(in.gcount()));
-    AddLines(text);
+    mError = AddLines(text, mCollected);
   }
   if (in.bad()) return false;
   text.push_back('\n');  // a last line without its newline
-  AddLines(text);
+  if (mError.empty()) mError = AddLines(text, mCollected);
   return mError.empty();
 }
 
-bool RecordIndex::ScanData(const std::string& dataName) {
-  std::ifstream in(dataName, std::ios::binary);
-  if (!in) {
-    mError = "cannot read " + dataName;
-    return false;
+namespace {
+
+// How far past the middle a header may lie to split there.
+constexpr int64_t kSplitSearch = int64_t{16} << 20;
+
+// The 0-based offset of the first '>' opening a line in [from, to); -1 when
+// there is none.
+int64_t FindLineStartingRecord(std::ifstream& in, int64_t from, int64_t to) {
+  std::vector<char> block(kReadBlock + 1);
+  char previous = '\0';
+  in.seekg(from - 1);
+  if (!in.get(previous)) return -1;
+  for (int64_t at = from; at < to;) {
+    in.read(block.data(), static_cast<std::streamsize>(std::min<int64_t>(kReadBlock, to - at)));
+    const size_t got = static_cast<size_t>(in.gcount());
+    if (got == 0) return -1;
+    for (size_t i = 0; i < got; previous = block[i++])
+      if (block[i] == '>' && previous == '\n') return at + static_cast<int64_t>(i);
+    at += static_cast<int64_t>(got);
   }
-  RecordScanner scanner;
-  std::vector<char> block(kReadBlock);
-  bool good = true;
-  while (good && in && mError.empty()) {
-    in.read(block.data(), static_cast<std::streamsize>(block.size()));
-    good = scanner.Feed(block.data(), static_cast<size_t>(in.gcount()));
-    AddLines(scanner.mIndexText);
-  }
-  good = good && mError.empty() && !in.bad() && scanner.Finish();
-  AddLines(scanner.mIndexText);
-  if (!good && mError.empty())
-    mError = dataName + ": " + (in.bad() ? std::string("read error") : scanner.mError) + " at byte " +
-             std::to_string(scanner.mErrorPosition);
-  return good && mError.empty();
+  return -1;
 }
 
-void RecordIndex::AddLines(std::string& text) {
+}  // namespace
+
+std::string RecordIndex::ScanPart(const std::string& dataName, int64_t from, int64_t to, std::deque<Entry>& into) {
+  std::ifstream in(dataName, std::ios::binary);
+  if (!in) return "cannot read " + dataName;
+  in.seekg(from);
+  RecordScanner scanner(from, false);
+  std::vector<char> block(kReadBlock);
+  std::string error;
+  bool good = true;
+  for (int64_t at = from; good && error.empty() && at < to && in;) {
+    in.read(block.data(), static_cast<std::streamsize>(std::min<int64_t>(kReadBlock, to - at)));
+    const size_t got = static_cast<size_t>(in.gcount());
+    good = scanner.Feed(block.data(), got);
+    error = AddLines(scanner.mIndexText, into);
+    at += static_cast<int64_t>(got);
+  }
+  good = good && error.empty() && !in.bad() && scanner.Finish();
+  if (error.empty()) error = AddLines(scanner.mIndexText, into);
+  if (!good && error.empty())
+    error = dataName + ": " + (in.bad() ? std::string("read error") : scanner.mError) + " at byte " +
+            std::to_string(scanner.mErrorPosition);
+  return error;
+}
+
+bool RecordIndex::ScanData(const std::string& dataName) {
+  const int64_t size = FileSize(dataName);
+  int64_t middle = -1;
+  if (size >= mSplitScanFrom) {
+    std::ifstream in(dataName, std::ios::binary);
+    middle = FindLineStartingRecord(in, size / 2, std::min(size, size / 2 + kSplitSearch));
+  }
+  if (middle < 0) {
+    mError = ScanPart(dataName, 0, std::numeric_limits<int64_t>::max(), mCollected);
+    return mError.empty();
+  }
+  // The second half is scanned beside the first and its records follow.
+  std::deque<Entry> later;
+  std::string laterError;
+  std::thread helper([&] { laterError = ScanPart(dataName, middle, size, later); });
+  mError = ScanPart(dataName, 0, middle, mCollected);
+  helper.join();
+  if (mError.empty()) mError = laterError;
+  for (; !later.empty(); later.pop_front()) mCollected.push_back(later.front());
+  return mError.empty();
+}
+
+std::string RecordIndex::AddLines(std::string& text, std::deque<Entry>& into) {
   size_t lineStart = 0;
-  std::string line;
-  for (size_t end; (end = text.find('\n', lineStart)) != std::string::npos; lineStart = end + 1) {
+  std::string line, error;
+  for (size_t end; error.empty() && (end = text.find('\n', lineStart)) != std::string::npos; lineStart = end + 1) {
     line.assign(text, lineStart, end - lineStart);
     int pos = 0;
     const std::string name = GetNextWSDelimitedString(line, 0, pos);
@@ -100,13 +149,13 @@ void RecordIndex::AddLines(std::string& text) {
     const int64_t start = GetNextInteger64(line, pos, pos);
     const int64_t last = GetNextInteger64(line, pos, pos);
     if (start < 1 || last < start) continue;  // no range a record could have
-    if (last - start >= std::numeric_limits<uint32_t>::max()) {
-      mError = "the record of " + name + " is longer than 4 GiB";
-      break;
-    }
-    mCollected.push_back({start, NameHash(name.data(), name.size()), static_cast<uint32_t>(last - start + 1)});
+    if (last - start >= std::numeric_limits<uint32_t>::max())
+      error = "the record of " + name + " is longer than 4 GiB";
+    else
+      into.push_back({start, NameHash(name.data(), name.size()), static_cast<uint32_t>(last - start + 1)});
   }
   text.erase(0, lineStart);
+  return error;
 }
 
 void RecordIndex::Seal() {

@@ -44,6 +44,8 @@ public:
 
   bool mFromIndexFile = false;  // taken from dataName + "_idx"
   std::string mError;
+  // Data of at least this many bytes is scanned in two parts at once.
+  int64_t mSplitScanFrom = int64_t{64} << 20;
 
 private:
   struct Entry {
@@ -55,8 +57,11 @@ private:
 
   bool ReadIndexFile(const std::string& indexName);
   bool ScanData(const std::string& dataName);
-  // Takes the whole lines at the front of `text` and erases them.
-  void AddLines(std::string& text);
+  // Scans the data's bytes [from, to) into `into`: "" or what is wrong.
+  static std::string ScanPart(const std::string& dataName, int64_t from, int64_t to, std::deque<Entry>& into);
+  // Takes the whole index lines at the front of `text` into `into` and
+  // erases them: "" or what is wrong.
+  static std::string AddLines(std::string& text, std::deque<Entry>& into);
   // Sorts the entries collected into mEntries, by hash and then position,
   // and marks where each bucket of hashes starts.
   void Seal();

@@ -193,7 +193,7 @@ bool RecordScanner::EndName() {
     Fail("the header has no name", mRecordStart);
     return false;
   }
-  mNameHashes.push_back(std::hash<std::string>{}(mName));
+  if (mCountDuplicates) mNameHashes.push_back(std::hash<std::string>{}(mName));
   return true;
 }
 

@@ -30,6 +30,12 @@ public:
   // Longest name accepted; a longer one makes the text bad.
   static constexpr size_t kMaxNameLength = 65536;
 
+  // Scans the bytes of a file from `offset` (0-based): its start, or the
+  // '>' of a header that opens a line. Without `countDuplicates` no name
+  // is kept for mDuplicateCount, which stays 0.
+  explicit RecordScanner(int64_t offset = 0, bool countDuplicates = true)
+      : mOffset(offset), mCountDuplicates(countDuplicates) {}
+
   // Scans the next block. False once the text is found bad (mError says
   // why); later calls then do nothing.
   bool Feed(const char* data, size_t size);
@@ -64,7 +70,7 @@ private:
   void Fail(const char* what, int64_t position);
 
   State mState = State::kLineStart;
-  int64_t mOffset = 0;                  // 0-based file offset of the current block
+  int64_t mOffset;                      // 0-based file offset of the current block
   int64_t mLineStart = 0;               // 0-based offset of the current line
   char mLastByte = '\n';                // the previous block's last byte
   bool mInRecord = false;               // a header has been seen
@@ -73,6 +79,7 @@ private:
   bool mLineOpen = false;               // the record's last non-blank line has no newline yet
   bool mCarriageReturnPending = false;  // the name ended a block with a CR
   std::string mName;
+  bool mCountDuplicates;
   std::vector<uint64_t> mNameHashes;    // one per record, for the duplicate count
 };
 

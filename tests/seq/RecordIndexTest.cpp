@@ -73,6 +73,31 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   EXPECT_FALSE(index.mFromIndexFile);
   EXPECT_EQ(5u, index.Size());
 
+  // Scanned in two parts, split at the first header past the middle (here
+  // past a long record), the data gives the same index; a fault is found.
+  std::string many;
+  for (int r = 0; r < 200; ++r) many += ">n" + std::to_string(r) + "\n" + std::string(r % 7 * 40, '1') + "\n\n";
+  test::WriteFile(data, many + ">long\n" + std::string(3000, '2') + "\n" + many);
+  std::filesystem::remove(data + "_idx");
+  RecordIndex whole, split;
+  split.mSplitScanFrom = 1;
+  ASSERT_TRUE(whole.Load(data));
+  ASSERT_TRUE(split.Load(data));
+  EXPECT_EQ(401u, split.Size());
+  for (const std::string name : {"n0", "n3", "n199", "long"}) {
+    std::vector<RecordIndex::Range> a, b;
+    whole.Find(name, a);
+    split.Find(name, b);
+    ASSERT_EQ(a.size(), b.size()) << name;
+    for (size_t i = 0; i < a.size(); ++i) {
+      EXPECT_EQ(a[i].mStart, b[i].mStart) << name;
+      EXPECT_EQ(a[i].mEnd, b[i].mEnd) << name;
+    }
+  }
+  test::WriteFile(data, many + ">\n" + many);
+  EXPECT_FALSE(split.Load(data));
+  EXPECT_EQ(data + ": the header has no name at byte " + std::to_string(many.size() + 1), split.mError);
+
   // Text that is not '>' records, a record too long to index, and no data.
   test::WriteFile(dir.Path("bad.qual"), "10 20\n>r1\n");
   EXPECT_FALSE(index.Load(dir.Path("bad.qual")));
