@@ -99,9 +99,10 @@ clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out
 
 # The assembly of bench-aceread read contig by contig (ostrel-ace stats and
-# fasta), against the whole read, stats -q and Biopython's ACE parser
-# (Debian package python3-biopython); then an assembly ten times larger,
-# made for the run and deleted after it (ACESTREAM_LARGE=0 skips it).
+# write, with and without the quality file, and fasta), against the whole
+# reads and write and Biopython's ACE parser (Debian package
+# python3-biopython); then an assembly ten times larger, made for the run
+# and deleted after it (ACESTREAM_LARGE=0 skips it).
 ACESTREAM_LARGE ?= 40000
 bench-acestream: bench-build
 	mkdir -p $(BENCH_OUT)

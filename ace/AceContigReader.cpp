@@ -8,6 +8,19 @@
 
 namespace ostrel {
 
+namespace {
+
+// Moves the parts of a contig that its preparation made (the read index,
+// the read qualities and trims) from `from` to `to`.
+void MovePreparedParts(Contig& from, Contig& to) {
+  to.mReadIdxMap = std::move(from.mReadIdxMap);
+  to.mReadQuality = std::move(from.mReadQuality);
+  to.mReadTrimStart = std::move(from.mReadTrimStart);
+  to.mReadTrimEnd = std::move(from.mReadTrimEnd);
+}
+
+}  // namespace
+
 AceContigReader::~AceContigReader() { mPreparing.reset(); }
 
 bool AceContigReader::Open(const std::string& fileName, QualityRecordFile* qualities) {
@@ -37,8 +50,14 @@ bool AceContigReader::Next() {
   ++mContigIndex;
   mAce.resize(1);
   mAce.mContigQuality.resize(1);
+  // The contig let go is freed while the next one is prepared, each part
+  // by the thread that made it: a thread that frees into the memory the
+  // other allocates from waits on it.
+  Contig done = std::move(mAce[0]);
+  MovePreparedParts(done, mRetired);
   mAce[0] = std::move(mAhead[0]);
   mPreparing->Add(0);
+  done = Contig();
   mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mPreparing->Wait();
@@ -46,6 +65,7 @@ bool AceContigReader::Next() {
 }
 
 void AceContigReader::Prepare() {
+  mRetired = Contig();
   Contig& contig = mAce[0];
   mContigsConsistent = AceFile::CheckContigReads(contig, mConsistencyLines) && mContigsConsistent;
   AceFile::IndexContigReads(contig);

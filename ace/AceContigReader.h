@@ -63,6 +63,7 @@ private:
   // read is prepared on a second thread.
   AceFile mAhead;
   bool mAheadHolds = false;
+  Contig mRetired;  // what the preparing thread made of the contig let go
   std::unique_ptr<ContigQueue> mPreparing;
   AssemblyTally mTally;
   igzstream mIn;

@@ -227,7 +227,7 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       int pos = 0;
       bases.mName = GetNextWSDelimitedString(next, RecordFieldsStart(next), pos);
       ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
-      while (GetLine(in, next) && !EndsBlock(next)) bases.ConcatenateString(next);
+      GetBlockLines(in, bases.mBases, next);
     } else if (StartsRecord(next, "DS")) {
       if (read >= 0 && !described) {
         const size_t blank = next.find(' ', static_cast<size_t>(RecordFieldsStart(next)));

@@ -32,39 +32,44 @@ uint32_t RecordIndex::NameHash(const char* name, size_t n) {
 }
 
 bool RecordIndex::Load(const std::string& dataName) {
-  mCollected.clear();
-  mEntries.clear();
+  mParts.clear();
   mError.clear();
   mFromIndexFile = false;
   const std::string indexName = dataName + "_idx";
-  bool loaded = false;
   if (FileExists(indexName) && FileExists(dataName) && !FileModifiedBefore(indexName, dataName)) {
-    loaded = mFromIndexFile = ReadIndexFile(indexName);
-    if (!loaded && mError.empty()) mCollected.clear();  // unreadable: the data is scanned instead
+    mFromIndexFile = ReadIndexFile(indexName);
+    if (!mFromIndexFile) mParts.clear();  // the data is scanned instead, unless the index is bad
   }
-  if (!loaded && mError.empty()) loaded = ScanData(dataName);
+  const bool loaded = mFromIndexFile || (mError.empty() && ScanData(dataName));
   if (!loaded) {
-    mFromIndexFile = false;
-    mCollected.clear();
+    mParts.clear();
     return false;
   }
-  Seal();
+  for (Part& part : mParts)
+    if (part.mBucketStart.empty()) Sort(part);
   return true;
+}
+
+size_t RecordIndex::Size() const {
+  size_t records = 0;
+  for (const Part& part : mParts) records += part.mEntries.size();
+  return records;
 }
 
 bool RecordIndex::ReadIndexFile(const std::string& indexName) {
   std::ifstream in(indexName, std::ios::binary);
   if (!in) return false;
+  std::deque<Entry>& into = mParts.emplace_back().mEntries;
   std::string text;
   std::vector<char> block(kReadBlock);
   while (in && mError.empty()) {
     in.read(block.data(), static_cast<std::streamsize>(block.size()));
     text.append(block.data(), static_cast<size_t>(in.gcount()));
-    mError = AddLines(text, mCollected);
+    mError = AddLines(text, into);
   }
   if (in.bad()) return false;
   text.push_back('\n');  // a last line without its newline
-  if (mError.empty()) mError = AddLines(text, mCollected);
+  if (mError.empty()) mError = AddLines(text, into);
   return mError.empty();
 }
 
@@ -124,17 +129,20 @@ bool RecordIndex::ScanData(const std::string& dataName) {
     middle = FindLineStartingRecord(in, size / 2, std::min(size, size / 2 + kSplitSearch));
   }
   if (middle < 0) {
-    mError = ScanPart(dataName, 0, std::numeric_limits<int64_t>::max(), mCollected);
+    mError = ScanPart(dataName, 0, std::numeric_limits<int64_t>::max(), mParts.emplace_back().mEntries);
     return mError.empty();
   }
-  // The second half is scanned beside the first and its records follow.
-  std::deque<Entry> later;
+  // The second half is scanned and sorted beside the first.
+  mParts.resize(2);
   std::string laterError;
-  std::thread helper([&] { laterError = ScanPart(dataName, middle, size, later); });
-  mError = ScanPart(dataName, 0, middle, mCollected);
+  std::thread helper([&] {
+    laterError = ScanPart(dataName, middle, size, mParts[1].mEntries);
+    Sort(mParts[1]);
+  });
+  mError = ScanPart(dataName, 0, middle, mParts[0].mEntries);
+  Sort(mParts[0]);
   helper.join();
   if (mError.empty()) mError = laterError;
-  for (; !later.empty(); later.pop_front()) mCollected.push_back(later.front());
   return mError.empty();
 }
 
@@ -158,29 +166,25 @@ std::string RecordIndex::AddLines(std::string& text, std::deque<Entry>& into) {
   return error;
 }
 
-void RecordIndex::Seal() {
-  mEntries.reserve(mCollected.size());
-  while (!mCollected.empty()) {  // each block is freed once it is copied
-    mEntries.push_back(mCollected.front());
-    mCollected.pop_front();
-  }
-  std::sort(mEntries.begin(), mEntries.end(), [](const Entry& a, const Entry& b) {
+void RecordIndex::Sort(Part& part) {
+  std::sort(part.mEntries.begin(), part.mEntries.end(), [](const Entry& a, const Entry& b) {
     return a.mHash != b.mHash ? a.mHash < b.mHash : a.mStart < b.mStart;
   });
-  mBucketStart.assign((size_t{1} << kBucketBits) + 1, 0);
-  for (const Entry& entry : mEntries) ++mBucketStart[(entry.mHash >> (32 - kBucketBits)) + 1];
-  for (size_t b = 1; b < mBucketStart.size(); ++b) mBucketStart[b] += mBucketStart[b - 1];
+  part.mBucketStart.assign((size_t{1} << kBucketBits) + 1, 0);
+  for (const Entry& entry : part.mEntries) ++part.mBucketStart[(entry.mHash >> (32 - kBucketBits)) + 1];
+  for (size_t b = 1; b < part.mBucketStart.size(); ++b) part.mBucketStart[b] += part.mBucketStart[b - 1];
 }
 
 void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) const {
   ranges.clear();
-  if (mEntries.empty()) return;
   const uint32_t hash = NameHash(name.data(), name.size());
   const size_t bucket = hash >> (32 - kBucketBits);
-  const auto end = mEntries.begin() + mBucketStart[bucket + 1];
-  auto at = std::lower_bound(mEntries.begin() + mBucketStart[bucket], end, hash,
-                             [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
-  for (; at != end && at->mHash == hash; ++at) ranges.push_back({at->mStart, at->mStart + at->mLength - 1});
+  for (const Part& part : mParts) {
+    const auto end = part.mEntries.begin() + part.mBucketStart[bucket + 1];
+    auto at = std::lower_bound(part.mEntries.begin() + part.mBucketStart[bucket], end, hash,
+                               [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
+    for (; at != end && at->mHash == hash; ++at) ranges.push_back({at->mStart, at->mStart + at->mLength - 1});
+  }
 }
 
 bool RecordIndex::ReadRecord(int fd, int64_t dataSize, const Range& range, std::string& record) {

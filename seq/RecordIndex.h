@@ -35,7 +35,7 @@ public:
   // Sets `ranges` to the records that may be `name`'s, in file order: every
   // record of that name and, rarely, one of another name of the same hash.
   void Find(const std::string& name, std::vector<Range>& ranges) const;
-  size_t Size() const { return mEntries.size(); }  // records indexed
+  size_t Size() const;  // records indexed
 
   // Reads the bytes of `range` from the open file `fd`, of `dataSize`
   // bytes, into `record`; false when the range lies outside the data or the
@@ -53,6 +53,16 @@ private:
     uint32_t mHash;
     uint32_t mLength;  // mEnd - mStart + 1
   };
+  // The records of a stretch of the data, sorted by hash and then
+  // position. They stay in the blocks they were collected in: a copy into
+  // one array would double the memory of an index of millions of reads.
+  struct Part {
+    std::deque<Entry> mEntries;
+    // Entries of hashes with top bits b start at mBucketStart[b]: a lookup
+    // searches one bucket.
+    std::vector<uint32_t> mBucketStart;
+  };
+  static constexpr int kBucketBits = 16;
   static uint32_t NameHash(const char* name, size_t n);
 
   bool ReadIndexFile(const std::string& indexName);
@@ -62,17 +72,9 @@ private:
   // Takes the whole index lines at the front of `text` into `into` and
   // erases them: "" or what is wrong.
   static std::string AddLines(std::string& text, std::deque<Entry>& into);
-  // Sorts the entries collected into mEntries, by hash and then position,
-  // and marks where each bucket of hashes starts.
-  void Seal();
+  static void Sort(Part& part);
 
-  // Collected in blocks, so that the sorted array is the only copy made.
-  std::deque<Entry> mCollected;
-  std::vector<Entry> mEntries;
-  // mEntries of hashes with top bits b start at mBucketStart[b]: a lookup
-  // searches one bucket.
-  static constexpr int kBucketBits = 16;
-  std::vector<uint32_t> mBucketStart;
+  std::vector<Part> mParts;  // in file order
 };
 
 }  // namespace ostrel

@@ -106,6 +106,27 @@ bool GetLine(std::istream& in, std::string& line) {
   return !in.fail() && !in.bad();
 }
 
+bool GetBlockLines(std::istream& in, std::vector<char>& to, std::string& line) {
+  std::streambuf* buffer = in.rdbuf();
+  for (;;) {
+    // Whole lines in the stream's buffer are taken from it directly; a line
+    // that runs past it, a blank line and a stream in any other state go
+    // through GetLine.
+    while (in.good() && in.tie() == nullptr) {
+      const char* next = StreamGetArea::Next(buffer);
+      const std::ptrdiff_t available = std::min<std::ptrdiff_t>(StreamGetArea::End(buffer) - next, INT_MAX - 1);
+      const char* newline =
+          available > 0 ? static_cast<const char*>(std::memchr(next, '\n', static_cast<size_t>(available))) : nullptr;
+      if (newline == nullptr || std::all_of(next, newline, IsWS)) break;
+      to.insert(to.end(), next, newline);
+      StreamGetArea::Advance(buffer, static_cast<int>(newline - next) + 1);
+    }
+    const bool read = GetLine(in, line);
+    if (!read || std::all_of(line.begin(), line.end(), IsWS)) return read;
+    to.insert(to.end(), line.begin(), line.end());
+  }
+}
+
 bool GetListLine(std::istream& in, std::string& line) {
   const bool read = GetLine(in, line);
   if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -37,6 +37,13 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // line and false.
 bool GetLine(std::istream& in, std::string& line);
 
+// Appends the lines of a block to `to`, up to the first line that is empty
+// or white space only, which is left in `line` (and readbuf): what
+//   while (GetLine(in, line) && !ContainsOnlyWS(line)) to.insert(to.end(), line.begin(), line.end());
+// gives, without copying each line on its way. Returns what the last
+// GetLine returned.
+bool GetBlockLines(std::istream& in, std::vector<char>& to, std::string& line);
+
 // GetLine for lists of names: a line that ends in a carriage return (a
 // file with CR LF line ends) is taken as ending there.
 bool GetListLine(std::istream& in, std::string& line);

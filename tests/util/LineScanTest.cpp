@@ -1,4 +1,5 @@
 #include "util/LineScan.h"
+#include "util/StringUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,33 @@ TEST(LineScan, GetLineOverAnyStreamBuffer) {
   failed.clear();
   EXPECT_TRUE(GetLine(failed, line));
   EXPECT_EQ("never read", line);
+}
+
+// Blocks taken whole from the stream's buffer are what the plain line
+// loop gives: the same lines taken, the same line and readbuf left, the
+// same stream state, over any buffer.
+TEST(LineScan, GetBlockLinesIsThePlainLineLoop) {
+  const std::string texts[] = {"AC*GT\nTTA\n\nRD next\n", "one\n \t \nafter\n", "x\r\n\r\ny\n\n", "cut at end",
+                               "ends\nwithout blank", "\nfirst blank\n", "", "a\n" + std::string(5000, 'g') + "\n\t\n"};
+  for (const std::string& text : texts)
+    for (size_t chunk : {0, 1, 3, 7, 4096}) {
+      TrickleBuffer plainBuffer(text, chunk), blockBuffer(text, chunk);
+      std::istream plainIn(&plainBuffer), blockIn(&blockBuffer);
+      std::vector<char> plain, block;
+      std::string plainLine, blockLine;
+      bool plainRead;
+      while ((plainRead = GetLine(plainIn, plainLine)) && !ContainsOnlyWS(plainLine))
+        plain.insert(plain.end(), plainLine.begin(), plainLine.end());
+      const std::string plainReadbuf = readbuf;
+      EXPECT_EQ(plainRead, GetBlockLines(blockIn, block, blockLine)) << text << chunk;
+      EXPECT_EQ(plain, block) << text << chunk;
+      EXPECT_EQ(plainLine, blockLine) << text << chunk;
+      EXPECT_EQ(plainReadbuf, readbuf) << text << chunk;
+      EXPECT_EQ(plainIn.rdstate(), blockIn.rdstate()) << text << chunk;
+      GetLine(plainIn, plainLine);
+      GetLine(blockIn, blockLine);
+      EXPECT_EQ(plainLine, blockLine) << text << chunk;  // both go on from the same place
+    }
 }
 
 TEST(LineScan, ReadFOFAppendsStrippedNonEmptyLines) {
