@@ -72,7 +72,7 @@ bool AceFile::CheckContigCount(int seen, std::ostream& out) const {
 void AceFile::ReadHeader(std::istream& in, std::string& line) {
   mValid = true;
   mTags.clear();
-  GetLine(in, line);
+  ReadLine(in, line);
   mRecordsFound = StartsRecord(line, "AS");
   int pos = 0;
   mNumContigs = GetNextInteger(line, 0, pos);
@@ -137,7 +137,7 @@ std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigInd
   ReserveAnnounced(contig.mBases, contig.mPaddedBases);
 
   std::string next;
-  while (GetLine(in, next) && !StartsRecord(next, "BQ") && !EndsBlock(next)) contig.ConcatenateString(next);
+  while (ReadLine(in, next) && !StartsRecord(next, "BQ") && !EndsBlock(next)) contig.ConcatenateString(next);
   if (contig.mPaddedBases != static_cast<int>(contig.mBases.size()))
     std::cerr << "WARNING: PaddedBases = " << contig.mPaddedBases << " C.mConsensus.size=" << contig.mBases.size()
               << std::endl;
@@ -155,7 +155,7 @@ std::string AceFile::ParseBQ(std::istream& in, std::string& /*the "BQ" line*/, i
   size_t column = 0;
   std::vector<int> values;
   std::string next;
-  while (GetLine(in, next) && !StartsRecord(next, "AF") && !EndsBlock(next)) {
+  while (ReadLine(in, next) && !StartsRecord(next, "AF") && !EndsBlock(next)) {
     values.clear();
     GetIntsFromLine(next.data(), values);
     for (int value : values) {
@@ -191,7 +191,7 @@ std::string AceFile::ParseAF(std::istream& in, std::string& line, int& contigInd
     contig.mComplemented[read] = strand.empty() ? 0 : strand[0];
     contig.mAlignStart[read] = GetNextInteger(next, pos, pos);
     ++read;
-  } while (GetLine(in, next) && StartsRecord(next, "AF"));
+  } while (ReadLine(in, next) && StartsRecord(next, "AF"));
   return next;
 }
 
@@ -206,7 +206,7 @@ std::string AceFile::ParseBS(std::istream& in, std::string& line, int& contigInd
     segment.mEnd = GetNextInteger(next, pos, pos);
     segment.mReadName = GetNextWSDelimitedString(next, pos, pos);
     contig.mBaseSegments.push_back(segment);
-  } while (GetLine(in, next) && StartsRecord(next, "BS"));
+  } while (ReadLine(in, next) && StartsRecord(next, "BS"));
   return next;
 }
 
@@ -243,7 +243,7 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
     } else if (StartsRecord(next, "CO")) {
       break;
     }
-  } while (GetLine(in, next));
+  } while (ReadLine(in, next));
   // Reads placed by "AF" lines beyond the last "RD" record are dropped.
   if (read >= 0) contig.mReads.resize(static_cast<size_t>(read + 1));
   return next;
@@ -252,7 +252,7 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
 std::string AceFile::ParseTag(std::istream& in, std::string& line) {
   std::string tag = line + '\n';
   std::string next;
-  while (GetLine(in, next)) {
+  while (ReadLine(in, next)) {
     if (StartsRecord(next, "CO")) return next;
     tag.append(next).push_back('\n');
     if (ClosesTag(next)) {
@@ -270,7 +270,7 @@ bool AceFile::FindContig(std::istream& in, std::string& line) {
       line = ParseTag(in, line);
       if (StartsRecord(line, "CO")) return true;
     }
-    if (!GetLine(in, line)) return false;
+    if (!ReadLine(in, line)) return false;
   }
 }
 

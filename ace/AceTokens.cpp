@@ -31,7 +31,7 @@ bool ContainsWSPadded(const std::string& line, const std::string& token) {
 
 bool FindTokenPlusWS(std::istream& in, const std::string& token, std::string& line) {
   if (Contains(line, token)) return true;
-  while (GetLine(in, line)) {
+  while (ReadLine(in, line)) {
     const size_t at = line.find(token);
     if (at == std::string::npos) continue;
     if (EndsWord(line, at + token.size())) return true;
@@ -45,7 +45,7 @@ bool FindTokenPlusWS(std::istream& in, const std::string& token, std::string& li
 
 bool FindToken(std::istream& in, const std::string& token, std::string& line) {
   if (Contains(line, token)) return true;
-  while (GetLine(in, line))
+  while (ReadLine(in, line))
     if (Contains(line, token)) return true;
   return false;
 }
@@ -89,7 +89,7 @@ bool FindRecord(std::istream& in, const std::string& keyword, std::string& line,
   for (;;) {
     if (StartsRecord(line, keyword)) return true;
     if (!stopKeyword.empty() && StartsRecord(line, stopKeyword)) return false;
-    if (!GetLine(in, line)) return false;
+    if (!ReadLine(in, line)) return false;
   }
 }
 

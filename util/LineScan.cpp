@@ -66,13 +66,12 @@ int FindDigitRun(const std::string& s, int start, int& past) {
   return i;
 }
 
-bool GetLine(std::istream& in, std::string& line) {
+bool ReadLine(std::istream& in, std::string& line) {
   line.clear();
   // What the stream's own sentry does for unformatted input: fail a stream
   // that is not good, flush the tied output stream.
   if (!in.good()) {
     in.setstate(std::ios::failbit);
-    readbuf[0] = '\0';
     return false;
   }
   if (in.tie() != nullptr) in.tie()->flush();
@@ -100,10 +99,15 @@ bool GetLine(std::istream& in, std::string& line) {
     ended = newline != nullptr;
   }
   if (!ended) in.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+  return !in.fail() && !in.bad();
+}
+
+bool GetLine(std::istream& in, std::string& line) {
+  const bool read = ReadLine(in, line);
   const size_t kept = std::min(line.size(), static_cast<size_t>(kReadBufSize - 1));
   std::memcpy(readbuf, line.data(), kept);
   readbuf[kept] = '\0';
-  return !in.fail() && !in.bad();
+  return read;
 }
 
 bool GetBlockLines(std::istream& in, std::vector<char>& to, std::string& line) {

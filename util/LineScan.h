@@ -36,6 +36,8 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // newline gives true, a read at the very end of the stream gives an empty
 // line and false.
 bool GetLine(std::istream& in, std::string& line);
+// GetLine without the copy in readbuf, for parsers that never look there.
+bool ReadLine(std::istream& in, std::string& line);
 
 // Appends the lines of a block to `to`, up to the first line that is empty
 // or white space only, which is left in `line` (and readbuf): what
