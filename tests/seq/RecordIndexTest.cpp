@@ -19,9 +19,8 @@ namespace {
 // CR LF line ends.
 const char* const kQualities = ">r1 one\n10 20\n30\n>r2\n\n>r2 again\n50\n\n>r3\r\n60 70\r\n\r\n>r4\n1\n";
 
-const int64_t size = static_cast<int64_t>(std::strlen(kQualities));
-
 std::vector<std::string> RecordsOf(const RecordIndex& index, int fd, const std::string& name) {
+  const int64_t size = ::lseek(fd, 0, SEEK_END);
   std::vector<RecordIndex::Range> ranges;
   index.Find(name, ranges);
   std::vector<std::string> records;
@@ -47,6 +46,7 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   EXPECT_EQ(Records{">r3\r\n60 70\r\n"}, RecordsOf(index, fd, "r3"));
   EXPECT_EQ(Records{}, RecordsOf(index, fd, "r5"));
   // Ranges outside the data are refused, not read.
+  const int64_t size = static_cast<int64_t>(std::strlen(kQualities));
   std::string record = "left over";
   for (const RecordIndex::Range& bad : {RecordIndex::Range{0, 3}, RecordIndex::Range{5, 4},
                                         RecordIndex::Range{1, 1000}, RecordIndex::Range{1, INT64_MAX}}) {
@@ -84,16 +84,12 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   ASSERT_TRUE(whole.Load(data));
   ASSERT_TRUE(split.Load(data));
   EXPECT_EQ(401u, split.Size());
+  const int manyFd = ::open(data.c_str(), O_RDONLY);
   for (const std::string name : {"n0", "n3", "n199", "long"}) {
-    std::vector<RecordIndex::Range> a, b;
-    whole.Find(name, a);
-    split.Find(name, b);
-    ASSERT_EQ(a.size(), b.size()) << name;
-    for (size_t i = 0; i < a.size(); ++i) {
-      EXPECT_EQ(a[i].mStart, b[i].mStart) << name;
-      EXPECT_EQ(a[i].mEnd, b[i].mEnd) << name;
-    }
+    EXPECT_EQ(name == "long" ? 1u : 2u, RecordsOf(split, manyFd, name).size()) << name;
+    EXPECT_EQ(RecordsOf(whole, manyFd, name), RecordsOf(split, manyFd, name)) << name;
   }
+  ::close(manyFd);
   test::WriteFile(data, many + ">\n" + many);
   EXPECT_FALSE(split.Load(data));
   EXPECT_EQ(data + ": the header has no name at byte " + std::to_string(many.size() + 1), split.mError);
