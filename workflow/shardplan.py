@@ -43,3 +43,13 @@ def bin_names(bin_fof, bins):
                     names.append(name)
     names.extend(bins)
     return list(dict.fromkeys(names))
+
+
+if __name__ == "__main__":
+    # shardplan.py FASTA_LIST SHARD_LIST...: writes the shards' lists.
+    import sys
+
+    outputs = sys.argv[2:]
+    for path, entries in zip(outputs, split_consecutive(list_entries(sys.argv[1]), len(outputs))):
+        with open(path, "wb") as f:
+            f.writelines(entry + b"\n" for entry in entries)
