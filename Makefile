@@ -95,6 +95,12 @@ bench: build
 bench-large: build
 	python3 bench/extract/extract-bench.py --preset large --build $(BUILD)
 
+# The large preset cut into 8 FASTA files, extracted by the workflow with 2
+# shards on 2 cores against one ostrel-extractbins run.
+.PHONY: bench-workflow
+bench-workflow: build
+	python3 bench/workflow/workflow-bench.py --preset large --files 8 --shards 2 --cores 2 --build $(BUILD)
+
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out
 
