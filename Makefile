@@ -2,9 +2,10 @@
 # example; `make test` builds and runs every test.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize bench bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream clean
+.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream clean
 
 all: build
 
@@ -21,6 +22,21 @@ test-sanitize:
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --no-tests=error -j $(JOBS)
+
+# The tests that start threads, under ThreadSanitizer: those of the
+# read-ahead stream buffer (and the files read through it), the record
+# index's two-part scan, the ACE readers, the contig work, and the commands
+# that reach them, ostrel-overlap -t among them: the suites in which some test
+# starts a thread, found by counting the threads each test starts. A new
+# suite that starts threads joins the list. A data race report ends the test
+# (or the command it runs) that made it, so it fails.
+TSAN_SUITES = BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand
+TSAN_TESTS ?= ^($(TSAN_SUITES))\.
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DOSTREL_TSAN=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --test-dir $(TSAN_BUILD) --output-on-failure --no-tests=error -j $(JOBS) -R '$(TSAN_TESTS)'
 
 # Benchmarks: a Release build of their own, with the bench/ programs. The
 # data they make goes to bench/out (not kept in the repository).
@@ -97,12 +113,16 @@ bench-large: build
 
 # The large preset cut into 8 FASTA files, extracted by the workflow with 2
 # shards on 2 cores against one ostrel-extractbins run.
-.PHONY: bench-workflow
 bench-workflow: build
 	python3 bench/workflow/workflow-bench.py --preset large --files 8 --shards 2 --cores 2 --build $(BUILD)
 
+# ostrel-extractbins over 200 inputs and 5,000 bins: memory and open files
+# that do not grow with them, outputs equal to runs one input at a time.
+bench-stress: build
+	python3 bench/stress/extract-stress.py --build $(BUILD) --out $(BENCH_OUT)/stress
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(BENCH_BUILD) demo-out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) demo-out
 
 # The assembly of bench-aceread read contig by contig (ostrel-ace stats and
 # write, with and without the quality file, and fasta), against the whole

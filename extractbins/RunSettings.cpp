@@ -98,7 +98,7 @@ bool SetupOptions(int argc, char** argv) {
         std::exit(1);
     }
   }
-  const bool binFOFRead = !binFOFGiven || ReadFOF(OptBinFOF, OptBinFileVec);
+  const bool binFOFRead = !binFOFGiven || ReadNameList(OptBinFOF, OptBinFileVec);
   for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg())
     OptBinFileVec.push_back(word);
   return binFOFRead;

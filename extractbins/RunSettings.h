@@ -16,7 +16,8 @@ extern std::string OptSingleFASTAName;         // -I: one FASTA file, replaces t
 extern std::vector<std::string> OptBinFileVec; // bin files: the -b file's, then free words
 
 // Scans the command line into the run settings, reads the -b file (only when
-// -b was given) and appends the free words up to the first empty one. A bad
+// -b was given; one name per line as it stands) and appends the free words
+// up to the first empty one. A bad
 // option prints "Error with option '<c>'" and the usage text and ends the
 // process with status 1; -h prints the usage text and ends it with status 0.
 // The result is false when the -b file could not be opened.

@@ -167,7 +167,9 @@ int64_t GetNextInteger64(const std::string& s, int start, int& pos) {
   return ScanInteger(s, start, pos, INT64_MAX);
 }
 
-bool ReadFOF(const std::string& fileName, std::vector<std::string>& names) {
+namespace {
+
+bool ReadLines(const std::string& fileName, bool stripWhiteSpace, std::vector<std::string>& names) {
   std::ifstream in(fileName);
   if (!in) {
     std::cout << "ERROR: Could not open " << fileName << std::endl;
@@ -176,10 +178,20 @@ bool ReadFOF(const std::string& fileName, std::vector<std::string>& names) {
   std::string line;
   while (in.good()) {
     GetListLine(in, line);
-    StripWhiteSpace(line);
+    if (stripWhiteSpace) StripWhiteSpace(line);
     if (!line.empty()) names.push_back(line);
   }
   return true;
+}
+
+}  // namespace
+
+bool ReadFOF(const std::string& fileName, std::vector<std::string>& names) {
+  return ReadLines(fileName, true, names);
+}
+
+bool ReadNameList(const std::string& fileName, std::vector<std::string>& names) {
+  return ReadLines(fileName, false, names);
 }
 
 bool ReadFOF(const char* fileName, std::vector<std::string>& names) {

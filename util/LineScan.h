@@ -80,6 +80,10 @@ int64_t GetNextInteger64(const std::string& s, int start, int& pos);
 bool ReadFOF(const std::string& fileName, std::vector<std::string>& names);
 bool ReadFOF(const char* fileName, std::vector<std::string>& names);
 
+// The same for a list of file names: each line kept as it stands (blanks,
+// quotes and leading dashes are part of the name), only empty lines skipped.
+bool ReadNameList(const std::string& fileName, std::vector<std::string>& names);
+
 }  // namespace ostrel
 
 #endif

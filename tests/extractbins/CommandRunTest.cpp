@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "extractbins/CommandRunFixture.h"
 #include "extractbins/RunSettings.h"
 
 namespace ostrel {
@@ -30,29 +31,6 @@ std::string UsageText() {
   PrintHelp();
   return out.Text();
 }
-
-// A temporary directory holding a copy of the bundled run fixture.
-class CommandRun : public ::testing::Test {
-protected:
-  void SetUp() override {
-    fs::copy(std::string(OSTREL_TEST_DATA) + "/extractbins/run", mDir.Dir(), fs::copy_options::recursive);
-    fs::remove_all(mDir.Path("expected"));
-  }
-
-  // Runs the command with `args` (shell words) inside the directory.
-  test::CommandResult Run(const std::string& args, const std::string& prefix = "") {
-    return test::RunCommand("cd '" + mDir.Dir() + "' && " + prefix + "'" + OSTREL_EXTRACTBINS + "' " + args);
-  }
-
-  std::string Expected(const std::string& name) {
-    return test::ReadFile(std::string(OSTREL_TEST_DATA) + "/extractbins/run/expected/" + name);
-  }
-
-  std::string Output(const std::string& name) { return test::ReadFile(mDir.Path(name)); }
-  bool Exists(const std::string& name) { return fs::exists(mDir.Path(name)); }
-
-  test::TempDir mDir;
-};
 
 TEST_F(CommandRun, WholeRunMatchesTranscriptAndOutputs) {
   const std::string args = test::ReadFile(std::string(OSTREL_TEST_DATA) + "/extractbins/run/args");
