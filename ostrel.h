@@ -1,8 +1,10 @@
 // The ostrel library: every public header of util/, seq/, ace/, contig/ and
-// search/. Link the static library ostrel and zlib.
+// search/, and the version (ostrel/Version.h). Link the library ostrel,
+// zlib and threads: find_package(ostrel) or pkg-config ostrel names them.
 #ifndef OSTREL_H
 #define OSTREL_H
 
+#include "ostrel/Version.h"
 #include "util/BlockReadAhead.h"
 #include "util/CommandOptions.h"
 #include "util/FileDescriptor.h"
@@ -27,8 +29,11 @@
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"
 
+#include "ace/AceContigReader.h"
+#include "ace/AceContigWriter.h"
 #include "ace/AceFile.h"
 #include "ace/AceTokens.h"
+#include "ace/AssemblyTally.h"
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "ostrel/Version.h"
 #include "util/GetOption.h"
 
 namespace ostrel {
@@ -39,6 +40,12 @@ int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(s
     return 1;
   }
   return -1;
+}
+
+bool PrintVersionIfAsked(int argc, char** argv, const char* command) {
+  if (argc < 2 || (std::strcmp(argv[1], "--version") != 0 && std::strcmp(argv[1], "-V") != 0)) return false;
+  std::cout << command << ' ' << OSTREL_VERSION << std::endl;
+  return true;
 }
 
 bool ParseAmount(const std::string& text, float& value) {

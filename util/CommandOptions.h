@@ -22,6 +22,10 @@ int ScanOptions(int argc, char** argv, const char* optionString, void (*usage)(s
                 std::vector<std::string>& files);
 constexpr size_t kAnyNumber = static_cast<size_t>(-1);  // no upper bound on the words
 
+// When the command's first argument is --version or -V: prints
+// "<command> <version>" on standard output and returns true.
+bool PrintVersionIfAsked(int argc, char** argv, const char* command);
+
 // A number of 0 or more (at most 1e9), the whole text: true, with `value`
 // set; false for anything else.
 bool ParseAmount(const std::string& text, float& value);
