@@ -2,6 +2,13 @@
 // padded and depadded lengths, and where each pad stands in both
 // coordinates: its 1-based padded position and the depadded base after
 // which it comes.
+//
+// Built against an installed ostrel with CMake (CMakeLists.txt beside it):
+//   find_package(ostrel 0.9 REQUIRED)
+//   add_executable(fasta-coords FastaCoords.cpp)
+//   target_link_libraries(fasta-coords PRIVATE ostrel::ostrel)
+// or with pkg-config:
+//   c++ -std=c++17 FastaCoords.cpp $(pkg-config --cflags --libs ostrel) -o fasta-coords
 #include <iostream>
 
 #include "ostrel.h"
