@@ -48,7 +48,7 @@ fuzz: fuzz-build
 	    -detect_leaks=1 -close_fd_mask=1 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_SCRATCH)/$$t- 2>$(FUZZ_SCRATCH)/$$t.log \
 	    || { tail -n 60 $(FUZZ_SCRATCH)/$$t.log; echo "== $$t FAILED: see $(FUZZ_SCRATCH)/$$t.log"; exit 1; }; \
-	  grep -E '^#[0-9]+ +DONE' $(FUZZ_SCRATCH)/$$t.log | tail -n 1; \
+	  grep -E '^#[0-9]+[[:space:]]+DONE' $(FUZZ_SCRATCH)/$$t.log | tail -n 1; \
 	done
 
 # Benchmarks: a Release build of their own, with the bench/ programs. The
