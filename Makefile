@@ -5,7 +5,7 @@ SANITIZE_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream clean
+.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build clean
 
 all: build
 
@@ -37,6 +37,35 @@ test-tsan:
 	cmake --build $(TSAN_BUILD) -j $(JOBS)
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 	  ctest --test-dir $(TSAN_BUILD) --output-on-failure --no-tests=error -j $(JOBS) -R '$(TSAN_TESTS)'
+
+# Fuzzing: every target under fuzz/, built with clang and libFuzzer under
+# AddressSanitizer and UndefinedBehaviorSanitizer, runs FUZZ_SECONDS seconds
+# from the seeds in fuzz/corpus/<target> (read only); what it finds new goes
+# to $(FUZZ_SCRATCH)/<target>, and a crash, hang, leak or sanitizer report
+# is written there as crash-*, timeout-*, leak-* or oom-* and fails the run.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_SCRATCH ?= $(FUZZ_BUILD)/corpus
+FUZZ_TARGETS = AceFuzz CheckpointFuzz EdgeListFuzz FileListFuzz GzStreamFuzz IndexFuzz OptionFuzz \
+  QualityFuzz RecordScannerFuzz ScannerFuzz
+
+fuzz-build:
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOSTREL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_SCRATCH)/$$t; \
+	  dict=; test -f fuzz/$$t.dict && dict=-dict=fuzz/$$t.dict; \
+	  echo "== $$t: $(FUZZ_SECONDS) s"; \
+	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    $(FUZZ_BUILD)/fuzz/$$t $(FUZZ_SCRATCH)/$$t fuzz/corpus/$$t $$dict \
+	    -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+	    -detect_leaks=1 -close_fd_mask=1 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_SCRATCH)/$$t- 2>$(FUZZ_SCRATCH)/$$t.log \
+	    || { tail -n 60 $(FUZZ_SCRATCH)/$$t.log; echo "== $$t FAILED: see $(FUZZ_SCRATCH)/$$t.log"; exit 1; }; \
+	  grep -E '^#[0-9]+[[:space:]]+DONE' $(FUZZ_SCRATCH)/$$t.log | tail -n 1; \
+	done
 
 # Benchmarks: a Release build of their own, with the bench/ programs. The
 # data they make goes to bench/out (not kept in the repository).

@@ -266,6 +266,10 @@ private:
   // Moves to the next "CO" record as FindRecord does, keeping the tags it
   // passes.
   bool FindContig(std::istream& in, std::string& line);
+  // Moves to the next `keyword` record of the contig being read, keeping
+  // the tags it passes; false at the next "CO" record (left in `line`) or
+  // the end of the stream.
+  bool FindContigRecord(std::istream& in, const char* keyword, std::string& line);
   // After reading a file through `in`: a stream that ended at damaged data
   // makes the assembly invalid, with a line on standard error naming it.
   void CheckReadWhole(const std::istream& in, const std::string& fileName);

@@ -91,10 +91,11 @@ bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, i
   (*this)[slot] = Contig();
   line = ParseCO(in, line, slot);
   // A contig may hold no reads (a split can leave one so): the search for
-  // its records stops at the next contig rather than taking that one's.
-  if (FindRecord(in, "BQ", line, "CO")) {
+  // its records stops at the next contig rather than taking that one's, and
+  // keeps the tags it passes, such as those after the last contig.
+  if (FindContigRecord(in, "BQ", line)) {
     line = ParseBQ(in, line, slot);
-    if (FindRecord(in, "AF", line, "CO")) {
+    if (FindContigRecord(in, "AF", line)) {
       line = ParseAF(in, line, slot);
       // A contig may carry no base segments: the search stops at its reads.
       if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, slot);
@@ -263,12 +264,15 @@ std::string AceFile::ParseTag(std::istream& in, std::string& line) {
   return std::string();
 }
 
-bool AceFile::FindContig(std::istream& in, std::string& line) {
+bool AceFile::FindContig(std::istream& in, std::string& line) { return FindContigRecord(in, "CO", line); }
+
+bool AceFile::FindContigRecord(std::istream& in, const char* keyword, std::string& line) {
   for (;;) {
-    if (StartsRecord(line, "CO")) return true;
+    if (StartsRecord(line, keyword)) return true;
+    if (StartsRecord(line, "CO")) return false;
     if (StartsTag(line)) {
       line = ParseTag(in, line);
-      if (StartsRecord(line, "CO")) return true;
+      continue;  // the tag's closing line, or a "CO" line that cut it short
     }
     if (!ReadLine(in, line)) return false;
   }

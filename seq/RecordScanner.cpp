@@ -24,16 +24,19 @@ char* PutPosition(char* out, int64_t value) {
 }
 
 // The number of hashes equal to an earlier one. The hashes are spread
-// evenly, so a counting sort on their top 16 bits leaves buckets of a few
-// each to sort.
+// evenly, so a counting sort on their top bits leaves buckets of a few each
+// to sort. The buckets number about as many as the hashes, up to 2^16: a
+// file of a few records must not pay for millions.
 int64_t CountRepeats(const std::vector<uint64_t>& hashes) {
-  constexpr int kShift = 48;
-  std::vector<size_t> bucketStart((size_t{1} << (64 - kShift)) + 1, 0);
-  for (uint64_t hash : hashes) ++bucketStart[(hash >> kShift) + 1];
+  int bits = 1;
+  while (bits < 16 && (size_t{1} << bits) < hashes.size()) ++bits;
+  const int shift = 64 - bits;
+  std::vector<size_t> bucketStart((size_t{1} << bits) + 1, 0);
+  for (uint64_t hash : hashes) ++bucketStart[(hash >> shift) + 1];
   for (size_t b = 1; b < bucketStart.size(); ++b) bucketStart[b] += bucketStart[b - 1];
   std::vector<uint64_t> sorted(hashes.size());
   std::vector<size_t> next(bucketStart.begin(), bucketStart.end() - 1);
-  for (uint64_t hash : hashes) sorted[next[hash >> kShift]++] = hash;
+  for (uint64_t hash : hashes) sorted[next[hash >> shift]++] = hash;
   int64_t repeats = 0;
   for (size_t b = 0; b + 1 < bucketStart.size(); ++b) {
     const auto first = sorted.begin() + static_cast<ptrdiff_t>(bucketStart[b]);

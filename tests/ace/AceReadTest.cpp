@@ -185,6 +185,23 @@ TEST(AceRead, ContigWithoutBaseSegmentsKeepsItsReads) {
   EXPECT_EQ("b", ace[1].mReads[0].mName);
 }
 
+// Tags after a contig without reads (or without "BQ") are kept, wherever
+// they stand: the searches for its records stop at them.
+TEST(AceRead, TagsAfterAContigWithoutReadsAreKept) {
+  const std::string tag = "CT{\nc1 comment tool 1 2 080215:162048\n}\n";
+  for (const std::string& contig : {std::string("CO c1 2 0 0 U\nAC\n\nBQ\n1 1\n\n"), std::string("CO c1 2 0 0 U\nAC\n\n"),
+                                    "CO c1 2 0 0 U\nAC\n\n" + tag + "\nBQ\n1 1\n\n"}) {
+    SCOPED_TRACE(contig);
+    AceFile ace;
+    ReadText(ace, "AS 1 0\n\n" + contig + tag + "\nWA{\nx\n}\n");
+    EXPECT_TRUE(ace.mValid);
+    ASSERT_EQ(1u, ace.size());
+    ASSERT_LE(2u, ace.mTags.size());
+    EXPECT_EQ(tag, ace.mTags[0].mText);
+    EXPECT_EQ("WA{\nx\n}\n", ace.mTags.back().mText);
+  }
+}
+
 TEST(AceRead, KeywordsInsideLinesStartNothing) {
   AceFile ace;
   const std::string text =

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace ostrel {
@@ -109,6 +110,17 @@ TEST(RecordScanner, DuplicatesAreIndexedAndCounted) {
   EXPECT_EQ("a\t1\t5\nb\t6\t10\na\t11\t15\na\t16\t22\nb\t23\t25\n", scanner.mIndexText);
   EXPECT_EQ(5, scanner.mRecordCount);
   EXPECT_EQ(3, scanner.mDuplicateCount);
+  // Counts from one record to more than the hash buckets: n records of
+  // n / 3 + 1 names.
+  for (int n : {1, 2, 3, 100, 70000}) {
+    RecordScanner many;
+    for (int r = 0; r < n; ++r) {
+      const std::string record = ">r" + std::to_string(r % (n / 3 + 1)) + "\nA\n";
+      many.Feed(record.data(), record.size());
+    }
+    ASSERT_TRUE(many.Finish());
+    EXPECT_EQ(n - std::min(n, n / 3 + 1), many.mDuplicateCount) << n;
+  }
 }
 
 TEST(RecordScanner, BadTextStopsTheScan) {
