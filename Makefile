@@ -151,7 +151,7 @@ bench-stress: build
 	python3 bench/stress/extract-stress.py --build $(BUILD) --out $(BENCH_OUT)/stress
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD) $(BENCH_BUILD) demo-out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) demo-out
 
 # The assembly of bench-aceread read contig by contig (ostrel-ace stats and
 # write, with and without the quality file, and fasta), against the whole
