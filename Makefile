@@ -5,7 +5,7 @@ SANITIZE_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build clean
+.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build fuzz-seeds clean
 
 all: build
 
@@ -65,6 +65,17 @@ fuzz: fuzz-build
 	    -artifact_prefix=$(FUZZ_SCRATCH)/$$t- 2>$(FUZZ_SCRATCH)/$$t.log \
 	    || { tail -n 60 $(FUZZ_SCRATCH)/$$t.log; echo "== $$t FAILED: see $(FUZZ_SCRATCH)/$$t.log"; exit 1; }; \
 	  grep -E '^#[0-9]+[[:space:]]+DONE' $(FUZZ_SCRATCH)/$$t.log | tail -n 1; \
+	done
+
+# The seeds alone, each input of fuzz/corpus run once under the same checks:
+# a run that always gives the same answer, for CI.
+fuzz-seeds: fuzz-build
+	@set -e; mkdir -p $(FUZZ_SCRATCH); for t in $(FUZZ_TARGETS); do \
+	  echo "== $$t: seeds"; \
+	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    $(FUZZ_BUILD)/fuzz/$$t fuzz/corpus/$$t -runs=0 -timeout=10 -rss_limit_mb=2048 -detect_leaks=1 \
+	    -close_fd_mask=1 -artifact_prefix=$(FUZZ_SCRATCH)/$$t- 2>$(FUZZ_SCRATCH)/$$t-seeds.log \
+	    || { tail -n 60 $(FUZZ_SCRATCH)/$$t-seeds.log; echo "== $$t FAILED: see $(FUZZ_SCRATCH)/$$t-seeds.log"; exit 1; }; \
 	done
 
 # Benchmarks: a Release build of their own, with the bench/ programs. The
