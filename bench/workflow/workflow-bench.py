@@ -28,9 +28,10 @@ ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 
 
 def extract_bench():
-    spec = importlib.util.spec_from_file_location("extract_bench", os.path.join(ROOT, "bench", "extract", "extract-bench.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    source = importlib.util.spec_from_file_location("extract_bench",
+                                                    os.path.join(ROOT, "bench", "extract", "extract-bench.py"))
+    module = importlib.util.module_from_spec(source)
+    source.loader.exec_module(module)
     return module
 
 
