@@ -99,7 +99,12 @@ bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, i
       line = ParseAF(in, line, slot);
       // A contig may carry no base segments: the search stops at its reads.
       if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, slot);
-      if (FindRecord(in, "RD", line)) line = ParseRD(in, line, slot);
+      // A read is named by its "RD" record: placements without one are
+      // dropped, as a name cannot be written back without it.
+      if (FindRecord(in, "RD", line))
+        line = ParseRD(in, line, slot);
+      else
+        (*this)[slot].mReads.clear();
     }
   }
   return true;
@@ -220,13 +225,22 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
   bool described = true;  // whether that read has had its "DS" line
   do {
     if (StartsRecord(next, "RD")) {
+      int pos = 0;
+      std::string name = GetNextWSDelimitedString(next, RecordFieldsStart(next), pos);
+      if (name.empty()) {
+        // A record without a name makes no read: its bases and "DS" line
+        // are passed over.
+        std::vector<char> unnamed;
+        GetBlockLines(in, unnamed, next);
+        described = true;
+        continue;
+      }
       ++read;
       described = false;
       if (read >= static_cast<int>(contig.mReads.size())) contig.mReads.resize(read + 1);
       Sequence& bases = contig.mReads[read];
       bases = Sequence();
-      int pos = 0;
-      bases.mName = GetNextWSDelimitedString(next, RecordFieldsStart(next), pos);
+      bases.mName = std::move(name);
       ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
       GetBlockLines(in, bases.mBases, next);
     } else if (StartsRecord(next, "DS")) {
@@ -245,8 +259,8 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       break;
     }
   } while (ReadLine(in, next));
-  // Reads placed by "AF" lines beyond the last "RD" record are dropped.
-  if (read >= 0) contig.mReads.resize(static_cast<size_t>(read + 1));
+  // Reads placed by "AF" lines beyond the last named "RD" record are dropped.
+  contig.mReads.resize(static_cast<size_t>(read + 1));
   return next;
 }
 

@@ -153,6 +153,25 @@ TEST(AceRead, ReadCountsAndLengthsAreChecked) {
   ASSERT_EQ(2u, more[0].mReads.size());
   EXPECT_EQ("b", more[0].mReads[1].mName);
   EXPECT_EQ("C", std::string(more[0].mReads[1].mBases.begin(), more[0].mReads[1].mBases.end()));
+
+  // A read is named by its "RD" record: placements without one, and an
+  // "RD" record without a name (with its bases and "DS" line), make no read,
+  // which could not be written back.
+  const std::string head = "AS 1 2\nCO c 2 2 0 U\nAC\n\nBQ\n1 1\n\nAF a U 1\nAF b C 2\n";
+  for (const auto& [records, reads] : std::vector<std::pair<std::string, std::string>>{
+           {"", ""},
+           {"RD\nAC\n\nDS TEMPLATE: tx\n", ""},
+           {"RD a 2 0 0\nAC\n\nDS TEMPLATE: ta\nRD \t\nGG\n\nDS TEMPLATE: tx\n", "a=TEMPLATE: ta,"},
+           {"RD a 2 0 0\nAC\n\nRD\nGG\n\nDS TEMPLATE: tx\nRD b 2 0 0\nCG\n\nDS TEMPLATE: tb\n",
+            "a=,b=TEMPLATE: tb,"}}) {
+    SCOPED_TRACE(records);
+    AceFile unnamed;
+    ReadText(unnamed, head + records);
+    std::string seen;
+    for (const Sequence& read : unnamed[0].mReads) seen += read.mName + "=" + read.mDescription + ",";
+    EXPECT_EQ(reads, seen);
+    EXPECT_EQ(0u, unnamed[0].mReadTemplate.count("tx"));
+  }
 }
 
 TEST(AceRead, ReadsWithoutDescriptionsAreKept) {
