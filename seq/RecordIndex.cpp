@@ -24,6 +24,13 @@ namespace {
 
 constexpr size_t kReadBlock = 1 << 20;
 
+// A read buffer for the `bytes` left to read (when known): a small file
+// costs no large buffer.
+std::vector<char> ReadBlockFor(int64_t bytes) {
+  constexpr int64_t kSmallest = 16 << 10;
+  return std::vector<char>(static_cast<size_t>(std::clamp<int64_t>(bytes, kSmallest, kReadBlock)));
+}
+
 }  // namespace
 
 uint32_t RecordIndex::NameHash(const char* name, size_t n) {
@@ -61,7 +68,7 @@ bool RecordIndex::ReadIndexFile(const std::string& indexName) {
   if (!in) return false;
   std::deque<Entry>& into = mParts.emplace_back().mEntries;
   std::string text;
-  std::vector<char> block(kReadBlock);
+  std::vector<char> block = ReadBlockFor(FileSize(indexName));
   while (in && mError.empty()) {
     in.read(block.data(), static_cast<std::streamsize>(block.size()));
     text.append(block.data(), static_cast<size_t>(in.gcount()));
@@ -81,12 +88,12 @@ constexpr int64_t kSplitSearch = int64_t{16} << 20;
 // The 0-based offset of the first '>' opening a line in [from, to); -1 when
 // there is none.
 int64_t FindLineStartingRecord(std::ifstream& in, int64_t from, int64_t to) {
-  std::vector<char> block(kReadBlock + 1);
+  std::vector<char> block = ReadBlockFor(to - from);
   char previous = '\0';
   in.seekg(from - 1);
   if (!in.get(previous)) return -1;
   for (int64_t at = from; at < to;) {
-    in.read(block.data(), static_cast<std::streamsize>(std::min<int64_t>(kReadBlock, to - at)));
+    in.read(block.data(), static_cast<std::streamsize>(std::min<int64_t>(block.size(), to - at)));
     const size_t got = static_cast<size_t>(in.gcount());
     if (got == 0) return -1;
     for (size_t i = 0; i < got; previous = block[i++])
@@ -103,11 +110,11 @@ std::string RecordIndex::ScanPart(const std::string& dataName, int64_t from, int
   if (!in) return "cannot read " + dataName;
   in.seekg(from);
   RecordScanner scanner(from, false);
-  std::vector<char> block(kReadBlock);
+  std::vector<char> block = ReadBlockFor(std::min<int64_t>(to, FileSize(dataName)) - from);
   std::string error;
   bool good = true;
   for (int64_t at = from; good && error.empty() && at < to && in;) {
-    in.read(block.data(), static_cast<std::streamsize>(std::min<int64_t>(kReadBlock, to - at)));
+    in.read(block.data(), static_cast<std::streamsize>(std::min<int64_t>(block.size(), to - at)));
     const size_t got = static_cast<size_t>(in.gcount());
     good = scanner.Feed(block.data(), got);
     error = AddLines(scanner.mIndexText, into);
@@ -170,16 +177,18 @@ void RecordIndex::Sort(Part& part) {
   std::sort(part.mEntries.begin(), part.mEntries.end(), [](const Entry& a, const Entry& b) {
     return a.mHash != b.mHash ? a.mHash < b.mHash : a.mStart < b.mStart;
   });
-  part.mBucketStart.assign((size_t{1} << kBucketBits) + 1, 0);
-  for (const Entry& entry : part.mEntries) ++part.mBucketStart[(entry.mHash >> (32 - kBucketBits)) + 1];
+  part.mBucketBits = 0;
+  while (part.mBucketBits < kBucketBits && (size_t{1} << part.mBucketBits) < part.mEntries.size()) ++part.mBucketBits;
+  part.mBucketStart.assign((size_t{1} << part.mBucketBits) + 1, 0);
+  for (const Entry& entry : part.mEntries) ++part.mBucketStart[part.Bucket(entry.mHash) + 1];
   for (size_t b = 1; b < part.mBucketStart.size(); ++b) part.mBucketStart[b] += part.mBucketStart[b - 1];
 }
 
 void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) const {
   ranges.clear();
   const uint32_t hash = NameHash(name.data(), name.size());
-  const size_t bucket = hash >> (32 - kBucketBits);
   for (const Part& part : mParts) {
+    const size_t bucket = part.Bucket(hash);
     const auto end = part.mEntries.begin() + part.mBucketStart[bucket + 1];
     auto at = std::lower_bound(part.mEntries.begin() + part.mBucketStart[bucket], end, hash,
                                [](const Entry& entry, uint32_t h) { return entry.mHash < h; });

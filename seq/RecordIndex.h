@@ -58,9 +58,12 @@ private:
   // one array would double the memory of an index of millions of reads.
   struct Part {
     std::deque<Entry> mEntries;
-    // Entries of hashes with top bits b start at mBucketStart[b]: a lookup
-    // searches one bucket.
+    // Entries of hashes with top mBucketBits bits b start at
+    // mBucketStart[b]: a lookup searches one bucket. There are about as
+    // many buckets as entries, up to 2^kBucketBits.
     std::vector<uint32_t> mBucketStart;
+    int mBucketBits = 0;
+    size_t Bucket(uint32_t hash) const { return mBucketBits == 0 ? 0 : hash >> (32 - mBucketBits); }
   };
   static constexpr int kBucketBits = 16;
   static uint32_t NameHash(const char* name, size_t n);

@@ -15,11 +15,16 @@ namespace ostrel {
 // Double buffering over zlib's gzip file interface: one block is the
 // caller's, the other is being filled by the worker thread. Each buffer
 // holds `offset` bytes for the caller's own use, then a block of up to
-// `blockSize` bytes. A read error (a damaged or truncated gzip file) ends
+// BlockSize() bytes: `blockSize`, or for a regular file smaller than that its
+// own size (from kSmallestBlock up), and a small plain file, which comes
+// whole in one block, is read without a worker: a small file costs no large
+// buffers and no thread. A read error (a damaged or truncated gzip file) ends
 // the blocks where the good data ends, and Damaged() tells it from the end
 // of the file. Not copyable: it owns the open file and the thread.
 class BlockReadAhead {
 public:
+  static constexpr int kSmallestBlock = 16 << 10;
+
   // Without `readAhead` (or when no thread can be started) there is no
   // worker: Take reads each block itself.
   BlockReadAhead(int offset, int blockSize, bool readAhead = true);
@@ -28,6 +33,8 @@ public:
   BlockReadAhead& operator=(const BlockReadAhead&) = delete;
 
   bool IsOpen() const { return mFile != nullptr; }
+  // The block size for the file open (or last opened).
+  int BlockSize() const { return mBlock; }
   // Opens the file and starts reading its first block; false when it cannot
   // be opened or a file is open already.
   bool Open(const char* name);
@@ -35,7 +42,7 @@ public:
   // file; false when none was open.
   bool Close();
   // Waits for the next block and swaps it into `block`, a buffer of
-  // offset + blockSize bytes whose block the caller has finished with; the
+  // offset + BlockSize() bytes whose block the caller has finished with; the
   // worker fills that one next. The block's size, or 0 at the end of the
   // data, from then on, and when no file is open; `block` is then unchanged.
   int Take(std::vector<char>& block);
@@ -52,6 +59,7 @@ private:
   const int mOffset;
   const int mBlockSize;
   const bool mReadAhead;
+  int mBlock;  // the open file's block size
   gzFile mFile;  // used by the worker alone while it runs
   bool mDamaged = false;  // the caller's: set by Take
   std::thread mWorker;

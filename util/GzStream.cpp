@@ -15,7 +15,7 @@ gzstreambuf::~gzstreambuf() { close(); }
 
 gzstreambuf* gzstreambuf::open(const char* name) {
   if (!mAhead.Open(name)) return nullptr;
-  mBuffer.resize(kPutBack + kBufferSize);
+  mBuffer.resize(static_cast<size_t>(kPutBack + mAhead.BlockSize()));
   char* start = mBuffer.data() + kPutBack;
   setg(start, start, start);
   return this;
