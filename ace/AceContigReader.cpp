@@ -11,9 +11,12 @@ namespace ostrel {
 namespace {
 
 // Moves the parts of a contig that its preparation made (the read index,
-// the read qualities and trims) from `from` to `to`.
+// the template maps, the read qualities and trims) from `from` to `to`.
 void MovePreparedParts(Contig& from, Contig& to) {
   to.mReadIdxMap = std::move(from.mReadIdxMap);
+  to.mTemplateReads = std::move(from.mTemplateReads);
+  to.mReadTemplate = std::move(from.mReadTemplate);
+  to.mReadDirection = std::move(from.mReadDirection);
   to.mReadQuality = std::move(from.mReadQuality);
   to.mReadTrimStart = std::move(from.mReadTrimStart);
   to.mReadTrimEnd = std::move(from.mReadTrimEnd);

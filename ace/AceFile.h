@@ -249,9 +249,9 @@ private:
   // when it cannot.
   static bool OpenAceFile(igzstream& in, const std::string& fileName);
   // What Read(fileName) does for each contig c once it is read, after its
-  // reads are indexed (mContigQuality holding entry c): the copy of its
-  // consensus qualities, fake values where they are missing, the contig and
-  // read trims.
+  // reads are indexed (mContigQuality holding entry c): its template maps
+  // (from the reads' descriptions), the copy of its consensus qualities,
+  // fake values where they are missing, the contig and read trims.
   void PrepareReadContig(size_t c, std::ostream& fakeMessages, std::ostream& trimMessages);
 
   // Opens a plain or gzip-compressed ACE file and reads it; false, after

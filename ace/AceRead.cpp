@@ -47,6 +47,7 @@ bool CheckConsistency(const AceFile& ace, std::ostream& out) {
 
 void AceFile::Read(std::istream& in) {
   ReadContigs(in, nullptr);
+  for (Contig& contig : *this) contig.RecordTemplates();
   MarkHeldTagSubjects();
 }
 
@@ -156,24 +157,20 @@ std::string AceFile::ParseBQ(std::istream& in, std::string& /*the "BQ" line*/, i
   Contig& contig = (*this)[contigIndex];
   std::vector<int>& quality = contig.mQuality.mQualities;
   quality.clear();
-  const size_t columns = contig.mBases.size();
-  quality.reserve(columns);
-  size_t column = 0;
-  std::vector<int> values;
+  const std::vector<char>& bases = contig.mBases;
+  quality.reserve(bases.size());
   std::string next;
-  while (ReadLine(in, next) && !StartsRecord(next, "AF") && !EndsBlock(next)) {
-    values.clear();
-    GetIntsFromLine(next.data(), values);
-    for (int value : values) {
-      while (column < columns && contig.mBases[column] == '*') {
-        quality.push_back(0);
-        ++column;
-      }
-      if (column >= columns) break;
-      quality.push_back(value);
-      ++column;
-    }
-  }
+  // The values are gathered as they stand, then moved out to their columns
+  // from the last one down, the pads' zeros put between them.
+  ScanBlockLines(
+      in, next, [](std::string_view line) { return StartsRecord(line, "AF"); },
+      [&quality](const char* begin, const char* end) { GetIntsFromLines(begin, end, quality); });
+  size_t values = 0, columns = 0;  // the values placed, and the columns they fill
+  for (; columns < bases.size() && values < quality.size(); ++columns)
+    if (bases[columns] != '*') ++values;
+  quality.resize(std::max(quality.size(), columns));
+  for (size_t column = columns; column-- > 0;) quality[column] = bases[column] == '*' ? 0 : quality[--values];
+  quality.resize(columns);
   return next;
 }
 
@@ -217,7 +214,8 @@ std::string AceFile::ParseBS(std::istream& in, std::string& line, int& contigInd
 }
 
 // Every "RD" record starts a new read; its "DS" line, when there is one,
-// gives the read its description and template.
+// gives the read its description (its template is taken from that once the
+// contig is read).
 std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigIndex) {
   Contig& contig = (*this)[contigIndex];
   std::string next = line;
@@ -247,7 +245,6 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       if (read >= 0 && !described) {
         const size_t blank = next.find(' ', static_cast<size_t>(RecordFieldsStart(next)));
         contig.mReads[read].mDescription = blank == std::string::npos ? next : next.substr(blank + 1);
-        contig.RecordTemplateInfo(read);
         described = true;
       }
     } else if (StartsRecord(next, "QA")) {
@@ -337,6 +334,7 @@ void AceFile::Read(const std::string& fileName) {
 }
 
 void AceFile::PrepareReadContig(size_t c, std::ostream& fakeMessages, std::ostream& trimMessages) {
+  (*this)[c].RecordTemplates();
   CopyContigBQToQuality(c);
   AddFakeContigQualityValues(c, fakeMessages);
   (*this)[c].CalculateTrim(mContigTrimQuality);

@@ -50,11 +50,6 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line) {
   return false;
 }
 
-bool StartsRecord(const std::string& line, const std::string& keyword) {
-  const size_t at = SkipIndent(line);
-  return line.compare(at, keyword.size(), keyword) == 0 && EndsWord(line, at + keyword.size());
-}
-
 bool StartsTag(const std::string& line) {
   const size_t at = SkipIndent(line);
   if (line.size() < at + 3 || line[at + 2] != '{') return false;
@@ -85,7 +80,7 @@ int RecordFieldsStart(const std::string& line) {
   return static_cast<int>(indent) + 2;
 }
 
-bool FindRecord(std::istream& in, const std::string& keyword, std::string& line, const std::string& stopKeyword) {
+bool FindRecord(std::istream& in, std::string_view keyword, std::string& line, std::string_view stopKeyword) {
   for (;;) {
     if (StartsRecord(line, keyword)) return true;
     if (!stopKeyword.empty() && StartsRecord(line, stopKeyword)) return false;

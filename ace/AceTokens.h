@@ -5,6 +5,9 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
+
+#include "util/LineScan.h"
 
 namespace ostrel {
 
@@ -25,8 +28,14 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line);
 // True when `keyword` is the first word of `line` (after any blanks or tabs)
 // and is followed by white space or the line's end: the line starts that
 // record. A keyword inside a line, such as a read named fooRD on a tag line,
-// starts nothing.
-bool StartsRecord(const std::string& line, const std::string& keyword);
+// starts nothing. Inline: the reader asks it of every line, several times.
+inline bool StartsRecord(std::string_view line, std::string_view keyword) {
+  size_t at = 0;
+  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  const size_t end = at + keyword.size();
+  return end <= line.size() && std::string_view(line.data() + at, keyword.size()) == keyword &&
+         (end == line.size() || IsWS(line[end]));
+}
 
 // True when `line` opens a tag record: "CT{", "RT{" or "WA{" as its first
 // characters (after any blanks or tabs).
@@ -51,8 +60,7 @@ int RecordFieldsStart(const std::string& line);
 // `line` starts one, else reads lines into `line` until one does. Stops
 // with false at a line starting a `stopKeyword` record (left in `line`), when
 // `stopKeyword` is not empty, or at the end of the stream.
-bool FindRecord(std::istream& in, const std::string& keyword, std::string& line,
-                const std::string& stopKeyword = "");
+bool FindRecord(std::istream& in, std::string_view keyword, std::string& line, std::string_view stopKeyword = {});
 
 }  // namespace ostrel
 

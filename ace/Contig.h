@@ -235,6 +235,8 @@ public:
   // Enters read `readIdx` into the template maps from the "TEMPLATE:" and
   // "DIRECTION:" words of its description; nothing without a template.
   void RecordTemplateInfo(int readIdx);
+  // Fills the template maps anew from every read, in read order.
+  void RecordTemplates();
   // Rebuilds mReadIdxMap and the template maps from mReads; returns the
   // number of reads. mTemplates is left as it is.
   int RebuildTemplateInfo();

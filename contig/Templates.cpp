@@ -61,11 +61,15 @@ void Contig::RecordTemplateInfo(int readIdx) {
 int Contig::RebuildTemplateInfo() {
   mReadIdxMap.clear();
   for (int i = 0; i < static_cast<int>(mReads.size()); ++i) mReadIdxMap[mReads[i].mName] = i;
+  RecordTemplates();
+  return static_cast<int>(mReads.size());
+}
+
+void Contig::RecordTemplates() {
   mTemplateReads.clear();
   mReadTemplate.clear();
   mReadDirection.clear();
   for (int i = 0; i < static_cast<int>(mReads.size()); ++i) RecordTemplateInfo(i);
-  return static_cast<int>(mReads.size());
 }
 
 void Contig::GetTemplateInfo(std::vector<TemplateInfo>& out) const {

@@ -17,16 +17,6 @@ const std::string gUCLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 namespace {
 
-// The get area of any stream buffer, so that a line is found with memchr in
-// what the buffer holds rather than character by character. Naming the
-// protected members through a derived class is what makes them reachable.
-class StreamGetArea : public std::streambuf {
-public:
-  static const char* Next(std::streambuf* b) { return (b->*&StreamGetArea::gptr)(); }
-  static const char* End(std::streambuf* b) { return (b->*&StreamGetArea::egptr)(); }
-  static void Advance(std::streambuf* b, int n) { (b->*&StreamGetArea::gbump)(n); }
-};
-
 // The string's length as an int position (strings past INT_MAX are scanned
 // only up to there).
 int Length(const std::string& s) {
@@ -111,24 +101,9 @@ bool GetLine(std::istream& in, std::string& line) {
 }
 
 bool GetBlockLines(std::istream& in, std::vector<char>& to, std::string& line) {
-  std::streambuf* buffer = in.rdbuf();
-  for (;;) {
-    // Whole lines in the stream's buffer are taken from it directly; a line
-    // that runs past it, a blank line and a stream in any other state go
-    // through GetLine.
-    while (in.good() && in.tie() == nullptr) {
-      const char* next = StreamGetArea::Next(buffer);
-      const std::ptrdiff_t available = std::min<std::ptrdiff_t>(StreamGetArea::End(buffer) - next, INT_MAX - 1);
-      const char* newline =
-          available > 0 ? static_cast<const char*>(std::memchr(next, '\n', static_cast<size_t>(available))) : nullptr;
-      if (newline == nullptr || std::all_of(next, newline, IsWS)) break;
-      to.insert(to.end(), next, newline);
-      StreamGetArea::Advance(buffer, static_cast<int>(newline - next) + 1);
-    }
-    const bool read = GetLine(in, line);
-    if (!read || std::all_of(line.begin(), line.end(), IsWS)) return read;
-    to.insert(to.end(), line.begin(), line.end());
-  }
+  return ScanBlockLines(
+      in, line, [](std::string_view) { return false; },
+      [&to](const char* begin, const char* end) { to.insert(to.end(), begin, end); });
 }
 
 bool GetListLine(std::istream& in, std::string& line) {

@@ -7,9 +7,13 @@
 #ifndef OSTREL_UTIL_LINESCAN_H
 #define OSTREL_UTIL_LINESCAN_H
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
+#include <cstring>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ostrel {
@@ -39,11 +43,49 @@ bool GetLine(std::istream& in, std::string& line);
 // GetLine without the copy in readbuf, for parsers that never look there.
 bool ReadLine(std::istream& in, std::string& line);
 
-// Appends the lines of a block to `to`, up to the first line that is empty
-// or white space only, which is left in `line` (and readbuf): what
-//   while (GetLine(in, line) && !ContainsOnlyWS(line)) to.insert(to.end(), line.begin(), line.end());
+// The get area of any stream buffer, so that a line is found with memchr in
+// what the buffer holds rather than character by character. Naming the
+// protected members through a derived class is what makes them reachable.
+class StreamGetArea : public std::streambuf {
+public:
+  static const char* Next(std::streambuf* b) { return (b->*&StreamGetArea::gptr)(); }
+  static const char* End(std::streambuf* b) { return (b->*&StreamGetArea::egptr)(); }
+  static void Advance(std::streambuf* b, int n) { (b->*&StreamGetArea::gbump)(n); }
+};
+
+// Hands the lines of a block to take(begin, end), each line's characters
+// without its newline, up to the first line that is empty or white space
+// only or for which ends(line) holds, which is left in `line` (and
+// readbuf): what
+//   while (GetLine(in, line) && !ContainsOnlyWS(line) && !ends(line)) take(line.data(), line.data() + line.size());
 // gives, without copying each line on its way. Returns what the last
 // GetLine returned.
+template <typename Ends, typename Take>
+bool ScanBlockLines(std::istream& in, std::string& line, Ends ends, Take take) {
+  std::streambuf* buffer = in.rdbuf();
+  for (;;) {
+    // Whole lines in the stream's buffer are taken from it directly; a line
+    // that runs past it, the line that ends the block and a stream in any
+    // other state go through GetLine.
+    while (in.good() && in.tie() == nullptr) {
+      const char* next = StreamGetArea::Next(buffer);
+      const std::ptrdiff_t available = std::min<std::ptrdiff_t>(StreamGetArea::End(buffer) - next, INT_MAX - 1);
+      const char* newline =
+          available > 0 ? static_cast<const char*>(std::memchr(next, '\n', static_cast<size_t>(available))) : nullptr;
+      if (newline == nullptr || std::all_of(next, newline, IsWS) ||
+          ends(std::string_view(next, static_cast<size_t>(newline - next))))
+        break;
+      take(next, newline);
+      StreamGetArea::Advance(buffer, static_cast<int>(newline - next) + 1);
+    }
+    const bool read = GetLine(in, line);
+    if (!read || std::all_of(line.begin(), line.end(), IsWS) || ends(std::string_view(line))) return read;
+    take(line.data(), line.data() + line.size());
+  }
+}
+
+// Appends the lines of a block to `to`, up to the first line that is empty
+// or white space only: ScanBlockLines with no other end.
 bool GetBlockLines(std::istream& in, std::vector<char>& to, std::string& line);
 
 // GetLine for lists of names: a line that ends in a carriage return (a
