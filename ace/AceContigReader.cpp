@@ -53,14 +53,14 @@ bool AceContigReader::Next() {
   ++mContigIndex;
   mAce.resize(1);
   mAce.mContigQuality.resize(1);
-  // The contig let go is freed while the next one is prepared, each part
-  // by the thread that made it: a thread that frees into the memory the
-  // other allocates from waits on it.
+  // What the preparing thread made of the contig let go is freed there
+  // while the next one is prepared (a thread that frees into the memory the
+  // other allocates from waits on it); what the parsers made is parsed over.
   Contig done = std::move(mAce[0]);
   MovePreparedParts(done, mRetired);
   mAce[0] = std::move(mAhead[0]);
   mPreparing->Add(0);
-  done = Contig();
+  mAhead[0] = std::move(done);  // its storage is kept for the next contig
   mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mPreparing->Wait();

@@ -160,7 +160,8 @@ public:
   void ReadHeader(std::istream& in, std::string& line);
   // Reads the file's next contig, its contigIndex-th (0-based), into contig
   // `slot`, made afresh (the list grows to hold it), keeping the tags it
-  // passes. False, reading nothing more, when no contig is left.
+  // passes. False, reading nothing more, when no contig is left. The
+  // storage of what the slot held is kept for the new contig's records.
   bool ReadContig(std::istream& in, std::string& line, int contigIndex, int slot);
   // "INCONSISTENT CONTIG READS" on `out` and false when the contig holds
   // other than the reads it announced.
@@ -283,6 +284,15 @@ private:
   void CopyContigBQToQuality(size_t c);
   void AddFakeContigQualityValues(size_t c, std::ostream& messages);
   void CalculateContigReadTrims(size_t c, int threshold, std::ostream& messages);
+
+  // Empties contig `slot` for the next contig's records, as a new contig,
+  // keeping the storage of its consensus, qualities, placements and reads
+  // (these as mSpareReads): a reader that parses contig after contig into
+  // one slot then allocates little.
+  void ClearForRecords(Contig& contig);
+  // An empty read, made from a spare one when there is one.
+  Sequence TakeSpareRead();
+  SequenceVector mSpareReads;
 };
 
 }  // namespace ostrel

@@ -28,6 +28,15 @@ void ReserveAnnounced(std::vector<char>& bases, int announced) {
   if (announced > 0) bases.reserve(static_cast<size_t>(std::min(announced, kMaxReserved)));
 }
 
+// Empties a read, keeping the storage of its characters and texts.
+void ClearRead(Sequence& read) {
+  read.mBases.clear();
+  read.mDepadded2Padded.clear();
+  read.mPadded2Depadded.clear();
+  read.mDescription.clear();
+  read.mName.clear();
+}
+
 // Ends a block of sequence or values: an empty or white-space-only line.
 bool EndsBlock(const std::string& line) { return ContainsOnlyWS(line); }
 
@@ -89,7 +98,7 @@ bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, i
   if (contigIndex == std::max(mNumContigs, 0))
     std::cerr << "ContigNum=" << contigIndex << " (*this).size=" << std::max(mNumContigs, 0) << std::endl;
   if (slot >= static_cast<int>(size())) resize(slot + 1);
-  (*this)[slot] = Contig();
+  ClearForRecords((*this)[slot]);
   line = ParseCO(in, line, slot);
   // A contig may hold no reads (a split can leave one so): the search for
   // its records stops at the next contig rather than taking that one's, and
@@ -127,6 +136,41 @@ void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
     if (finished != nullptr) finished->Add(static_cast<size_t>(contigIndex));
   }
   mValid = CheckConsistency(*this, std::cerr) && contigIndex <= std::max(mNumContigs, 0) && !in.bad();
+}
+
+void AceFile::ClearForRecords(Contig& contig) {
+  for (Sequence& read : contig.mReads) mSpareReads.push_back(std::move(read));
+  Contig kept;
+  kept.mReads.swap(contig.mReads);
+  kept.mBases.swap(contig.mBases);
+  kept.mQuality.mQualities.swap(contig.mQuality.mQualities);
+  kept.mAlignStart.swap(contig.mAlignStart);
+  kept.mComplemented.swap(contig.mComplemented);
+  kept.mBaseSegments.swap(contig.mBaseSegments);
+  kept.mQALines.swap(contig.mQALines);
+  contig = Contig();
+  kept.mReads.clear();
+  kept.mBases.clear();
+  kept.mQuality.mQualities.clear();
+  kept.mAlignStart.clear();
+  kept.mComplemented.clear();
+  kept.mBaseSegments.clear();
+  kept.mQALines.clear();
+  contig.mReads.swap(kept.mReads);
+  contig.mBases.swap(kept.mBases);
+  contig.mQuality.mQualities.swap(kept.mQuality.mQualities);
+  contig.mAlignStart.swap(kept.mAlignStart);
+  contig.mComplemented.swap(kept.mComplemented);
+  contig.mBaseSegments.swap(kept.mBaseSegments);
+  contig.mQALines.swap(kept.mQALines);
+}
+
+Sequence AceFile::TakeSpareRead() {
+  if (mSpareReads.empty()) return Sequence();
+  Sequence read = std::move(mSpareReads.back());
+  mSpareReads.pop_back();
+  ClearRead(read);
+  return read;
 }
 
 std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigIndex) {
@@ -185,7 +229,7 @@ std::string AceFile::ParseAF(std::istream& in, std::string& line, int& contigInd
   std::string next = line;
   size_t read = 0;
   do {
-    contig.mReads.resize(read + 1);
+    if (contig.mReads.size() <= read) contig.mReads.push_back(TakeSpareRead());
     contig.mAlignStart.resize(read + 1, 0);
     contig.mComplemented.resize(read + 1, 0);
     int pos = 0;
@@ -235,10 +279,10 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       }
       ++read;
       described = false;
-      if (read >= static_cast<int>(contig.mReads.size())) contig.mReads.resize(read + 1);
+      if (read >= static_cast<int>(contig.mReads.size())) contig.mReads.push_back(TakeSpareRead());
       Sequence& bases = contig.mReads[read];
-      bases = Sequence();
-      bases.mName = std::move(name);
+      ClearRead(bases);
+      bases.mName = name;
       ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
       GetBlockLines(in, bases.mBases, next);
     } else if (StartsRecord(next, "DS")) {

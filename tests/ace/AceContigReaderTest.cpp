@@ -111,6 +111,11 @@ TEST(AceContigReader, GivesWhatTheWholeReadGives) {
       {"reads_missing.ace", "AS 1 3\n\n" + contig.substr(0, contig.size() - 2) + "\nRD r3 2 0 0\nAC\n\n" +
                                 "CO c2 3 1 0 U\nACG\n\nBQ\n1 2 3 4\n\nAF r9 U 1\n"},
       {"no_records.ace", "just text\n"},
+      // Each contig is parsed over the storage of the one two before it:
+      // nothing of a larger contig, its descriptions or QA lines may stay.
+      {"smaller_after_larger.ace", "AS 6 8\n\n" + contig + contig + "CO c2 3 1 0 U\nACG\n\nBQ\n1 2 3\n\nAF r5 U 1\n\n" +
+                                       "RD r5 3 0 0\nACG\n\n" + "CO c3 2 0 0 U\nAC\n\nBQ\n1 1\n\n" +
+                                       "CO c4 2 2 0 U\nAC\n\nBQ\n\nAF a U 1\nAF b U 1\n\n" + contig},
   };
   for (const Case& c : cases) {
     test::WriteFile(dir.Path(c.mName), c.mText);
