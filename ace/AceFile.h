@@ -238,13 +238,15 @@ public:
   // The statistics of the contigs held, gathered in order.
   AssemblyTally Tally() const;
 
+  // The contig list is sized to the header's count up front only up to this
+  // many (a contig the file lacks stays in it, empty, and is written so); a
+  // larger count is not trusted, and contigs are added as the file's "CO"
+  // records come, so that a damaged header makes neither memory nor a
+  // written file grow.
+  static constexpr int kPresizedContigs = 1 << 10;
+
 private:
   friend class AceContigReader;  // reads contig by contig, with the same steps per contig
-
-  // The contig list is sized to the header's count up front only up to this
-  // many; a larger count is not trusted, and contigs are added as the file's
-  // "CO" records come, so that a damaged header cannot exhaust memory.
-  static constexpr int kPresizedContigs = 1 << 20;
 
   // Opens a plain or gzip-compressed ACE file, saying so on standard error
   // when it cannot.
@@ -260,9 +262,8 @@ private:
   // cannot be opened.
   bool ReadFile(const std::string& fileName);
   // Read(istream&), handing each contig k the reader has moved past and
-  // will not touch again to `finished` (when given), while the contig list
-  // stays where it is: before the list grows, the contigs handed over are
-  // finished and no more are handed over.
+  // will not touch again to `finished` (when given): before the list grows
+  // past its room and moves, the contigs handed over are finished.
   void ReadContigs(std::istream& in, ContigQueue* finished);
   // Moves to the next "CO" record as FindRecord does, keeping the tags it
   // passes.

@@ -123,15 +123,12 @@ bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, i
 void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
   std::string line;
   ReadHeader(in, line);
-  resize(std::max(0, std::min(mNumContigs, kPresizedContigs)));
+  resize(static_cast<size_t>(std::clamp(mNumContigs, 0, kPresizedContigs)));
   int contigIndex = 0;
   for (;; ++contigIndex) {
-    // The list is about to grow and move: the contigs handed over are
-    // finished first, and no more are handed over.
-    if (finished != nullptr && contigIndex >= static_cast<int>(size())) {
-      finished->Finish();
-      finished = nullptr;
-    }
+    // The list is about to move as it grows: the second thread first
+    // finishes the contigs handed over.
+    if (finished != nullptr && contigIndex >= static_cast<int>(capacity())) finished->Wait();
     if (!ReadContig(in, line, contigIndex, contigIndex)) break;
     if (finished != nullptr) finished->Add(static_cast<size_t>(contigIndex));
   }
@@ -361,7 +358,7 @@ void AceFile::Read(const std::string& fileName) {
   size_t finished = 0;  // contigs 0 .. finished - 1 are done
   auto finish = [&](size_t c) {
     AddContigToReadHash(c);
-    if (mContigQuality.size() <= c) mContigQuality.resize(std::max(size(), c + 1));
+    if (mContigQuality.size() <= c) mContigQuality.resize(c + 1);  // the list itself may be growing
     PrepareReadContig(c, fakeMessages, trimMessages);
     finished = c + 1;
   };

@@ -9,6 +9,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "TestSupport.h"
+#include "ace/AceFile.h"
+
 namespace ostrel {
 namespace {
 
@@ -38,6 +41,32 @@ TEST(ContigWork, FailureIsPassedOnAfterWhatWasSaid) {
     if (c == 250) throw std::runtime_error("contig 250");
   }, out), std::runtime_error);
   EXPECT_EQ(0u, out.str().find("first\n"));
+}
+
+// Past the contigs made up front, the list grows (and moves, the second
+// thread waiting) while the second thread prepares the contigs read; a
+// header's count is not taken as contigs beyond those made up front.
+TEST(ContigWork, ReadGrowsTheListBesideTheSecondThread) {
+  test::TempDir dir;
+  const int contigs = 3 * AceFile::kPresizedContigs;
+  std::string text = "AS " + std::to_string(contigs + 100) + " " + std::to_string(contigs) + "\n\n";
+  for (int c = 0; c < contigs; ++c) {
+    const std::string read = "r" + std::to_string(c);
+    text += "CO c" + std::to_string(c) + " 2 1 1 U\nAC\n\nBQ\n30 40\n\nAF " + read + " U 1\nBS 1 2 " + read +
+            "\n\nRD " + read + " 2 0 0\nAC\n\nQA 1 2 1 2\nDS TEMPLATE: t\n\n";
+  }
+  test::WriteFile(dir.Path("many.ace"), text);
+  AceFile ace;
+  test::CaptureStderr err;
+  ace.Read(dir.Path("many.ace"));
+  ASSERT_EQ(static_cast<size_t>(contigs), ace.size());
+  ASSERT_EQ(ace.size(), ace.mContigQuality.size());
+  EXPECT_FALSE(ace.mValid);
+  for (int c : {0, AceFile::kPresizedContigs, contigs - 1}) {
+    EXPECT_EQ("r" + std::to_string(c), ace[c].mReads.at(0).mName);
+    EXPECT_EQ((std::vector<int>{30, 40}), ace.mContigQuality[c].mQualities);
+    EXPECT_EQ(1u, ace[c].mReadTemplate.count("r" + std::to_string(c)));
+  }
 }
 
 }  // namespace

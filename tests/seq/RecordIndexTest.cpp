@@ -57,15 +57,20 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
 
   // An index file as new as the data is taken as it stands, lines that
   // give no range left out; an older one is not.
-  test::WriteFile(data + "_idx", "r2\t1\t4\nr9 5 9\nr8 9 2\nr7 0 3\n\nr6 1");
+  // Positions past the 64-bit range stop at its end.
+  test::WriteFile(data + "_idx", "r2\t1\t4\nr9 5 9\nr8 9 2\nr7 0 3\n\nrM 9223372036854775807 99999999999999999999\nr6 1");
   ASSERT_TRUE(index.Load(data));
   EXPECT_TRUE(index.mFromIndexFile);
-  EXPECT_EQ(2u, index.Size());
+  EXPECT_EQ(3u, index.Size());
   std::vector<RecordIndex::Range> ranges;
   index.Find("r9", ranges);
   ASSERT_EQ(1u, ranges.size());
   EXPECT_EQ(5, ranges[0].mStart);
   EXPECT_EQ(9, ranges[0].mEnd);
+  index.Find("rM", ranges);
+  ASSERT_EQ(1u, ranges.size());
+  EXPECT_EQ(INT64_MAX, ranges[0].mStart);
+  EXPECT_EQ(INT64_MAX, ranges[0].mEnd);
   index.Find("r1", ranges);
   EXPECT_TRUE(ranges.empty());
   std::filesystem::last_write_time(data + "_idx", std::filesystem::last_write_time(data) - std::chrono::hours(1));
