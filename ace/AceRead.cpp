@@ -137,29 +137,19 @@ void AceFile::ReadContigs(std::istream& in, ContigQueue* finished) {
 
 void AceFile::ClearForRecords(Contig& contig) {
   for (Sequence& read : contig.mReads) mSpareReads.push_back(std::move(read));
-  Contig kept;
-  kept.mReads.swap(contig.mReads);
-  kept.mBases.swap(contig.mBases);
-  kept.mQuality.mQualities.swap(contig.mQuality.mQualities);
-  kept.mAlignStart.swap(contig.mAlignStart);
-  kept.mComplemented.swap(contig.mComplemented);
-  kept.mBaseSegments.swap(contig.mBaseSegments);
-  kept.mQALines.swap(contig.mQALines);
-  contig = Contig();
-  kept.mReads.clear();
-  kept.mBases.clear();
-  kept.mQuality.mQualities.clear();
-  kept.mAlignStart.clear();
-  kept.mComplemented.clear();
-  kept.mBaseSegments.clear();
-  kept.mQALines.clear();
-  contig.mReads.swap(kept.mReads);
-  contig.mBases.swap(kept.mBases);
-  contig.mQuality.mQualities.swap(kept.mQuality.mQualities);
-  contig.mAlignStart.swap(kept.mAlignStart);
-  contig.mComplemented.swap(kept.mComplemented);
-  contig.mBaseSegments.swap(kept.mBaseSegments);
-  contig.mQALines.swap(kept.mQALines);
+  Contig fresh;
+  const auto keep = [](auto& from, auto& to) {
+    from.clear();
+    to.swap(from);
+  };
+  keep(contig.mReads, fresh.mReads);
+  keep(contig.mBases, fresh.mBases);
+  keep(contig.mQuality.mQualities, fresh.mQuality.mQualities);
+  keep(contig.mAlignStart, fresh.mAlignStart);
+  keep(contig.mComplemented, fresh.mComplemented);
+  keep(contig.mBaseSegments, fresh.mBaseSegments);
+  keep(contig.mQALines, fresh.mQALines);
+  contig = std::move(fresh);
 }
 
 Sequence AceFile::TakeSpareRead() {

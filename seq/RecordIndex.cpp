@@ -192,7 +192,8 @@ void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) cons
     const auto end = part.mEntries.begin() + part.mBucketStart[bucket + 1];
     auto at = std::lower_bound(part.mEntries.begin() + part.mBucketStart[bucket], end, hash,
                                [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
-    for (; at != end && at->mHash == hash; ++at) ranges.push_back({at->mStart, at->mStart + (int64_t{at->mLength} - 1)});
+    for (; at != end && at->mHash == hash; ++at)
+      ranges.push_back({at->mStart, at->mStart + (int64_t{at->mLength} - 1)});  // no overflow at the 64-bit end
   }
 }
 

@@ -58,7 +58,8 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   // An index file as new as the data is taken as it stands, lines that
   // give no range left out; an older one is not.
   // Positions past the 64-bit range stop at its end.
-  test::WriteFile(data + "_idx", "r2\t1\t4\nr9 5 9\nr8 9 2\nr7 0 3\n\nrM 9223372036854775807 99999999999999999999\nr6 1");
+  test::WriteFile(data + "_idx",
+                  "r2\t1\t4\nr9 5 9\nr8 9 2\nr7 0 3\n\nrM 9223372036854775807 99999999999999999999\nr6 1");
   ASSERT_TRUE(index.Load(data));
   EXPECT_TRUE(index.mFromIndexFile);
   EXPECT_EQ(3u, index.Size());
