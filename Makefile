@@ -43,8 +43,10 @@ test-tsan:
 # from the seeds in fuzz/corpus/<target> (read only); what it finds new goes
 # to $(FUZZ_SCRATCH)/<target>, and a crash, hang, leak or sanitizer report
 # is written there as crash-*, timeout-*, leak-* or oom-* and fails the run.
+# FUZZ_SEED fixes the mutations' random seed (0: a new one each run).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_SEED ?= 0
 FUZZ_SCRATCH ?= $(FUZZ_BUILD)/corpus
 FUZZ_TARGETS = AceFuzz CheckpointFuzz EdgeListFuzz FileListFuzz GzStreamFuzz IndexFuzz OptionFuzz \
   QualityFuzz RecordScannerFuzz ScannerFuzz
@@ -60,7 +62,7 @@ fuzz: fuzz-build
 	  echo "== $$t: $(FUZZ_SECONDS) s"; \
 	  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    $(FUZZ_BUILD)/fuzz/$$t $(FUZZ_SCRATCH)/$$t fuzz/corpus/$$t $$dict \
-	    -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
+	    -max_total_time=$(FUZZ_SECONDS) -seed=$(FUZZ_SEED) -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
 	    -detect_leaks=1 -close_fd_mask=1 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_SCRATCH)/$$t- 2>$(FUZZ_SCRATCH)/$$t.log \
 	    || { tail -n 60 $(FUZZ_SCRATCH)/$$t.log; echo "== $$t FAILED: see $(FUZZ_SCRATCH)/$$t.log"; exit 1; }; \
