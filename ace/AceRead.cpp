@@ -259,8 +259,8 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       if (name.empty()) {
         // A record without a name makes no read: its bases and "DS" line
         // are passed over.
-        std::vector<char> unnamed;
-        GetBlockLines(in, unnamed, next);
+        ScanBlockLines(
+            in, next, [](std::string_view) { return false; }, [](const char*, const char*) {});
         described = true;
         continue;
       }
