@@ -40,6 +40,7 @@ bool AceContigReader::Open(const std::string& fileName, QualityRecordFile* quali
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mAce.mValid = true;
   mAheadHolds = mAhead.ReadContig(mIn, mLine, 0, 0);
+  if (mAheadHolds) ReadAhead(mAhead[0], mAheadRecords);
   mPreparing = std::make_unique<ContigQueue>([this](size_t) { Prepare(); });
   return true;
 }
@@ -59,9 +60,11 @@ bool AceContigReader::Next() {
   Contig done = std::move(mAce[0]);
   MovePreparedParts(done, mRetired);
   mAce[0] = std::move(mAhead[0]);
+  std::swap(mRecords, mAheadRecords);
   mPreparing->Add(0);
   mAhead[0] = std::move(done);  // its storage is kept for the next contig
   mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
+  if (mAheadHolds) ReadAhead(mAhead[0], mAheadRecords);
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mPreparing->Wait();
   return true;
@@ -71,25 +74,30 @@ void AceContigReader::Prepare() {
   mRetired = Contig();
   Contig& contig = mAce[0];
   mContigsConsistent = AceFile::CheckContigReads(contig, mConsistencyLines) && mContigsConsistent;
-  AceFile::IndexContigReads(contig);
   if (mQualities != nullptr) AddReadQualities(contig);
   mAce.PrepareReadContig(0, mFakeMessages, mTrimMessages);
   mTally.Add(contig);
 }
 
-void AceContigReader::AddReadQualities(Contig& contig) {
-  contig.mReadQuality.resize(contig.mReads.size());
-  mNames.clear();
-  mReadOfName.clear();
+void AceContigReader::ReadAhead(Contig& contig, ContigRecords& records) {
+  AceFile::IndexContigReads(contig);
+  if (mQualities == nullptr) return;
+  records.mNames.clear();
+  records.mReadOfName.clear();
   for (const auto& [name, r] : contig.mReadIdxMap) {
     if (!contig.IsPlacedRead(r)) continue;  // it takes no values
-    mNames.push_back(name);
-    mReadOfName.push_back(r);
+    records.mNames.push_back(name);
+    records.mReadOfName.push_back(r);
   }
-  mQualities->Fetch(mNames, mFetched, mStaleNotes);
-  for (size_t i = 0; i < mNames.size(); ++i) {
+  mQualities->ReadRecords(records.mNames, records.mBatch);
+}
+
+void AceContigReader::AddReadQualities(Contig& contig) {
+  contig.mReadQuality.resize(contig.mReads.size());
+  mQualities->ParseRecords(mRecords.mNames, mRecords.mBatch, mFetched, mStaleNotes);
+  for (size_t i = 0; i < mRecords.mNames.size(); ++i) {
     if (!mFetched[i].mFound) continue;
-    AceFile::AttachReadQuality(contig, mReadOfName[i], mFetched[i].mQuality, mRecordNote);
+    AceFile::AttachReadQuality(contig, mRecords.mReadOfName[i], mFetched[i].mQuality, mRecordNote);
     if (mRecordNote.tellp() > 0) {
       mRecordNotes.emplace_back(mFetched[i].mStart, mRecordNote.str());
       mRecordNote.str("");

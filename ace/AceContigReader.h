@@ -52,8 +52,19 @@ public:
   const AssemblyTally& Tally() const { return mTally; }  // the contigs read so far
 
 private:
+  // The placed reads of a contig, by name, and their records: the reading
+  // thread reads those of the next contig while the one before it is
+  // prepared.
+  struct ContigRecords {
+    std::vector<std::string> mNames;
+    std::vector<int> mReadOfName;
+    QualityRecordFile::RecordBatch mBatch;
+  };
+
   // The steps a contig takes once it is read, on mAce[0].
   void Prepare();
+  // Indexes the reads of the contig just parsed and reads their records.
+  void ReadAhead(Contig& contig, ContigRecords& records);
   void AddReadQualities(Contig& contig);
   void End();
   void EndQualities();
@@ -75,10 +86,7 @@ private:
   std::ostringstream mConsistencyLines, mFakeMessages, mTrimMessages;
 
   QualityRecordFile* mQualities = nullptr;
-  // The placed reads of the contig being prepared, by name, and their
-  // records.
-  std::vector<std::string> mNames;
-  std::vector<int> mReadOfName;
+  ContigRecords mRecords, mAheadRecords;  // of mAce[0] and mAhead[0]
   std::vector<QualityRecordFile::Fetched> mFetched;
   std::ostringstream mRecordNote;
   // The notes on each record's values, said in the records' file order as

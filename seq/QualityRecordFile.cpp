@@ -85,42 +85,55 @@ void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::os
 
 void QualityRecordFile::Fetch(const std::vector<std::string>& names, std::vector<Fetched>& fetched,
                               std::ostream& messages) {
-  fetched.resize(names.size());
-  mWanted.clear();
+  ReadRecords(names, mBatch);
+  ParseRecords(names, mBatch, fetched, messages);
+}
+
+void QualityRecordFile::ReadRecords(const std::vector<std::string>& names, RecordBatch& batch) const {
+  batch.mWanted.clear();
+  batch.mPieces.clear();
+  batch.mText.clear();
   for (size_t i = 0; i < names.size(); ++i) {
-    fetched[i].mFound = false;
-    mIndex.Find(names[i], mCandidates);
-    if (!mCandidates.empty()) mWanted.push_back({mCandidates[0], i});
+    mIndex.Find(names[i], batch.mCandidates);
+    if (!batch.mCandidates.empty()) batch.mWanted.push_back({batch.mCandidates[0], i});
   }
-  std::sort(mWanted.begin(), mWanted.end(),
-            [](const Wanted& a, const Wanted& b) { return a.mRange.mStart < b.mRange.mStart; });
-  for (size_t from = 0, to; from < mWanted.size(); from = to) {
-    int64_t end = mWanted[from].mRange.mEnd;
-    for (to = from + 1; to < mWanted.size(); ++to) {
-      const RecordIndex::Range& next = mWanted[to].mRange;
-      if (next.mStart <= end || next.mStart - end > kMaxGap || next.mEnd - mWanted[from].mRange.mStart >= kMaxPiece)
+  std::vector<RecordBatch::Wanted>& wanted = batch.mWanted;
+  std::sort(wanted.begin(), wanted.end(), [](const RecordBatch::Wanted& a, const RecordBatch::Wanted& b) {
+    return a.mRange.mStart < b.mRange.mStart;
+  });
+  for (size_t from = 0, to; from < wanted.size(); from = to) {
+    int64_t end = wanted[from].mRange.mEnd;
+    for (to = from + 1; to < wanted.size(); ++to) {
+      const RecordIndex::Range& next = wanted[to].mRange;
+      if (next.mStart <= end || next.mStart - end > kMaxGap || next.mEnd - wanted[from].mRange.mStart >= kMaxPiece)
         break;
       end = next.mEnd;
     }
-    ReadWanted(from, to, names, fetched, messages);
+    const size_t offset = batch.mText.size();
+    const bool read = RecordIndex::AppendRecord(mFd, mDataSize, {wanted[from].mRange.mStart, end}, batch.mText);
+    batch.mPieces.push_back({from, to, offset, read});
   }
 }
 
-void QualityRecordFile::ReadWanted(size_t from, size_t to, const std::vector<std::string>& names,
-                                   std::vector<Fetched>& fetched, std::ostream& messages) {
-  const RecordIndex::Range piece{mWanted[from].mRange.mStart, mWanted[to - 1].mRange.mEnd};
-  const bool read = RecordIndex::ReadRecord(mFd, mDataSize, piece, mPiece);
-  for (size_t w = from; w < to; ++w) {
-    const RecordIndex::Range& range = mWanted[w].mRange;
-    const size_t i = mWanted[w].mName;
-    const char* begin = read ? mPiece.data() + (range.mStart - piece.mStart) : nullptr;
-    if (read && *begin == '>' &&
-        ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], fetched[i].mQuality) &&
-        !fetched[i].mQuality.mQualities.empty()) {
-      fetched[i].mFound = true;
-      fetched[i].mStart = range.mStart;
-    } else {
-      Fetch(names[i], fetched[i], messages);  // every record of the name in turn
+void QualityRecordFile::ParseRecords(const std::vector<std::string>& names, const RecordBatch& batch,
+                                     std::vector<Fetched>& fetched, std::ostream& messages) {
+  fetched.resize(names.size());
+  for (Fetched& f : fetched) f.mFound = false;
+  for (const RecordBatch::Piece& piece : batch.mPieces) {
+    const int64_t pieceStart = batch.mWanted[piece.mFrom].mRange.mStart;
+    for (size_t w = piece.mFrom; w < piece.mTo; ++w) {
+      const RecordIndex::Range& range = batch.mWanted[w].mRange;
+      const size_t i = batch.mWanted[w].mName;
+      if (i >= names.size()) continue;  // a batch read for other names
+      const char* begin = piece.mRead ? batch.mText.data() + piece.mOffset + (range.mStart - pieceStart) : nullptr;
+      if (piece.mRead && *begin == '>' &&
+          ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], fetched[i].mQuality) &&
+          !fetched[i].mQuality.mQualities.empty()) {
+        fetched[i].mFound = true;
+        fetched[i].mStart = range.mStart;
+      } else {
+        Fetch(names[i], fetched[i], messages);  // every record of the name in turn
+      }
     }
   }
 }

@@ -48,30 +48,48 @@ public:
   // close together in the file are read at once.
   void Fetch(const std::vector<std::string>& names, std::vector<Fetched>& fetched, std::ostream& messages);
 
+  // The records of many reads, read from the file in a few pieces by
+  // ReadRecords and parsed by ParseRecords: Fetch of many names in two
+  // steps, so that one thread can read the next batch while another parses
+  // this one.
+  struct RecordBatch {
+    struct Wanted {
+      RecordIndex::Range mRange;  // the first record the index gives for the name
+      size_t mName;               // index in the names
+    };
+    struct Piece {
+      size_t mFrom, mTo;  // its records, mWanted[mFrom, mTo)
+      size_t mOffset;     // where its bytes start in mText
+      bool mRead;         // false when the file gave no bytes for it
+    };
+    std::vector<Wanted> mWanted;  // in file order
+    std::vector<Piece> mPieces;
+    std::string mText;
+    std::vector<RecordIndex::Range> mCandidates;
+  };
+  // Reads the records of `names` into `batch`. It changes nothing of this
+  // object, so it may run beside ParseRecords or Fetch on another thread.
+  void ReadRecords(const std::vector<std::string>& names, RecordBatch& batch) const;
+  // Sets fetched[i] for names[i] from a batch that ReadRecords read for
+  // `names`, as Fetch does.
+  void ParseRecords(const std::vector<std::string>& names, const RecordBatch& batch, std::vector<Fetched>& fetched,
+                    std::ostream& messages);
+
   std::string mFileName;
   std::string mError;
   bool mStale = false;
 
 private:
-  // A record of `name` that a first look found, to be read with others.
-  struct Wanted {
-    RecordIndex::Range mRange;
-    size_t mName;  // index in the names
-  };
-
   // Parses the record text [begin, end) when its header names `name`: true,
   // with the values in q.
   static bool ParseRecord(const char* begin, const char* end, const std::string& name, SequenceQuality& q);
-  void ReadWanted(size_t from, size_t to, const std::vector<std::string>& names, std::vector<Fetched>& fetched,
-                  std::ostream& messages);
 
   RecordIndex mIndex;
   int mFd = -1;
   int64_t mDataSize = 0;
   std::vector<RecordIndex::Range> mCandidates;
-  std::vector<Wanted> mWanted;
   std::string mRecord;  // a record read alone
-  std::string mPiece;   // records read together
+  RecordBatch mBatch;
 };
 
 }  // namespace ostrel

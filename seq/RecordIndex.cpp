@@ -199,16 +199,21 @@ void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) cons
 
 bool RecordIndex::ReadRecord(int fd, int64_t dataSize, const Range& range, std::string& record) {
   record.clear();
+  return AppendRecord(fd, dataSize, range, record);
+}
+
+bool RecordIndex::AppendRecord(int fd, int64_t dataSize, const Range& range, std::string& text) {
   // A range from a damaged or foreign index is checked against the data's
   // size before any room is made for it.
   if (range.mStart < 1 || range.mEnd < range.mStart || range.mEnd > dataSize) return false;
-  record.resize(static_cast<size_t>(range.mEnd - range.mStart + 1));
-  size_t done = 0;
-  while (done < record.size()) {
-    const ssize_t got = ::pread(fd, &record[done], record.size() - done, range.mStart - 1 + static_cast<off_t>(done));
+  const size_t had = text.size();
+  text.resize(had + static_cast<size_t>(range.mEnd - range.mStart + 1));
+  for (size_t done = 0; had + done < text.size();) {
+    const ssize_t got =
+        ::pread(fd, &text[had + done], text.size() - had - done, range.mStart - 1 + static_cast<off_t>(done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
-      record.clear();
+      text.resize(had);
       return false;
     }
     done += static_cast<size_t>(got);

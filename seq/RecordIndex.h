@@ -41,6 +41,9 @@ public:
   // bytes, into `record`; false when the range lies outside the data or the
   // read comes short.
   static bool ReadRecord(int fd, int64_t dataSize, const Range& range, std::string& record);
+  // The same, the bytes appended to `text`; false, with `text` as it was,
+  // where ReadRecord fails.
+  static bool AppendRecord(int fd, int64_t dataSize, const Range& range, std::string& text);
 
   bool mFromIndexFile = false;  // taken from dataName + "_idx"
   std::string mError;

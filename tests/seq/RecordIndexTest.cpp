@@ -150,6 +150,15 @@ TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
                 static_cast<size_t>(fetched.mStart));
     }
   }
+  // A batch parsed for fewer or other names than it was read for gives
+  // each name its own record, and reads nothing past the names.
+  QualityRecordFile::RecordBatch batch;
+  file.ReadRecords(names, batch);
+  for (size_t i : {0, 1}) {
+    file.ParseRecords({names[i]}, batch, many, messages);
+    ASSERT_EQ(1u, many.size());
+    EXPECT_EQ(cases[i].values, many[0].mQuality.mQualities);
+  }
   EXPECT_EQ("", messages.str());
   EXPECT_FALSE(file.mStale);
 
