@@ -94,15 +94,13 @@ void AceContigReader::ReadAhead(Contig& contig, ContigRecords& records) {
 
 void AceContigReader::AddReadQualities(Contig& contig) {
   contig.mReadQuality.resize(contig.mReads.size());
-  mQualities->ParseRecords(mRecords.mNames, mRecords.mBatch, mFetched, mStaleNotes);
-  for (size_t i = 0; i < mRecords.mNames.size(); ++i) {
-    if (!mFetched[i].mFound) continue;
-    AceFile::AttachReadQuality(contig, mRecords.mReadOfName[i], mFetched[i].mQuality, mRecordNote);
-    if (mRecordNote.tellp() > 0) {
-      mRecordNotes.emplace_back(mFetched[i].mStart, mRecordNote.str());
-      mRecordNote.str("");
-    }
-  }
+  mQualities->ParseRecords(mRecords.mNames, mRecords.mBatch, mStaleNotes,
+                           [&](size_t i, QualityRecordFile::Fetched& record) {
+                             AceFile::AttachReadQuality(contig, mRecords.mReadOfName[i], record.mQuality, mRecordNote);
+                             if (mRecordNote.tellp() == 0) return;
+                             mRecordNotes.emplace_back(record.mStart, mRecordNote.str());
+                             mRecordNote.str("");
+                           });
 }
 
 void AceContigReader::End() {

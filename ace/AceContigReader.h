@@ -87,7 +87,6 @@ private:
 
   QualityRecordFile* mQualities = nullptr;
   ContigRecords mRecords, mAheadRecords;  // of mAce[0] and mAhead[0]
-  std::vector<QualityRecordFile::Fetched> mFetched;
   std::ostringstream mRecordNote;
   // The notes on each record's values, said in the records' file order as
   // the whole read says them: the record's position and the note.

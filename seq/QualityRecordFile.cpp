@@ -76,7 +76,8 @@ void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::os
       mStale = true;
       continue;
     }
-    if (ParseRecord(mRecord.data(), mRecord.data() + mRecord.size(), name, fetched.mQuality) && !fetched.mQuality.mQualities.empty()) {
+    if (ParseRecord(mRecord.data(), mRecord.data() + mRecord.size(), name, fetched.mQuality) &&
+        !fetched.mQuality.mQualities.empty()) {
       fetched.mFound = true;
       return;
     }
@@ -85,8 +86,10 @@ void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::os
 
 void QualityRecordFile::Fetch(const std::vector<std::string>& names, std::vector<Fetched>& fetched,
                               std::ostream& messages) {
+  fetched.resize(names.size());
+  for (Fetched& f : fetched) f.mFound = false;
   ReadRecords(names, mBatch);
-  ParseRecords(names, mBatch, fetched, messages);
+  ParseRecords(names, mBatch, messages, [&fetched](size_t i, Fetched& record) { std::swap(fetched[i], record); });
 }
 
 void QualityRecordFile::ReadRecords(const std::vector<std::string>& names, RecordBatch& batch) const {
@@ -109,31 +112,39 @@ void QualityRecordFile::ReadRecords(const std::vector<std::string>& names, Recor
         break;
       end = next.mEnd;
     }
-    const size_t offset = batch.mText.size();
-    const bool read = RecordIndex::AppendRecord(mFd, mDataSize, {wanted[from].mRange.mStart, end}, batch.mText);
-    batch.mPieces.push_back({from, to, offset, read});
+    size_t offset = batch.mText.size();
+    if (!batch.mText.empty() && offset + static_cast<size_t>(end - wanted[from].mRange.mStart) >= mMaxBatchText)
+      offset = RecordBatch::kLater;
+    else if (!RecordIndex::AppendRecord(mFd, mDataSize, {wanted[from].mRange.mStart, end}, batch.mText))
+      offset = RecordBatch::kUnread;
+    batch.mPieces.push_back({from, to, offset});
   }
 }
 
 void QualityRecordFile::ParseRecords(const std::vector<std::string>& names, const RecordBatch& batch,
-                                     std::vector<Fetched>& fetched, std::ostream& messages) {
-  fetched.resize(names.size());
-  for (Fetched& f : fetched) f.mFound = false;
+                                     std::ostream& messages, const std::function<void(size_t, Fetched&)>& take) {
   for (const RecordBatch::Piece& piece : batch.mPieces) {
-    const int64_t pieceStart = batch.mWanted[piece.mFrom].mRange.mStart;
+    const RecordIndex::Range whole{batch.mWanted[piece.mFrom].mRange.mStart, batch.mWanted[piece.mTo - 1].mRange.mEnd};
+    const char* text = nullptr;
+    if (piece.mOffset == RecordBatch::kLater) {
+      if (RecordIndex::ReadRecord(mFd, mDataSize, whole, mPiece)) text = mPiece.data();
+    } else if (piece.mOffset != RecordBatch::kUnread) {
+      text = batch.mText.data() + piece.mOffset;
+    }
     for (size_t w = piece.mFrom; w < piece.mTo; ++w) {
       const RecordIndex::Range& range = batch.mWanted[w].mRange;
       const size_t i = batch.mWanted[w].mName;
       if (i >= names.size()) continue;  // a batch read for other names
-      const char* begin = piece.mRead ? batch.mText.data() + piece.mOffset + (range.mStart - pieceStart) : nullptr;
-      if (piece.mRead && *begin == '>' &&
-          ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], fetched[i].mQuality) &&
-          !fetched[i].mQuality.mQualities.empty()) {
-        fetched[i].mFound = true;
-        fetched[i].mStart = range.mStart;
+      const char* begin = text == nullptr ? nullptr : text + (range.mStart - whole.mStart);
+      if (begin != nullptr && *begin == '>' &&
+          ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], mParsed.mQuality) &&
+          !mParsed.mQuality.mQualities.empty()) {
+        mParsed.mFound = true;
+        mParsed.mStart = range.mStart;
       } else {
-        Fetch(names[i], fetched[i], messages);  // every record of the name in turn
+        Fetch(names[i], mParsed, messages);  // every record of the name in turn
       }
+      if (mParsed.mFound) take(i, mParsed);
     }
   }
 }

@@ -4,6 +4,7 @@
 #define OSTREL_SEQ_QUALITYRECORDFILE_H
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -52,16 +53,18 @@ public:
   // ReadRecords and parsed by ParseRecords: Fetch of many names in two
   // steps, so that one thread can read the next batch while another parses
   // this one.
-  struct RecordBatch {
+  class RecordBatch {
+    friend class QualityRecordFile;
     struct Wanted {
       RecordIndex::Range mRange;  // the first record the index gives for the name
       size_t mName;               // index in the names
     };
     struct Piece {
       size_t mFrom, mTo;  // its records, mWanted[mFrom, mTo)
-      size_t mOffset;     // where its bytes start in mText
-      bool mRead;         // false when the file gave no bytes for it
+      size_t mOffset;     // where its bytes start in mText, or one of:
     };
+    static constexpr size_t kUnread = SIZE_MAX;     // the file gave no bytes for it
+    static constexpr size_t kLater = SIZE_MAX - 1;  // left to ParseRecords
     std::vector<Wanted> mWanted;  // in file order
     std::vector<Piece> mPieces;
     std::string mText;
@@ -70,14 +73,19 @@ public:
   // Reads the records of `names` into `batch`. It changes nothing of this
   // object, so it may run beside ParseRecords or Fetch on another thread.
   void ReadRecords(const std::vector<std::string>& names, RecordBatch& batch) const;
-  // Sets fetched[i] for names[i] from a batch that ReadRecords read for
-  // `names`, as Fetch does.
-  void ParseRecords(const std::vector<std::string>& names, const RecordBatch& batch, std::vector<Fetched>& fetched,
-                    std::ostream& messages);
+  // Parses a batch that ReadRecords read for `names`, as Fetch does, and
+  // hands each record found to take(i, record) for names[i] as it comes, in
+  // file order; `take` may move the values out.
+  void ParseRecords(const std::vector<std::string>& names, const RecordBatch& batch, std::ostream& messages,
+                    const std::function<void(size_t, Fetched&)>& take);
 
   std::string mFileName;
   std::string mError;
   bool mStale = false;
+  // A batch holds at most this many bytes read ahead (or its first piece);
+  // the rest is read as it is parsed, so a huge contig's records are not
+  // held whole.
+  size_t mMaxBatchText = size_t{8} << 20;
 
 private:
   // Parses the record text [begin, end) when its header names `name`: true,
@@ -89,6 +97,8 @@ private:
   int64_t mDataSize = 0;
   std::vector<RecordIndex::Range> mCandidates;
   std::string mRecord;  // a record read alone
+  std::string mPiece;   // records read together as they are parsed
+  Fetched mParsed;
   RecordBatch mBatch;
 };
 

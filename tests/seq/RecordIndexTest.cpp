@@ -112,12 +112,15 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
   EXPECT_EQ("cannot read " + dir.Path("none.qual"), index.mError);
 }
 
-// Records fetched by name, alone or many at once, are read as the
-// sequential quality reader reads them; a stale range is said and skipped.
+// Records fetched by name, alone or many at once (read ahead or as they
+// are parsed), are read as the sequential quality reader reads them; a
+// stale range is said and skipped.
 TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
   test::TempDir dir;
   const std::string data = dir.Path("reads.qual");
-  test::WriteFile(data, kQualities);
+  // r6 lies too far past the others to be read with them.
+  const std::string text = std::string(kQualities) + ">filler\n" + std::string(5000, '9') + "\n>r6\n7\n";
+  test::WriteFile(data, text);
   QualityRecordFile file;
   ASSERT_TRUE(file.Open(data));
   struct Case {
@@ -126,28 +129,28 @@ TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
     std::vector<int> values;
     const char* description;
   };
-  const std::vector<Case> cases = {{"r4", true, {1}, ""},
-                                   {"r1", true, {10, 20, 30}, "one"},
-                                   {"r2", true, {50}, "again"},
-                                   {"r3", true, {60, 70}, ""},
-                                   {"r5", false, {}, ""}};
+  const std::vector<Case> cases = {{"r4", true, {1}, ""},  {"r1", true, {10, 20, 30}, "one"},
+                                   {"r6", true, {7}, ""},  {"r2", true, {50}, "again"},
+                                   {"r3", true, {60, 70}, ""}, {"r5", false, {}, ""}};
   std::vector<std::string> names;
   for (const Case& c : cases) names.push_back(c.name);
   std::ostringstream messages;
   std::vector<QualityRecordFile::Fetched> many;
-  file.Fetch(names, many, messages);
-  ASSERT_EQ(cases.size(), many.size());
-  for (size_t i = 0; i < cases.size(); ++i) {
-    const Case& c = cases[i];
-    QualityRecordFile::Fetched one;
-    file.Fetch(c.name, one, messages);
-    for (const QualityRecordFile::Fetched& fetched : {one, many[i]}) {
-      EXPECT_EQ(c.found, fetched.mFound) << c.name;
-      if (!c.found) continue;
-      EXPECT_EQ(c.values, fetched.mQuality.mQualities) << c.name;
-      EXPECT_EQ(c.description, fetched.mQuality.mDescription) << c.name;
-      EXPECT_EQ(std::string(kQualities).find(">" + c.name + (c.name == "r2" ? " again" : "")) + 1,
-                static_cast<size_t>(fetched.mStart));
+  for (const size_t maxBatchText : {file.mMaxBatchText, size_t{1}}) {
+    file.mMaxBatchText = maxBatchText;
+    file.Fetch(names, many, messages);
+    ASSERT_EQ(cases.size(), many.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+      const Case& c = cases[i];
+      QualityRecordFile::Fetched one;
+      file.Fetch(c.name, one, messages);
+      for (const QualityRecordFile::Fetched& fetched : {one, many[i]}) {
+        EXPECT_EQ(c.found, fetched.mFound) << c.name;
+        if (!c.found) continue;
+        EXPECT_EQ(c.values, fetched.mQuality.mQualities) << c.name;
+        EXPECT_EQ(c.description, fetched.mQuality.mDescription) << c.name;
+        EXPECT_EQ(text.find(">" + c.name + (c.name == "r2" ? " again" : "")) + 1, static_cast<size_t>(fetched.mStart));
+      }
     }
   }
   // A batch parsed for fewer or other names than it was read for gives
@@ -155,9 +158,12 @@ TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
   QualityRecordFile::RecordBatch batch;
   file.ReadRecords(names, batch);
   for (size_t i : {0, 1}) {
-    file.ParseRecords({names[i]}, batch, many, messages);
-    ASSERT_EQ(1u, many.size());
-    EXPECT_EQ(cases[i].values, many[0].mQuality.mQualities);
+    std::vector<std::vector<int>> taken;
+    file.ParseRecords({names[i]}, batch, messages, [&](size_t k, QualityRecordFile::Fetched& record) {
+      EXPECT_EQ(0u, k);
+      taken.push_back(record.mQuality.mQualities);
+    });
+    EXPECT_EQ(std::vector<std::vector<int>>{cases[i].values}, taken);
   }
   EXPECT_EQ("", messages.str());
   EXPECT_FALSE(file.mStale);
