@@ -7,8 +7,10 @@
 // until the next one is read. Memory holds that contig and the next one,
 // the tags met, the messages a damaged file calls for, and a few numbers
 // per contig for the statistics; nothing else of earlier contigs is kept.
-// Read qualities, when given, are fetched record by record for each contig
-// from a quality file that is indexed, not held.
+// Read qualities, when given, are fetched for each contig from a quality
+// file that is indexed, not held: the next contig's records (up to
+// QualityRecordFile::mMaxBatchText bytes of them) are read while the
+// contig before it is prepared.
 #ifndef OSTREL_ACE_ACECONTIGREADER_H
 #define OSTREL_ACE_ACECONTIGREADER_H
 
