@@ -27,20 +27,15 @@ print(contigs, reads)
 """
 
 
-def timed(args, label, repeats):
-    """The shortest wall seconds of `repeats` runs and the largest peak MB;
-    the output is thrown away."""
-    best_wall, peak = None, 0.0
-    for _ in range(repeats):
-        with tempfile.NamedTemporaryFile("r") as times:
-            run = subprocess.run(["/usr/bin/time", "-f", "%e %M", "-o", times.name] + args,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            wall, peak_kb = times.read().split()[-2:]
-        if run.returncode not in (0, 2):
-            sys.exit("%s failed with status %d" % (label, run.returncode))
-        best_wall = float(wall) if best_wall is None else min(best_wall, float(wall))
-        peak = max(peak, int(peak_kb) / 1024.0)
-    return best_wall, peak
+def run_once(args, label):
+    """The wall seconds and peak MB of one run; the output is thrown away."""
+    with tempfile.NamedTemporaryFile("r") as times:
+        run = subprocess.run(["/usr/bin/time", "-f", "%e %M", "-o", times.name] + args,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wall, peak_kb = times.read().split()[-2:]
+    if run.returncode not in (0, 2):
+        sys.exit("%s failed with status %d" % (label, run.returncode))
+    return float(wall), int(peak_kb) / 1024.0
 
 
 def measure(ace, qual, tools, whole, out):
@@ -60,9 +55,16 @@ def measure(ace, qual, tools, whole, out):
             ("ReadAll with -q (whole)", [tools.aceread, "readall", ace, qual]),
             ("Read + WriteAce (whole)", [tools.aceread, "read", ace, written]),
         ]
+    # Each round runs every row once, so that a slow spell of the machine
+    # weighs on all of them alike; the shortest wall and the largest peak
+    # of each row count.
     results = {}
-    for label, args in rows:
-        results[label] = timed(args, label, tools.repeats)
+    for _ in range(tools.repeats):
+        for label, args in rows:
+            wall, peak = run_once(args, label)
+            best_wall, best_peak = results.get(label, (wall, peak))
+            results[label] = (min(best_wall, wall), max(best_peak, peak))
+    for label, _ in rows:
         print("%-24s %8.2f s %9.1f MB" % ((label,) + results[label]), file=out, flush=True)
     if os.path.exists(written):
         os.remove(written)
