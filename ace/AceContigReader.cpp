@@ -40,7 +40,7 @@ bool AceContigReader::Open(const std::string& fileName, QualityRecordFile* quali
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mAce.mValid = true;
   mAheadHolds = mAhead.ReadContig(mIn, mLine, 0, 0);
-  if (mAheadHolds) ReadAhead(mAhead[0], mAheadRecords);
+  if (mAheadHolds && mQualities != nullptr) ReadAhead(mAhead[0], mAheadRecords);
   mPreparing = std::make_unique<ContigQueue>([this](size_t) { Prepare(); });
   return true;
 }
@@ -64,7 +64,7 @@ bool AceContigReader::Next() {
   mPreparing->Add(0);
   mAhead[0] = std::move(done);  // its storage is kept for the next contig
   mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
-  if (mAheadHolds) ReadAhead(mAhead[0], mAheadRecords);
+  if (mAheadHolds && mQualities != nullptr) ReadAhead(mAhead[0], mAheadRecords);
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mPreparing->Wait();
   return true;
@@ -74,14 +74,18 @@ void AceContigReader::Prepare() {
   mRetired = Contig();
   Contig& contig = mAce[0];
   mContigsConsistent = AceFile::CheckContigReads(contig, mConsistencyLines) && mContigsConsistent;
-  if (mQualities != nullptr) AddReadQualities(contig);
+  // With qualities the reading thread has indexed the reads, to read
+  // their records ahead.
+  if (mQualities == nullptr)
+    AceFile::IndexContigReads(contig);
+  else
+    AddReadQualities(contig);
   mAce.PrepareReadContig(0, mFakeMessages, mTrimMessages);
   mTally.Add(contig);
 }
 
 void AceContigReader::ReadAhead(Contig& contig, ContigRecords& records) {
   AceFile::IndexContigReads(contig);
-  if (mQualities == nullptr) return;
   records.mNames.clear();
   records.mReadOfName.clear();
   for (const auto& [name, r] : contig.mReadIdxMap) {
