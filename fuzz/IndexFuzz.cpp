@@ -4,7 +4,8 @@
 // The input is "index text NUL data"; without a NUL the same bytes are both.
 // Properties: every read index lookup lands in its table; the record index
 // of the data scanned in one part and in two parts agrees with the record
-// scanner's count; a fetched record's name is the one asked for.
+// scanner's count, and its lookups of many names at once with those of one;
+// a fetched record's name is the one asked for.
 #include <sstream>
 #include <string>
 #include <vector>
@@ -82,6 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FUZZ_CHECK(!whole.mFromIndexFile);
     FUZZ_CHECK(static_cast<int64_t>(whole.Size()) == scanned);
     FUZZ_CHECK(halves.Size() == whole.Size());
+    std::vector<RecordIndex::Range> first;
+    for (const RecordIndex* index : {&whole, &halves}) {
+      index->FindFirst(names, first);
+      FUZZ_CHECK(first.size() == names.size());
+      for (size_t k = 0; k < names.size(); ++k) {
+        index->Find(names[k], ranges);
+        FUZZ_CHECK(ranges.empty() ? first[k].mStart == 0
+                                  : first[k].mStart == ranges[0].mStart && first[k].mEnd == ranges[0].mEnd);
+      }
+    }
   }
 
   // Quality records fetched one by one and together, with and without the

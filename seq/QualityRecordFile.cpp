@@ -96,10 +96,9 @@ void QualityRecordFile::ReadRecords(const std::vector<std::string>& names, Recor
   batch.mWanted.clear();
   batch.mPieces.clear();
   batch.mText.clear();
-  for (size_t i = 0; i < names.size(); ++i) {
-    mIndex.Find(names[i], batch.mCandidates);
-    if (!batch.mCandidates.empty()) batch.mWanted.push_back({batch.mCandidates[0], i});
-  }
+  mIndex.FindFirst(names, batch.mFirst);
+  for (size_t i = 0; i < names.size(); ++i)
+    if (batch.mFirst[i].mStart != 0) batch.mWanted.push_back({batch.mFirst[i], i});
   std::vector<RecordBatch::Wanted>& wanted = batch.mWanted;
   std::sort(wanted.begin(), wanted.end(), [](const RecordBatch::Wanted& a, const RecordBatch::Wanted& b) {
     return a.mRange.mStart < b.mRange.mStart;

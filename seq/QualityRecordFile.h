@@ -68,7 +68,7 @@ public:
     std::vector<Wanted> mWanted;  // in file order
     std::vector<Piece> mPieces;
     std::string mText;
-    std::vector<RecordIndex::Range> mCandidates;
+    std::vector<RecordIndex::Range> mFirst;  // of each name
   };
   // Reads the records of `names` into `batch`. It changes nothing of this
   // object, so it may run beside ParseRecords or Fetch on another thread.

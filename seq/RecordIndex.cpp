@@ -184,16 +184,45 @@ void RecordIndex::Sort(Part& part) {
   for (size_t b = 1; b < part.mBucketStart.size(); ++b) part.mBucketStart[b] += part.mBucketStart[b - 1];
 }
 
+size_t RecordIndex::Part::FirstOf(uint32_t hash) const {
+  const size_t bucket = Bucket(hash);
+  const auto end = mEntries.begin() + mBucketStart[bucket + 1];
+  const auto at = std::lower_bound(mEntries.begin() + mBucketStart[bucket], end, hash,
+                                   [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
+  return at != end && at->mHash == hash ? static_cast<size_t>(at - mEntries.begin()) : mEntries.size();
+}
+
 void RecordIndex::Find(const std::string& name, std::vector<Range>& ranges) const {
   ranges.clear();
   const uint32_t hash = NameHash(name.data(), name.size());
-  for (const Part& part : mParts) {
-    const size_t bucket = part.Bucket(hash);
-    const auto end = part.mEntries.begin() + part.mBucketStart[bucket + 1];
-    auto at = std::lower_bound(part.mEntries.begin() + part.mBucketStart[bucket], end, hash,
-                               [](const Entry& entry, uint32_t h) { return entry.mHash < h; });
-    for (; at != end && at->mHash == hash; ++at)
-      ranges.push_back({at->mStart, at->mStart + (int64_t{at->mLength} - 1)});  // no overflow at the 64-bit end
+  for (const Part& part : mParts)
+    for (size_t at = part.FirstOf(hash); at < part.mEntries.size() && part.mEntries[at].mHash == hash; ++at)
+      ranges.push_back(RangeOf(part.mEntries[at]));
+}
+
+void RecordIndex::FindFirst(const std::vector<std::string>& names, std::vector<Range>& first) const {
+  first.assign(names.size(), Range{});
+  constexpr size_t kGroup = 16;
+  uint32_t hashes[kGroup];
+  for (size_t from = 0; from < names.size(); from += kGroup) {
+    const size_t n = std::min(kGroup, names.size() - from);
+    // Each step asks for the memory the next one reads, for the whole group.
+    for (size_t k = 0; k < n; ++k) {
+      hashes[k] = NameHash(names[from + k].data(), names[from + k].size());
+      for (const Part& part : mParts) __builtin_prefetch(&part.mBucketStart[part.Bucket(hashes[k])]);
+    }
+    for (size_t k = 0; k < n; ++k)
+      for (const Part& part : mParts) {
+        const size_t start = part.mBucketStart[part.Bucket(hashes[k])];
+        if (start < part.mEntries.size()) __builtin_prefetch(&part.mEntries[start]);
+      }
+    for (size_t k = 0; k < n; ++k)
+      for (const Part& part : mParts) {
+        const size_t at = part.FirstOf(hashes[k]);
+        if (at == part.mEntries.size()) continue;
+        first[from + k] = RangeOf(part.mEntries[at]);
+        break;
+      }
   }
 }
 

@@ -35,6 +35,11 @@ public:
   // Sets `ranges` to the records that may be `name`'s, in file order: every
   // record of that name and, rarely, one of another name of the same hash.
   void Find(const std::string& name, std::vector<Range>& ranges) const;
+  // Sets first[i] to the first of the records Find gives for names[i], or
+  // to a range with mStart 0 when there is none. The lookups of a batch of
+  // names wait for memory together: an index of millions of reads lies
+  // far outside the caches.
+  void FindFirst(const std::vector<std::string>& names, std::vector<Range>& first) const;
   size_t Size() const;  // records indexed
 
   // Reads the bytes of `range` from the open file `fd`, of `dataSize`
@@ -56,6 +61,8 @@ private:
     uint32_t mHash;
     uint32_t mLength;  // mEnd - mStart + 1
   };
+  // mEnd computed so that it cannot overflow at the 64-bit end.
+  static Range RangeOf(const Entry& entry) { return {entry.mStart, entry.mStart + (int64_t{entry.mLength} - 1)}; }
   // The records of a stretch of the data, sorted by hash and then
   // position. They stay in the blocks they were collected in: a copy into
   // one array would double the memory of an index of millions of reads.
@@ -67,6 +74,9 @@ private:
     std::vector<uint32_t> mBucketStart;
     int mBucketBits = 0;
     size_t Bucket(uint32_t hash) const { return mBucketBits == 0 ? 0 : hash >> (32 - mBucketBits); }
+    // The index of the first entry of `hash`, or mEntries.size() when
+    // there is none.
+    size_t FirstOf(uint32_t hash) const;
   };
   static constexpr int kBucketBits = 16;
   static uint32_t NameHash(const char* name, size_t n);

@@ -96,6 +96,20 @@ TEST(RecordIndex, ScansTheDataOrTakesACurrentIndexFile) {
     EXPECT_EQ(RecordsOf(whole, manyFd, name), RecordsOf(split, manyFd, name)) << name;
   }
   ::close(manyFd);
+  // Many names at once give each name's first record, as Find does.
+  std::vector<std::string> names = {"long", "none"};
+  for (int r = 0; r < 200; r += 3) names.push_back("n" + std::to_string(r));
+  for (const RecordIndex* each : {&whole, &split}) {
+    std::vector<RecordIndex::Range> first;
+    each->FindFirst(names, first);
+    ASSERT_EQ(names.size(), first.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+      each->Find(names[i], ranges);
+      const RecordIndex::Range expected = ranges.empty() ? RecordIndex::Range{} : ranges[0];
+      EXPECT_EQ(expected.mStart, first[i].mStart) << names[i];
+      EXPECT_EQ(expected.mEnd, first[i].mEnd) << names[i];
+    }
+  }
   test::WriteFile(data, many + ">\n" + many);
   EXPECT_FALSE(split.Load(data));
   EXPECT_EQ(data + ": the header has no name at byte " + std::to_string(many.size() + 1), split.mError);
