@@ -9,9 +9,9 @@
 #include <cerrno>
 #include <iostream>
 
+#include "extractbins/BinNames.h"
 #include "extractbins/RunSettings.h"
 #include "util/FileDescriptor.h"
-#include "util/LineScan.h"
 
 namespace ostrel {
 
@@ -215,7 +215,7 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
                 UnheldNames& unheld) {
   Bin bin;
-  bool ok = ReadFOF(binName, bin.mReadNames);
+  bool ok = ReadBinNames(binName, bin.mReadNames);
   bin.mName = binName;
   std::vector<const IndexInfo*> entries;
   index.FindMany(bin.mReadNames, entries);

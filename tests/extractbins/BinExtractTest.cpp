@@ -46,7 +46,8 @@ TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
   AddRecord("readA", 1, ">readA\nAC\n");
   AddRecord("readB", 300, ">readB\nGT\n");
   AddRecord("readC", 900, ">readC\nTT\n");
-  EXPECT_EQ("3 reads found ...written.\n", Extract("readC\nreadA\nreadB\nabsent\n"));
+  // Each line names its first word: the rest of a line is not part of it.
+  EXPECT_EQ("3 reads found ...written.\n", Extract("readC x\n>readA\tcluster5\n  readB \nabsent\n"));
   EXPECT_TRUE(mOk);
   EXPECT_EQ(">readA\nAC\n>readB\nGT\n>readC\nTT\n", Output());
 }
