@@ -29,7 +29,7 @@ protected:
     test::WriteFile(mDir.Path(inputName), mInput);
     test::WriteFile(mDir.Path("bin"), names);
     test::CaptureStdout out;
-    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld);
+    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, mOutputs);
     return out.Text();
   }
 
@@ -39,6 +39,7 @@ protected:
   std::string mInput;
   ReadIndex mIndex;
   UnheldNames mUnheld;
+  RunOutputs mOutputs{false};
   bool mOk = false;
 };
 
@@ -176,7 +177,7 @@ TEST_F(BinExtract, NothingFoundOpensNoOutput) {
 
 TEST_F(BinExtract, UnopenableBinCountsZero) {
   test::CaptureStdout out;
-  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex, mUnheld));
+  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex, mUnheld, mOutputs));
   EXPECT_EQ("ERROR: Could not open " + mDir.Path("nobin") + "\n0 reads found ...written.\n", out.Text());
 }
 

@@ -1,0 +1,135 @@
+// Opening the run's outputs, appended to or written fresh.
+#include "extractbins/RunOutputs.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <system_error>
+
+#include "util/StringUtil.h"
+
+namespace ostrel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr mode_t kNewFileMode = 0664;  // less the file-creation mask
+
+// Opens `name` with `flags`; when a folder on the way is missing, makes the
+// folders and tries again. -1 with errno set when it cannot.
+int OpenMakingFolders(const std::string& name, int flags) {
+  int fd = ::open(name.c_str(), flags, kNewFileMode);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  const fs::path folder = fs::path(name).parent_path();
+  std::error_code error;
+  if (folder.empty() || (!fs::create_directories(folder, error) && error)) {
+    if (error) errno = error.value();
+    return -1;
+  }
+  return ::open(name.c_str(), flags, kNewFileMode);
+}
+
+// The name of the file, with its folders resolved as far as they exist.
+std::string PathOf(const std::string& name) {
+  std::error_code error;
+  const fs::path resolved = fs::weakly_canonical(name, error);
+  return error ? fs::path(name).lexically_normal().string() : resolved.string();
+}
+
+}  // namespace
+
+RunOutputs::~RunOutputs() {
+  for (const Output& output : mOutputs)
+    if (!output.mTempName.empty()) ::unlink(output.mTempName.c_str());
+}
+
+size_t RunOutputs::Find(const std::string& name) {
+  const auto known = mByName.find(name);
+  if (known != mByName.end()) return known->second;
+  const auto [same, added] = mByPath.emplace(PathOf(name), mOutputs.size());
+  if (added) {
+    mOutputs.emplace_back();
+    mOutputs.back().mName = name;
+  }
+  mByName.emplace(name, same->second);
+  return same->second;
+}
+
+int RunOutputs::Open(const std::string& name, size_t& output) {
+  output = Find(name);
+  Output& out = mOutputs[output];
+  int fd = -1;
+  if (mFresh && out.mFailed) return -1;
+  if (!out.mOpened) {
+    fd = OpenFirst(out);
+  } else if (mFresh) {
+    fd = ::open(out.mTempName.c_str(), O_WRONLY | O_APPEND);
+  } else {
+    fd = OpenMakingFolders(out.mName, O_WRONLY | O_CREAT | O_APPEND);
+  }
+  if (fd < 0) {
+    out.mFailed = true;
+    std::cout << ShownFileName(name) << " open failed: " << std::strerror(errno) << '.' << std::endl;
+  }
+  return fd;
+}
+
+// The first open of an output in this run: appended to, or its temporary
+// file made beside it under a name no other file has.
+int RunOutputs::OpenFirst(Output& output) {
+  int fd = -1;
+  if (!mFresh) {
+    fd = OpenMakingFolders(output.mName, O_WRONLY | O_CREAT | O_APPEND);
+    struct stat status;
+    if (fd >= 0 && ::fstat(fd, &status) == 0 && status.st_size > 0) ++mHeldBytes;
+  } else {
+    const std::string stem = output.mName + ".tmp" + std::to_string(::getpid());
+    std::string temp = stem;
+    for (int attempt = 1; (fd = OpenMakingFolders(temp, O_WRONLY | O_CREAT | O_EXCL | O_APPEND)) < 0 &&
+                          errno == EEXIST;
+         ++attempt)
+      temp = stem + "-" + std::to_string(attempt);
+    if (fd >= 0) output.mTempName = temp;
+  }
+  output.mOpened = fd >= 0;
+  return fd;
+}
+
+bool RunOutputs::Close(size_t output, int fd, bool written) {
+  const bool closed = ::close(fd) == 0;
+  if (!closed || !written) mOutputs[output].mFailed = true;
+  return closed;
+}
+
+bool RunOutputs::Finish(std::ostream& notes) {
+  bool ok = true;
+  for (Output& output : mOutputs) {
+    if (output.mTempName.empty()) continue;
+    if (output.mFailed) {
+      std::cout << ShownFileName(output.mName) << " left as it was: not all of its records could be written."
+                << std::endl;
+    } else if (::rename(output.mTempName.c_str(), output.mName.c_str()) != 0) {
+      std::cout << ShownFileName(output.mName) << " could not be replaced: " << std::strerror(errno) << '.'
+                << std::endl;
+      ok = false;
+    } else {
+      output.mTempName.clear();
+      continue;
+    }
+    ::unlink(output.mTempName.c_str());
+    output.mTempName.clear();
+  }
+  if (mHeldBytes > 0)
+    notes << mHeldBytes << (mHeldBytes == 1 ? " output" : " outputs")
+          << " already held bytes: this run's records were appended after them (-r replaces outputs instead)."
+          << std::endl;
+  return ok;
+}
+
+}  // namespace ostrel
