@@ -2,6 +2,7 @@
 #include "extractbins/RunOutputs.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,6 +36,65 @@ int OpenMakingFolders(const std::string& name, int flags) {
   return ::open(name.c_str(), flags, kNewFileMode);
 }
 
+// The temporary files of fresh outputs not yet renamed into place, removed
+// when an interrupt, hangup or termination ends the run, so that it leaves
+// no partial files behind. Process-wide (one thread): each name is a C
+// string of its own, a removed one nullptr, and the list is only changed
+// while those signals are blocked, so that the handler never meets it half
+// changed.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+std::vector<char*> gRemovedOnSignal;
+
+void RemoveTemporaryFiles(int signal) {
+  for (const char* name : gRemovedOnSignal)
+    if (name != nullptr) ::unlink(name);
+  ::raise(signal);  // the handler was reset: the signal ends the process as it would have
+}
+
+class EndingSignalsBlocked {
+public:
+  EndingSignalsBlocked() {
+    sigset_t blocked;
+    ::sigemptyset(&blocked);
+    for (int signal : kEndingSignals) ::sigaddset(&blocked, signal);
+    ::sigprocmask(SIG_BLOCK, &blocked, &mBefore);
+  }
+  ~EndingSignalsBlocked() { ::sigprocmask(SIG_SETMASK, &mBefore, nullptr); }
+  EndingSignalsBlocked(const EndingSignalsBlocked&) = delete;
+  EndingSignalsBlocked& operator=(const EndingSignalsBlocked&) = delete;
+
+private:
+  sigset_t mBefore;
+};
+
+// Adds a file to those removed on a signal; its place in the list.
+size_t RemoveOnSignal(const std::string& name) {
+  EndingSignalsBlocked blocked;
+  if (gRemovedOnSignal.empty()) {
+    // Once; signals the user has the process ignore stay ignored.
+    struct sigaction action = {};
+    action.sa_handler = RemoveTemporaryFiles;
+    action.sa_flags = SA_RESETHAND;
+    ::sigemptyset(&action.sa_mask);
+    for (int signal : kEndingSignals) {
+      struct sigaction before;
+      if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+        ::sigaction(signal, &action, nullptr);
+    }
+  }
+  char* copy = new char[name.size() + 1];
+  std::memcpy(copy, name.c_str(), name.size() + 1);
+  gRemovedOnSignal.push_back(copy);
+  return gRemovedOnSignal.size() - 1;
+}
+
+// Takes the file at `place` off the list (it was renamed or removed).
+void KeepOnSignal(size_t place) {
+  EndingSignalsBlocked blocked;
+  delete[] gRemovedOnSignal[place];
+  gRemovedOnSignal[place] = nullptr;
+}
+
 // The name of the file, with its folders resolved as far as they exist.
 std::string PathOf(const std::string& name) {
   std::error_code error;
@@ -45,8 +105,14 @@ std::string PathOf(const std::string& name) {
 }  // namespace
 
 RunOutputs::~RunOutputs() {
-  for (const Output& output : mOutputs)
-    if (!output.mTempName.empty()) ::unlink(output.mTempName.c_str());
+  for (Output& output : mOutputs)
+    if (!output.mTempName.empty()) RemoveTemporaryFile(output);
+}
+
+void RunOutputs::RemoveTemporaryFile(Output& output) {
+  ::unlink(output.mTempName.c_str());
+  KeepOnSignal(output.mSignalPlace);
+  output.mTempName.clear();
 }
 
 size_t RunOutputs::Find(const std::string& name) {
@@ -95,7 +161,10 @@ int RunOutputs::OpenFirst(Output& output) {
                           errno == EEXIST;
          ++attempt)
       temp = stem + "-" + std::to_string(attempt);
-    if (fd >= 0) output.mTempName = temp;
+    if (fd >= 0) {
+      output.mTempName = temp;
+      output.mSignalPlace = RemoveOnSignal(temp);
+    }
   }
   output.mOpened = fd >= 0;
   return fd;
@@ -119,11 +188,11 @@ bool RunOutputs::Finish(std::ostream& notes) {
                 << std::endl;
       ok = false;
     } else {
+      KeepOnSignal(output.mSignalPlace);
       output.mTempName.clear();
       continue;
     }
-    ::unlink(output.mTempName.c_str());
-    output.mTempName.clear();
+    RemoveTemporaryFile(output);
   }
   if (mHeldBytes > 0)
     notes << mHeldBytes << (mHeldBytes == 1 ? " output" : " outputs")

@@ -3,8 +3,10 @@
 // appended to (the default: what it held stays in front) or written fresh:
 // then its records go to a temporary file beside it, which replaces it only
 // when the run has written all of it, so that an interrupted or failed run
-// leaves the output as it was. Folders missing on the way to an output are
-// made (mode 0777 less the file-creation mask); new files get 0664 less it.
+// leaves the output as it was (an interrupt, hangup or termination removes
+// the temporary files as it ends the process). Folders missing on the way to
+// an output are made (mode 0777 less the file-creation mask); new files get
+// 0664 less it.
 #ifndef OSTREL_EXTRACTBINS_RUNOUTPUTS_H
 #define OSTREL_EXTRACTBINS_RUNOUTPUTS_H
 
@@ -43,12 +45,14 @@ private:
   struct Output {
     std::string mName;
     std::string mTempName;  // fresh: "" until its temporary file is made
+    size_t mSignalPlace = 0;  // the temporary file's place among those removed on a signal
     bool mOpened = false;   // opened once this run
     bool mFailed = false;   // an open or write failed
   };
 
   size_t Find(const std::string& name);  // the output's place in mOutputs, added when new
   int OpenFirst(Output& output);
+  void RemoveTemporaryFile(Output& output);
 
   bool mFresh;
   std::vector<Output> mOutputs;

@@ -111,6 +111,21 @@ TEST_F(CommandFaults, FreshOutputsNotWrittenWholeLeaveTheOldOnes) {
     EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp")) << entry.path();
 }
 
+// A fresh run ended by a signal half way (here while it waits to read a bin
+// that is a FIFO no one writes to, binA's new output begun) leaves the old
+// outputs as they were and no temporary file behind.
+TEST_F(CommandFaults, InterruptedFreshRunLeavesTheOldOutputs) {
+  for (const char* name : kOutputs) test::WriteFile(mDir.Path(name), "kept\n");
+  const test::CommandResult result = test::RunCommand(
+      "cd " + Quoted(mDir.Dir()) + " && mkfifo stalled && timeout 20 sh -c '" + OSTREL_EXTRACTBINS +
+      " -r -i list binA stalled binB >/dev/null & run=$!; "
+      "until ls binA_out.fa.tmp* >/dev/null 2>&1; do sleep 0.01; done; kill -TERM $run; wait $run; echo $?'");
+  EXPECT_EQ("143\n", result.mStdout);  // ended by the signal
+  for (const char* name : kOutputs) EXPECT_EQ("kept\n", Output(name)) << name;
+  for (const auto& entry : fs::directory_iterator(mDir.Dir()))
+    EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp")) << entry.path();
+}
+
 // The input is cut after it was indexed: each record now past its end is
 // reported and skipped, those before the cut are still copied after what
 // the output held.
