@@ -15,8 +15,9 @@ namespace ostrel {
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
 
 // Runs the command and returns its exit status: 0 when all was done, 1 for
-// bad options or an unreadable FASTA list, 2 when the run went on past a
-// file that could not be opened, a skipped record or a failed write.
+// bad options, nothing to do (no arguments, no bin names) or an unreadable
+// FASTA list, 2 when the run went on past a file that could not be opened
+// or read, a skipped record, a failed write or an output not put in place.
 int RunExtractBins(int argc, char** argv);
 
 }  // namespace ostrel

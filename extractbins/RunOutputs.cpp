@@ -155,6 +155,8 @@ int RunOutputs::OpenFirst(Output& output) {
     struct stat status;
     if (fd >= 0 && ::fstat(fd, &status) == 0 && status.st_size > 0) ++mHeldBytes;
   } else {
+    // Made and listed for removal with no signal in between.
+    EndingSignalsBlocked blocked;
     const std::string stem = output.mName + ".tmp" + std::to_string(::getpid());
     std::string temp = stem;
     for (int attempt = 1; (fd = OpenMakingFolders(temp, O_WRONLY | O_CREAT | O_EXCL | O_APPEND)) < 0 &&
