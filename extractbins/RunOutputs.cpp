@@ -97,8 +97,11 @@ void KeepOnSignal(size_t place) {
 
 // The name of the file, with its folders resolved as far as they exist.
 std::string PathOf(const std::string& name) {
+  // Made absolute first: a relative name none of whose folders exists yet
+  // would stay relative, and differ from the same name resolved later.
   std::error_code error;
-  const fs::path resolved = fs::weakly_canonical(name, error);
+  const fs::path absolute = fs::absolute(name, error);
+  const fs::path resolved = error ? fs::path() : fs::weakly_canonical(absolute, error);
   return error ? fs::path(name).lexically_normal().string() : resolved.string();
 }
 

@@ -218,8 +218,9 @@ TEST_F(CommandRun, OutputsInMissingFoldersAreMade) {
 TEST_F(CommandRun, FreshOutputsHoldWhatAppendingToEmptyFilesGives) {
   const char* const outputs[] = {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa", "binB_out.fa.qual",
                                  "binC_out.fa", "binC_out.fa.qual"};
-  // bins.fof names binA and binB: binA is extracted twice.
-  for (const char* bins : {"binA binB binC", "-b bins.fof binA binC"}) {
+  // bins.fof names binA and binB: binA is extracted twice; binA and ./binA
+  // name the same outputs.
+  for (const char* bins : {"binA binB binC", "-b bins.fof binA binC", "binA ./binA binC"}) {
     SCOPED_TRACE(bins);
     fs::remove_all(mDir.Path("append"));
     fs::remove_all(mDir.Path("fresh"));
