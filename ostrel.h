@@ -22,7 +22,10 @@
 
 #include "seq/Sequence.h"
 #include "seq/FastaRecord.h"
+#include "seq/FastqScanner.h"
+#include "seq/IndexLine.h"
 #include "seq/QualityRecordFile.h"
+#include "seq/RecordCheck.h"
 #include "seq/RecordIndex.h"
 #include "seq/RecordScanner.h"
 #include "seq/SequenceQuality.h"

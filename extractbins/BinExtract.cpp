@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "extractbins/RunSettings.h"
+#include "seq/RecordCheck.h"
 #include "util/FileDescriptor.h"
 #include "util/LineScan.h"
 
@@ -193,23 +194,6 @@ bool IsQualityInput(const std::string& inputName) {
 
 std::string OutputName(const std::string& binName, const std::string& inputName) {
   return OptOutRoot + binName + (IsQualityInput(inputName) ? "_out.fa.qual" : "_out.fa");
-}
-
-bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
-                          const std::string& name) {
-  if (available < 1 || record[0] != '>') return false;
-  // The name is the first word after the '>', as the indexer takes it.
-  int64_t at = 1;
-  while (at < available && (record[at] == ' ' || record[at] == '\t')) ++at;
-  const int64_t nameLength = static_cast<int64_t>(name.size());
-  if (length - at < nameLength) return false;
-  const int64_t compared = std::min(nameLength, available - at);
-  if (name.compare(0, static_cast<size_t>(compared), record + at, static_cast<size_t>(compared)) != 0)
-    return false;
-  // The record ends after the name, or the rest is not at hand.
-  if (available <= at + nameLength) return true;
-  const char next = record[at + nameLength];
-  return next == ' ' || next == '\t' || next == '\n' || next == '\r';
 }
 
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,

@@ -68,7 +68,7 @@ TEST(FastaIndex, TextBeforeTheFirstHeaderIsBad) {
   WriteFile(qual, "\n40 40\n>r1\n40\n");
   CaptureStderr err;
   EXPECT_FALSE(IndexFastaFile(qual));
-  EXPECT_EQ("ERROR: " + qual + " byte 2: the first non-empty line does not start with '>'; no index written\n",
+  EXPECT_EQ("ERROR: " + qual + " byte 2: the first non-empty line does not start with '>' or '@'; no index written\n",
             err.Text());
   EXPECT_FALSE(std::filesystem::exists(qual + "_idx"));
 }

@@ -27,7 +27,7 @@ TEST(IndexCommand, ExitStatusSaysWhetherEveryFileWasIndexed) {
   EXPECT_EQ(0, RunCommand(in + " good.fa").mStatus);
   const test::CommandResult mixed = RunCommand(in + " bad.fa good.fa missing.fa 2>&1");
   EXPECT_EQ(1, mixed.mStatus);
-  EXPECT_EQ("ERROR: bad.fa byte 1: the first non-empty line does not start with '>'; no index written\n"
+  EXPECT_EQ("ERROR: bad.fa byte 1: the first non-empty line does not start with '>' or '@'; no index written\n"
             "good.fa_idx: 1 record\n"
             "ERROR: Could not read missing.fa: No such file or directory\n",
             mixed.mStdout);
