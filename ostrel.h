@@ -5,6 +5,7 @@
 #define OSTREL_H
 
 #include "ostrel/Version.h"
+#include "util/BgzfFile.h"
 #include "util/BlockReadAhead.h"
 #include "util/CommandOptions.h"
 #include "util/FileDescriptor.h"
