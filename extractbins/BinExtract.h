@@ -39,8 +39,9 @@ struct Bin {
 // (after the last '/') contains "qual".
 bool IsQualityInput(const std::string& inputName);
 
-// OptOutRoot + bin name + "_out.fa.qual" or "_out.fa".
-std::string OutputName(const std::string& binName, const std::string& inputName);
+// OptOutRoot + bin name + "_out.fa.qual" or "_out.fa"; "_out.fq" for a
+// FASTQ input.
+std::string OutputName(const std::string& binName, const std::string& inputName, bool fastq = false);
 
 // Extracts bin `binName` from `inputName` with its loaded index, printing
 // "<count> reads found ..." and, after any messages, "written.". Each record

@@ -9,6 +9,7 @@
 #include "extractbins/QualityFile.h"
 #include "extractbins/ReadIndex.h"
 #include "extractbins/RunSettings.h"
+#include "seq/RecordFormat.h"
 #include "util/LineScan.h"
 
 namespace ostrel {
@@ -25,7 +26,8 @@ bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs
     GetListLine(in, line);
     if (line.empty()) continue;
     inputs.push_back(line);
-    if (QualityFileFound(line, qualName)) {
+    // A FASTQ file holds its qualities.
+    if (!IsFastqFile(line) && QualityFileFound(line, qualName)) {
       std::cout << "Found qual file " << qualName << std::endl;
       inputs.push_back(qualName);
     }
