@@ -48,7 +48,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_SEED ?= 0
 FUZZ_SCRATCH ?= $(FUZZ_BUILD)/corpus
-FUZZ_TARGETS = AceFuzz CheckpointFuzz EdgeListFuzz FileListFuzz GzStreamFuzz IndexFuzz OptionFuzz \
+FUZZ_TARGETS = AceFuzz BgzfFuzz CheckpointFuzz EdgeListFuzz FileListFuzz GzStreamFuzz IndexFuzz OptionFuzz \
   QualityFuzz RecordScannerFuzz ScannerFuzz
 
 fuzz-build:
