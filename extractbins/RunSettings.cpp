@@ -45,7 +45,7 @@ const char* const kUsageLines[] = {
     "     fasta.read1.wgs  -> qual.read1.wgs",
     "     fa.read1.wgs     -> qual.read1.wgs ",
     "     read1            -> read1.qual",
-    "",
+    "FASTQ inputs (no quality file) write binfilename_out.fq; bgzip inputs need FILE.gzi.",
     "",
     "",
     "",
