@@ -5,7 +5,7 @@ SANITIZE_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build fuzz-seeds clean
+.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-fastq bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build fuzz-seeds clean
 
 all: build
 
@@ -152,6 +152,13 @@ bench: build
 
 bench-large: build
 	python3 bench/extract/extract-bench.py --preset large --build $(BUILD)
+
+# bgzip-compressed FASTQ (FASTQ_READS reads of 100-1,000 bases, 20 bins of
+# 5,000 names) indexed and extracted, against samtools fqidx, seqkit grep
+# and seqtk subseq on the same bins, outputs compared in records.
+FASTQ_READS ?= 1000000
+bench-fastq: build
+	python3 bench/fastq/fastq-bench.py --reads $(FASTQ_READS) --build $(BUILD)
 
 # The large preset cut into 8 FASTA files, extracted by the workflow with 2
 # shards on 2 cores against one ostrel-extractbins run.

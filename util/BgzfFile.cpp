@@ -14,12 +14,13 @@ namespace ostrel {
 
 namespace {
 
-// A record this far ahead of the last one read is reached by reading on
-// rather than by a seek, which decompresses its block from the start.
-constexpr int64_t kReadOnUpTo = 256 << 10;
-
 // A block holds at most this much text.
 constexpr int64_t kMaxBlockText = 65536;
+
+// A position at most a block's text ahead of the last one read is reached
+// by reading on: in the same block or the next, it costs at most the one
+// block a seek would decompress.
+constexpr int64_t kReadOnUpTo = kMaxBlockText;
 
 // The uncompressed offset of the last block a ".gzi" file lists (0 when it
 // lists none), or -1 when the file is not such a list: a little-endian
