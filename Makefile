@@ -148,11 +148,14 @@ demo:
 
 # Extraction benchmark on a synthetic dataset kept in bench/out/extract: a
 # quick preset, and the large one whose figures the targets are stated for.
+# EXTRACT_BASELINE=DIR also times another build's ostrel-extractbins against
+# this one's, appending and with fresh outputs (-r), runs taken in turn.
+EXTRACT_BASELINE ?=
 bench: build
-	python3 bench/extract/extract-bench.py --preset small --build $(BUILD)
+	python3 bench/extract/extract-bench.py --preset small --build $(BUILD) $(if $(EXTRACT_BASELINE),--baseline $(EXTRACT_BASELINE))
 
 bench-large: build
-	python3 bench/extract/extract-bench.py --preset large --build $(BUILD)
+	python3 bench/extract/extract-bench.py --preset large --build $(BUILD) $(if $(EXTRACT_BASELINE),--baseline $(EXTRACT_BASELINE))
 
 # bgzip-compressed FASTQ (FASTQ_READS reads of 100-1,000 bases, 20 bins of
 # 5,000 names) indexed and extracted, against samtools fqidx, seqkit grep

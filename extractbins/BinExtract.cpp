@@ -7,12 +7,13 @@
 #include <algorithm>
 #include <iostream>
 
+#include "extractbins/BinNames.h"
 #include "extractbins/RunSettings.h"
 #include "seq/RecordCheck.h"
 #include "seq/RecordFormat.h"
 #include "util/FileDescriptor.h"
-#include "util/LineScan.h"
 #include "util/PositionReader.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
@@ -104,56 +105,54 @@ bool CopyRecords(const Bin& bin, const std::string& inputName, PositionReader& i
     if (k + kNamesFetchedAhead < records.size()) __builtin_prefetch(records[k + kNamesFetchedAhead].mReadName);
     const ReadInfo& record = records[k];
     if (!UsableRange(record, inputSize)) {
-      std::cout << inputName << " range " << record.mStart << ".." << record.mEnd
+      std::cout << ShownFileName(inputName) << " range " << record.mStart << ".." << record.mEnd
                 << " unusable, record skipped." << std::endl;
       ok = false;
       continue;
     }
     const RecordCopier::Result result = copier.Copy(record);
     if (result == RecordCopier::Result::kNotTheRead) {
-      std::cout << inputName << " range " << record.mStart << ".." << record.mEnd
+      std::cout << ShownFileName(inputName) << " range " << record.mStart << ".." << record.mEnd
                 << " does not hold read " << *record.mReadName
                 << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
       ok = false;
       continue;
     }
     if (result == RecordCopier::Result::kReadFailed) {
-      std::cout << inputName << " read failed." << std::endl;
+      std::cout << ShownFileName(inputName) << " read failed." << std::endl;
       copier.Flush();
       return false;
     }
     if (result == RecordCopier::Result::kWriteFailed) {
-      std::cout << outName << " write failed." << std::endl;
+      std::cout << ShownFileName(outName) << " write failed." << std::endl;
       return false;
     }
   }
   if (!copier.Flush()) {
-    std::cout << outName << " write failed." << std::endl;
+    std::cout << ShownFileName(outName) << " write failed." << std::endl;
     return false;
   }
   return ok;
 }
 
 // Opens the input and the output and copies the bin's records.
-bool WriteBin(const Bin& bin, const std::string& inputName) {
+bool WriteBin(const Bin& bin, const std::string& inputName, RunOutputs& outputs) {
   PositionReader in;
   if (!in.Open(inputName)) {
-    std::cout << inputName << " open failed." << (in.mError.empty() ? "" : " " + in.mError + ".") << std::endl;
+    std::cout << ShownFileName(inputName) << " open failed." << (in.mError.empty() ? "" : " " + in.mError + ".")
+              << std::endl;
     return false;
   }
   char start[kFormatSniffBytes];
   const int64_t startSize = std::min<int64_t>(in.Size(), sizeof start);
   const bool fastq = in.ReadAt(start, startSize, 0) && IsFastqText(start, static_cast<size_t>(startSize));
   const std::string outName = OutputName(bin.mName, inputName, fastq);
-  // The process's file-creation mask applies to the 0664.
-  const int out = ::open(outName.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0664);
-  if (out < 0) {
-    std::cout << outName << " open failed." << std::endl;
-    return false;
-  }
+  size_t output = 0;
+  const int out = outputs.Open(outName, output);
+  if (out < 0) return false;
   bool ok = CopyRecords(bin, inputName, in, outName, out);
-  if (::close(out) != 0 && ok) {
-    std::cout << outName << " write failed." << std::endl;
+  if (!outputs.Close(output, out, ok) && ok) {
+    std::cout << ShownFileName(outName) << " write failed." << std::endl;
     ok = false;
   }
   return ok;
@@ -175,9 +174,9 @@ std::string OutputName(const std::string& binName, const std::string& inputName,
 }
 
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld) {
+                UnheldNames& unheld, RunOutputs& outputs) {
   Bin bin;
-  bool ok = ReadFOF(binName, bin.mReadNames);
+  bool ok = ReadBinNames(binName, bin.mReadNames);
   bin.mName = binName;
   std::vector<const IndexInfo*> entries;
   index.FindMany(bin.mReadNames, entries);
@@ -191,7 +190,7 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
     // through a lambda, so the comparison is inlined.
     std::stable_sort(bin.mReadInfos.begin(), bin.mReadInfos.end(),
                      [](const ReadInfo& a, const ReadInfo& b) { return readInfoCmp(a, b); });
-    ok = WriteBin(bin, inputName) && ok;
+    ok = WriteBin(bin, inputName, outputs) && ok;
   }
   std::cout << "written." << std::endl;
   return ok;

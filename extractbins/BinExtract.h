@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "extractbins/ReadIndex.h"
+#include "extractbins/RunOutputs.h"
 #include "extractbins/UnheldNames.h"
 
 namespace ostrel {
@@ -45,14 +46,15 @@ std::string OutputName(const std::string& binName, const std::string& inputName,
 
 // Extracts bin `binName` from `inputName` with its loaded index, printing
 // "<count> reads found ..." and, after any messages, "written.". Each record
-// is appended whole and ended by a newline. A record whose range is unusable
+// is appended whole and ended by a newline to the bin's output, opened
+// through `outputs`. A record whose range is unusable
 // (start below 1, end before start, end past the end of the input), or
 // whose bytes are not the named read's record (a stale index), is skipped
 // with a message. The bin's names that the index lacks go to `unheld`.
 // False when some of the work could not be done (bin, input or output
 // unopenable, a record skipped, a failed read or write).
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld);
+                UnheldNames& unheld, RunOutputs& outputs);
 
 }  // namespace ostrel
 

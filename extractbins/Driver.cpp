@@ -2,22 +2,29 @@
 // input file, input files outermost.
 #include "extractbins/Driver.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 
 #include "extractbins/BinExtract.h"
 #include "extractbins/QualityFile.h"
 #include "extractbins/ReadIndex.h"
+#include "extractbins/RunOutputs.h"
 #include "extractbins/RunSettings.h"
 #include "seq/RecordFormat.h"
 #include "util/LineScan.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs) {
   std::ifstream in(listName);
   if (!in) {
-    std::cout << listName << " didn't open" << std::endl;
+    std::cout << ShownFileName(listName) << " didn't open" << std::endl;
     return false;
   }
   std::string line;
@@ -28,12 +35,28 @@ bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs
     inputs.push_back(line);
     // A FASTQ file holds its qualities.
     if (!IsFastqFile(line) && QualityFileFound(line, qualName)) {
-      std::cout << "Found qual file " << qualName << std::endl;
+      std::cout << "Found qual file " << ShownFileName(qualName) << std::endl;
       inputs.push_back(qualName);
     }
   }
   return true;
 }
+
+namespace {
+
+// An input that cannot be read is reported as such, before its index is
+// looked for: "<input>: <reason>; input skipped.".
+bool InputReadable(const std::string& input) {
+  const int fd = ::open(input.c_str(), O_RDONLY);
+  if (fd >= 0) {
+    ::close(fd);
+    return true;
+  }
+  std::cout << ShownFileName(input) << ": " << std::strerror(errno) << "; input skipped." << std::endl;
+  return false;
+}
+
+}  // namespace
 
 int RunExtractBins(int argc, char** argv) {
   bool ok = SetupOptions(argc, argv);
@@ -47,16 +70,21 @@ int RunExtractBins(int argc, char** argv) {
   }
   std::cout << "FASTA List size=" << inputs.size() << std::endl;
   ReadIndex index;
+  RunOutputs outputs(OptFreshOutputs);
   std::vector<UnheldNames> unheld(OptBinFileVec.size());
   for (const std::string& input : inputs) {
+    if (!InputReadable(input)) {
+      ok = false;
+      continue;
+    }
     ok = index.Load(input) && ok;
     for (size_t b = 0; b < OptBinFileVec.size(); ++b)
-      ok = ExtractBin(OptBinFileVec[b], input, index, unheld[b]) && ok;
+      ok = ExtractBin(OptBinFileVec[b], input, index, unheld[b], outputs) && ok;
     index.Clear();
   }
+  ok = outputs.Finish(std::cerr) && ok;
   std::cout.flush();
-  if (!inputs.empty())
-    for (size_t b = 0; b < OptBinFileVec.size(); ++b) unheld[b].Report(OptBinFileVec[b], std::cerr);
+  for (size_t b = 0; b < OptBinFileVec.size(); ++b) unheld[b].Report(OptBinFileVec[b], std::cerr);
   return ok ? 0 : 2;
 }
 
