@@ -73,6 +73,9 @@ inline bool WriteBgzipFile(const std::string& path, const std::string& text, boo
   const std::string index = withBlockIndex ? " -i -I '" + path + ".gzi'" : "";
   const int status = std::system(("bgzip -c" + index + " '" + path + ".text' > '" + path + "'").c_str());
   std::filesystem::remove(path + ".text");
+  // bgzip may write the index before its last data reaches the file.
+  if (status == 0 && withBlockIndex)
+    std::filesystem::last_write_time(path + ".gzi", std::filesystem::last_write_time(path));
   return status == 0;
 }
 
