@@ -5,7 +5,7 @@ SANITIZE_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build fuzz-seeds clean
+.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-fastq bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build fuzz-seeds clean
 
 all: build
 
@@ -24,13 +24,14 @@ test-sanitize:
 	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure --no-tests=error -j $(JOBS)
 
 # The tests that start threads, under ThreadSanitizer: those of the
-# read-ahead stream buffer (and the files read through it), the record
+# read-ahead stream buffer (and the files read through it), the bgzip
+# reader and the indexing of bgzip files (htslib's decompression threads), the record
 # index's two-part scan, the ACE readers, the contig work, and the commands
 # that reach them, ostrel-overlap -t among them: the suites in which some test
 # starts a thread, found by counting the threads each test starts. A new
 # suite that starts threads joins the list. A data race report ends the test
 # (or the command it runs) that made it, so it fails.
-TSAN_SUITES = BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand
+TSAN_SUITES = BgzfFile|FastaIndex|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand
 TSAN_TESTS ?= ^($(TSAN_SUITES))\.
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DOSTREL_TSAN=ON
@@ -48,7 +49,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_SEED ?= 0
 FUZZ_SCRATCH ?= $(FUZZ_BUILD)/corpus
-FUZZ_TARGETS = AceFuzz CheckpointFuzz EdgeListFuzz FileListFuzz GzStreamFuzz IndexFuzz OptionFuzz \
+FUZZ_TARGETS = AceFuzz BgzfFuzz CheckpointFuzz EdgeListFuzz FileListFuzz GzStreamFuzz IndexFuzz OptionFuzz \
   QualityFuzz RecordScannerFuzz ScannerFuzz
 
 fuzz-build:
@@ -155,6 +156,13 @@ bench: build
 
 bench-large: build
 	python3 bench/extract/extract-bench.py --preset large --build $(BUILD) $(if $(EXTRACT_BASELINE),--baseline $(EXTRACT_BASELINE))
+
+# bgzip-compressed FASTQ (FASTQ_READS reads of 100-1,000 bases, 20 bins of
+# 5,000 names) indexed and extracted, against samtools fqidx, seqkit grep
+# and seqtk subseq on the same bins, outputs compared in records.
+FASTQ_READS ?= 1000000
+bench-fastq: build
+	python3 bench/fastq/fastq-bench.py --reads $(FASTQ_READS) --build $(BUILD)
 
 # The large preset cut into 8 FASTA files, extracted by the workflow with 2
 # shards on 2 cores against one ostrel-extractbins run.

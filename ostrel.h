@@ -5,6 +5,7 @@
 #define OSTREL_H
 
 #include "ostrel/Version.h"
+#include "util/BgzfFile.h"
 #include "util/BlockReadAhead.h"
 #include "util/CommandOptions.h"
 #include "util/FileDescriptor.h"
@@ -15,6 +16,7 @@
 #include "util/LineScan.h"
 #include "util/NumberUtil.h"
 #include "util/OutputFile.h"
+#include "util/PositionReader.h"
 #include "util/SmallIntVector.h"
 #include "util/StreamSearch.h"
 #include "util/StringUtil.h"
@@ -22,7 +24,11 @@
 
 #include "seq/Sequence.h"
 #include "seq/FastaRecord.h"
+#include "seq/FastqScanner.h"
+#include "seq/IndexLine.h"
 #include "seq/QualityRecordFile.h"
+#include "seq/RecordCheck.h"
+#include "seq/RecordFormat.h"
 #include "seq/RecordIndex.h"
 #include "seq/RecordScanner.h"
 #include "seq/SequenceQuality.h"

@@ -27,13 +27,13 @@ install(FILES ${PROJECT_BINARY_DIR}/ostrelConfig.cmake ${PROJECT_BINARY_DIR}/ost
         DESTINATION ${OSTREL_PACKAGE_DIR})
 
 # The .pc file finds its prefix from where it lies, so that the prefix may
-# be chosen at install time. A static library needs zlib on every link
-# line, not only on those of `pkg-config --static`.
+# be chosen at install time. A static library needs zlib and htslib on
+# every link line, not only on those of `pkg-config --static`.
 file(RELATIVE_PATH OSTREL_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 if(BUILD_SHARED_LIBS)
   set(OSTREL_PC_STATIC_LIBS "")
 else()
-  set(OSTREL_PC_STATIC_LIBS "-lz ")
+  set(OSTREL_PC_STATIC_LIBS "-lhts -lz ")
 endif()
 configure_file(${PROJECT_SOURCE_DIR}/cmake/ostrel.pc.in ${PROJECT_BINARY_DIR}/ostrel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/ostrel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -2,16 +2,17 @@
 #include "extractbins/BinExtract.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <iostream>
 
 #include "extractbins/BinNames.h"
 #include "extractbins/RunSettings.h"
+#include "seq/RecordCheck.h"
+#include "seq/RecordFormat.h"
 #include "util/FileDescriptor.h"
+#include "util/PositionReader.h"
 #include "util/StringUtil.h"
 
 namespace ostrel {
@@ -20,20 +21,6 @@ char buffer[kCopyBufferSize];
 
 namespace {
 
-// Reads n bytes at `offset`, retrying short and interrupted reads. False
-// when the file ends or fails first.
-bool ReadAt(int fd, char* data, int64_t n, int64_t offset) {
-  while (n > 0) {
-    const ssize_t got = ::pread(fd, data, static_cast<size_t>(n), offset);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    data += got;
-    offset += got;
-    n -= got;
-  }
-  return true;
-}
-
 // Appends records of one input file to one output file. Small records are
 // gathered in `buffer` and written together; a record longer than the
 // buffer passes through it in pieces. Each record is checked to be the read
@@ -41,7 +28,7 @@ bool ReadAt(int fd, char* data, int64_t n, int64_t offset) {
 // header, and the byte after it (read together with it) ends a record.
 class RecordCopier {
 public:
-  RecordCopier(int in, int64_t inputSize, int out) : mIn(in), mInputSize(inputSize), mOut(out) {}
+  RecordCopier(PositionReader& in, int out) : mIn(in), mInputSize(in.Size()), mOut(out) {}
 
   enum class Result { kOk, kNotTheRead, kReadFailed, kWriteFailed };
 
@@ -53,7 +40,7 @@ public:
     if (length + after + 1 > kCopyBufferSize) return CopyLong(record, length, after);
     if (length + after + 1 > kCopyBufferSize - mFill && !Flush()) return Result::kWriteFailed;
     char* bytes = buffer + mFill;
-    if (!ReadAt(mIn, bytes, length + after, record.mStart - 1)) return Result::kReadFailed;
+    if (!mIn.ReadAt(bytes, length + after, record.mStart - 1)) return Result::kReadFailed;
     if (!RecordStartsWithRead(bytes, length, length, *record.mReadName) ||
         (after == 1 && !EndsRecord(bytes[length])))
       return Result::kNotTheRead;
@@ -73,14 +60,14 @@ private:
   // its header with the first piece, both before anything is written.
   Result CopyLong(const ReadInfo& record, int64_t length, int64_t after) {
     char next = '\n';
-    if (after == 1 && !ReadAt(mIn, &next, 1, record.mEnd)) return Result::kReadFailed;
+    if (after == 1 && !mIn.ReadAt(&next, 1, record.mEnd)) return Result::kReadFailed;
     if (!EndsRecord(next)) return Result::kNotTheRead;
     if (!Flush()) return Result::kWriteFailed;
     int64_t offset = record.mStart - 1;
     int64_t remaining = length;
     while (remaining > 0) {
       const int64_t piece = std::min(remaining, kCopyBufferSize);
-      if (!ReadAt(mIn, buffer, piece, offset)) return Result::kReadFailed;
+      if (!mIn.ReadAt(buffer, piece, offset)) return Result::kReadFailed;
       if (remaining == length && !RecordStartsWithRead(buffer, piece, length, *record.mReadName))
         return Result::kNotTheRead;
       mFill = piece;
@@ -92,7 +79,7 @@ private:
     return Result::kOk;
   }
 
-  int mIn;
+  PositionReader& mIn;
   int64_t mInputSize;
   int mOut;
   int64_t mFill = 0;  // bytes gathered in buffer
@@ -105,9 +92,10 @@ bool UsableRange(const ReadInfo& record, int64_t fileSize) {
 }
 
 // Copies the sorted records of `bin` from the open input to the output.
-bool CopyRecords(const Bin& bin, const std::string& inputName, int in, int64_t inputSize,
-                 const std::string& outName, int out) {
-  RecordCopier copier(in, inputSize, out);
+bool CopyRecords(const Bin& bin, const std::string& inputName, PositionReader& in, const std::string& outName,
+                 int out) {
+  const int64_t inputSize = in.Size();
+  RecordCopier copier(in, out);
   bool ok = true;
   const std::vector<ReadInfo>& records = bin.mReadInfos;
   for (size_t k = 0; k < records.size(); ++k) {
@@ -147,33 +135,22 @@ bool CopyRecords(const Bin& bin, const std::string& inputName, int in, int64_t i
   return ok;
 }
 
-// Opens an input file for reading. Every record is one small read, and
-// checking the access time costs a good part of each; the file's owner
-// may skip it, anyone else reads it plainly.
-int OpenInput(const std::string& inputName) {
-  const int in = ::open(inputName.c_str(), O_RDONLY | O_NOATIME);
-  if (in >= 0 || errno != EPERM) return in;
-  return ::open(inputName.c_str(), O_RDONLY);
-}
-
 // Opens the input and the output and copies the bin's records.
 bool WriteBin(const Bin& bin, const std::string& inputName, RunOutputs& outputs) {
-  const int in = OpenInput(inputName);
-  struct stat status;
-  if (in < 0 || ::fstat(in, &status) != 0) {
-    if (in >= 0) ::close(in);
-    std::cout << ShownFileName(inputName) << " open failed." << std::endl;
+  PositionReader in;
+  if (!in.Open(inputName)) {
+    std::cout << ShownFileName(inputName) << " open failed." << (in.mError.empty() ? "" : " " + in.mError + ".")
+              << std::endl;
     return false;
   }
-  const std::string outName = OutputName(bin.mName, inputName);
+  char start[kFormatSniffBytes];
+  const int64_t startSize = std::min<int64_t>(in.Size(), sizeof start);
+  const bool fastq = in.ReadAt(start, startSize, 0) && IsFastqText(start, static_cast<size_t>(startSize));
+  const std::string outName = OutputName(bin.mName, inputName, fastq);
   size_t output = 0;
   const int out = outputs.Open(outName, output);
-  if (out < 0) {
-    ::close(in);
-    return false;
-  }
-  bool ok = CopyRecords(bin, inputName, in, status.st_size, outName, out);
-  ::close(in);
+  if (out < 0) return false;
+  bool ok = CopyRecords(bin, inputName, in, outName, out);
   if (!outputs.Close(output, out, ok) && ok) {
     std::cout << ShownFileName(outName) << " write failed." << std::endl;
     ok = false;
@@ -191,25 +168,9 @@ bool IsQualityInput(const std::string& inputName) {
   return inputName.find("qual", baseStart) != std::string::npos;
 }
 
-std::string OutputName(const std::string& binName, const std::string& inputName) {
+std::string OutputName(const std::string& binName, const std::string& inputName, bool fastq) {
+  if (fastq) return OptOutRoot + binName + "_out.fq";
   return OptOutRoot + binName + (IsQualityInput(inputName) ? "_out.fa.qual" : "_out.fa");
-}
-
-bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
-                          const std::string& name) {
-  if (available < 1 || record[0] != '>') return false;
-  // The name is the first word after the '>', as the indexer takes it.
-  int64_t at = 1;
-  while (at < available && (record[at] == ' ' || record[at] == '\t')) ++at;
-  const int64_t nameLength = static_cast<int64_t>(name.size());
-  if (length - at < nameLength) return false;
-  const int64_t compared = std::min(nameLength, available - at);
-  if (name.compare(0, static_cast<size_t>(compared), record + at, static_cast<size_t>(compared)) != 0)
-    return false;
-  // The record ends after the name, or the rest is not at hand.
-  if (available <= at + nameLength) return true;
-  const char next = record[at + nameLength];
-  return next == ' ' || next == '\t' || next == '\n' || next == '\r';
 }
 
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,

@@ -40,19 +40,9 @@ struct Bin {
 // (after the last '/') contains "qual".
 bool IsQualityInput(const std::string& inputName);
 
-// OptOutRoot + bin name + "_out.fa.qual" or "_out.fa".
-std::string OutputName(const std::string& binName, const std::string& inputName);
-
-// True when `record` (its first `available` bytes of `length`) begins with
-// the header of read `name`: '>', any blanks and tabs, the name, then a
-// blank, a tab or a line end. When fewer bytes are at hand than the header
-// needs, the part at hand is checked.
-bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
-                          const std::string& name);
-
-// True for a byte that may follow a whole record: the next record's '>' or
-// a line end.
-inline bool EndsRecord(char next) { return next == '>' || next == '\n' || next == '\r'; }
+// OptOutRoot + bin name + "_out.fa.qual" or "_out.fa"; "_out.fq" for a
+// FASTQ input.
+std::string OutputName(const std::string& binName, const std::string& inputName, bool fastq = false);
 
 // Extracts bin `binName` from `inputName` with its loaded index, printing
 // "<count> reads found ..." and, after any messages, "written.". Each record

@@ -15,6 +15,7 @@
 #include "extractbins/ReadIndex.h"
 #include "extractbins/RunOutputs.h"
 #include "extractbins/RunSettings.h"
+#include "seq/RecordFormat.h"
 #include "util/LineScan.h"
 #include "util/StringUtil.h"
 
@@ -32,7 +33,8 @@ bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs
     GetListLine(in, line);
     if (line.empty()) continue;
     inputs.push_back(line);
-    if (QualityFileFound(line, qualName)) {
+    // A FASTQ file holds its qualities.
+    if (!IsFastqFile(line) && QualityFileFound(line, qualName)) {
       std::cout << "Found qual file " << ShownFileName(qualName) << std::endl;
       inputs.push_back(qualName);
     }

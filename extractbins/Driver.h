@@ -9,8 +9,8 @@ namespace ostrel {
 
 // Appends the FASTA files named in `listName`, one per line as it stands
 // (a carriage return ending a line dropped, empty lines skipped), each
-// followed by its quality file when one is found ("Found qual file <name>"
-// is printed). False, after printing "<listName> didn't open", when the
+// FASTA file followed by its quality file when one is found ("Found qual
+// file <name>" is printed); a FASTQ file has none. False, after printing "<listName> didn't open", when the
 // list cannot be opened.
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
 

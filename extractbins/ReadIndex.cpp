@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "seq/IndexLine.h"
 #include "util/FileUtil.h"
 #include "util/LineScan.h"
 #include "util/StringUtil.h"
@@ -39,11 +40,8 @@ bool ReadIndex::Load(const std::string& inputName) {
   std::string line;
   while (in.good()) {
     GetLine(in, line);
-    int pos = 0;
-    names[inRun] = GetNextWSDelimitedString(line, 0, pos);
     IndexInfo entry;
-    entry.mStart = GetNextInteger64(line, pos, pos);
-    entry.mEnd = GetNextInteger64(line, pos, pos);
+    ParseIndexLine(line, names[inRun], entry.mStart, entry.mEnd);
     mTable.push_back(entry);
     if (++inRun == kRun || !in.good()) {
       mName2Idx.AssignRun(names, inRun, static_cast<int>(mTable.size() - inRun));

@@ -1,13 +1,8 @@
-// The "_idx" read index of one input file (FASTA or quality file).
+// The "_idx" read index of one input file (FASTA, FASTQ or quality file).
 //
 // An index file sits beside its input file, named after it with "_idx"
-// appended. Each line names a read and the byte range of its record:
-//     name <blank or tab> start <anything> end
-// The name is the line's first white-space delimited word; start and end are
-// the next two runs of decimal digits after it (a '-' right before a run
-// makes it negative), 1-based and inclusive, so the record is the bytes at
-// offsets start-1 .. end-1 of the input file, header line included. Anything
-// after the second number is ignored; a missing number reads as 0.
+// appended; seq/IndexLine.h describes its lines. Every line read adds an
+// entry, blank lines included, and a name on several lines maps to its last.
 #ifndef OSTREL_EXTRACTBINS_READINDEX_H
 #define OSTREL_EXTRACTBINS_READINDEX_H
 

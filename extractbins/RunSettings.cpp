@@ -60,6 +60,8 @@ const char* const kUsageLines[] = {
     "The outfile name for each bin is binfilename_out.fa and binfilename_out.fa.qual. ",
     "If no rootpath is given the output will be in the current directory. ",
     "Folders missing on the way to an output are made. ",
+    "FASTQ inputs (no quality file beside them) write binfilename_out.fq. bgzip inputs are ",
+    "read through their FILE.gzi block index (ostrel-fastaindex writes it). ",
     "",
     "NOTE: These output files are written in an append mode, unless -r is given!",
     " ",

@@ -1,5 +1,5 @@
-// Writing the "_idx" index of one FASTA or quality file (the line format is
-// described in seq/RecordScanner.h).
+// Writing the "_idx" index of one FASTA, quality or FASTQ file, plain or
+// bgzip-compressed (the line format is described in seq/IndexLine.h).
 #ifndef OSTREL_FASTAINDEX_FASTAINDEX_H
 #define OSTREL_FASTAINDEX_FASTAINDEX_H
 
@@ -13,7 +13,9 @@ namespace ostrel {
 // scanned, so a bad or unreadable file leaves an existing index as it was.
 // Problems go to standard error, naming the file and, for bad text, the
 // 1-based byte position; repeated names are indexed as they stand and
-// reported once as a warning. False when no index was written.
+// reported once as a warning. A bgzip file gets its ".gzi" block index too
+// when it has none as new as itself; a plain gzip file is refused. False
+// when no index was written.
 bool IndexFastaFile(const std::string& fileName);
 
 }  // namespace ostrel

@@ -1,4 +1,5 @@
-// The FASTA record scanner of ostrel-fastaindex: the bytes fed whole and fed
+// The record scanner of ostrel-fastaindex (FASTA, and FASTQ through the
+// FASTQ scanner when the text starts with '@'): the bytes fed whole and fed
 // in blocks split where the input says give the same index text, counts and
 // error. The split points are the input's first bytes, the rest the text.
 #include <string>
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       FUZZ_CHECK(tab1 != std::string::npos && tab2 > tab1);
       const int64_t start = std::stoll(line.substr(tab1 + 1)), last = std::stoll(line.substr(tab2 + 1));
       FUZZ_CHECK(start >= 1 && start <= last && last <= static_cast<int64_t>(text.size()));
-      FUZZ_CHECK(text[start - 1] == '>');
+      FUZZ_CHECK(text[start - 1] == '>' || text[start - 1] == '@');
       at = end + 1;
     }
     FUZZ_CHECK(static_cast<int64_t>(lines) == whole.mRecords);

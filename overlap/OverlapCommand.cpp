@@ -116,7 +116,7 @@ int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceV
       return 1;
     }
     Sequence read;
-    while (ReadFastaRecord(in, read)) {
+    while (ReadSequenceRecord(in, read)) {
       ++counts.mRecords;
       if (read.mBases.size() < minSize) {
         ++counts.mSkipped;

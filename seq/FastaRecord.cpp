@@ -1,4 +1,6 @@
-// FASTA records: a header line, then any number of sequence lines.
+// FASTA records: a header line, then any number of sequence lines; FASTQ
+// records: a header, sequence lines, a '+' line and as many quality
+// characters as bases.
 #include "seq/FastaRecord.h"
 
 #include <string>
@@ -38,6 +40,45 @@ bool ReadFastaRecord(std::istream& in, Sequence& record) {
     for (char c : line)
       if (!IsSpace(c)) record.mBases.push_back(c);
   return true;
+}
+
+namespace {
+
+// The characters of a line that count as bases or qualities: all but a
+// carriage return ending it.
+size_t LineContent(const std::string& line) {
+  return !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
+}
+
+bool ReadFastqRecord(std::istream& in, Sequence& record) {
+  std::string line;
+  std::getline(in, line);
+  record = Sequence();
+  ParseHeader(line, record);
+  bool plusSeen = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line[0] == '+') {
+      plusSeen = true;
+      break;
+    }
+    for (char c : line)
+      if (!IsSpace(c)) record.mBases.push_back(c);
+  }
+  size_t qualities = 0;
+  while (plusSeen && qualities < record.mBases.size() && std::getline(in, line)) qualities += LineContent(line);
+  if (plusSeen && qualities == record.mBases.size()) return true;
+  in.setstate(std::ios::badbit);
+  return false;
+}
+
+}  // namespace
+
+bool ReadSequenceRecord(std::istream& in, Sequence& record) {
+  std::string line;
+  while (in.peek() != '>' && in.peek() != '@') {
+    if (!std::getline(in, line)) return false;
+  }
+  return in.peek() == '@' ? ReadFastqRecord(in, record) : ReadFastaRecord(in, record);
 }
 
 }  // namespace ostrel

@@ -14,9 +14,9 @@
 #include <string_view>
 #include <thread>
 
+#include "seq/IndexLine.h"
 #include "seq/RecordScanner.h"
 #include "util/FileUtil.h"
-#include "util/LineScan.h"
 
 namespace ostrel {
 
@@ -132,8 +132,9 @@ bool RecordIndex::ScanData(const std::string& dataName) {
   const int64_t size = FileSize(dataName);
   int64_t middle = -1;
   if (size >= mSplitScanFrom) {
+    // Only '>' records are split: a FASTQ quality line may start with '>'.
     std::ifstream in(dataName, std::ios::binary);
-    middle = FindLineStartingRecord(in, size / 2, std::min(size, size / 2 + kSplitSearch));
+    if (in.peek() == '>') middle = FindLineStartingRecord(in, size / 2, std::min(size, size / 2 + kSplitSearch));
   }
   if (middle < 0) {
     mError = ScanPart(dataName, 0, std::numeric_limits<int64_t>::max(), mParts.emplace_back().mEntries);
@@ -155,14 +156,12 @@ bool RecordIndex::ScanData(const std::string& dataName) {
 
 std::string RecordIndex::AddLines(std::string& text, std::deque<Entry>& into) {
   size_t lineStart = 0;
-  std::string line, error;
+  std::string line, name, error;
+  int64_t start = 0, last = 0;
   for (size_t end; error.empty() && (end = text.find('\n', lineStart)) != std::string::npos; lineStart = end + 1) {
     line.assign(text, lineStart, end - lineStart);
-    int pos = 0;
-    const std::string name = GetNextWSDelimitedString(line, 0, pos);
+    ParseIndexLine(line, name, start, last);
     if (name.empty()) continue;
-    const int64_t start = GetNextInteger64(line, pos, pos);
-    const int64_t last = GetNextInteger64(line, pos, pos);
     if (start < 1 || last < start) continue;  // no range a record could have
     if (last - start >= std::numeric_limits<uint32_t>::max())
       error = "the record of " + name + " is longer than 4 GiB";

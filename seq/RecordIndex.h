@@ -1,9 +1,8 @@
 // Where the records of a FASTA or quality file lie, by read name.
 //
 // This is the index the toolkit's commands share: "_idx" files beside the
-// data (written by ostrel-fastaindex), one line "name start end" per record,
-// start and end the 1-based positions of the record's '>' and of its last
-// byte. It is taken from the file beside the data when that is not older
+// data (written by ostrel-fastaindex, described in seq/IndexLine.h), one
+// line per record. It is taken from the file beside the data when that is not older
 // than the data, and otherwise made in memory by scanning the data, so that
 // a record can be read by its position without holding the data file.
 //

@@ -1,13 +1,13 @@
 // The record scanner: a small state machine over the bytes of a FASTA or
-// quality file. Inside a record it jumps from '>' to '>' with memchr and
+// quality file (a FASTQ file goes to the FASTQ scanner). Inside a record it jumps from '>' to '>' with memchr and
 // looks back from each header over the blank bytes before it, so sequence
 // and quality lines are never visited one by one.
 #include "seq/RecordScanner.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <functional>
+
+#include "seq/IndexLine.h"
 
 namespace ostrel {
 
@@ -17,42 +17,13 @@ namespace {
 // lines of a CR-LF file are blank.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
-// Writes '\t' and the decimal digits of a position at `out`; returns the end.
-char* PutPosition(char* out, int64_t value) {
-  *out++ = '\t';
-  return std::to_chars(out, out + 20, value).ptr;
-}
-
-// The number of hashes equal to an earlier one. The hashes are spread
-// evenly, so a counting sort on their top bits leaves buckets of a few each
-// to sort. The buckets number about as many as the hashes, up to 2^16: a
-// file of a few records must not pay for millions.
-int64_t CountRepeats(const std::vector<uint64_t>& hashes) {
-  int bits = 1;
-  while (bits < 16 && (size_t{1} << bits) < hashes.size()) ++bits;
-  const int shift = 64 - bits;
-  std::vector<size_t> bucketStart((size_t{1} << bits) + 1, 0);
-  for (uint64_t hash : hashes) ++bucketStart[(hash >> shift) + 1];
-  for (size_t b = 1; b < bucketStart.size(); ++b) bucketStart[b] += bucketStart[b - 1];
-  std::vector<uint64_t> sorted(hashes.size());
-  std::vector<size_t> next(bucketStart.begin(), bucketStart.end() - 1);
-  for (uint64_t hash : hashes) sorted[next[hash >> shift]++] = hash;
-  int64_t repeats = 0;
-  for (size_t b = 0; b + 1 < bucketStart.size(); ++b) {
-    const auto first = sorted.begin() + static_cast<ptrdiff_t>(bucketStart[b]);
-    const auto last = sorted.begin() + static_cast<ptrdiff_t>(bucketStart[b + 1]);
-    std::sort(first, last);
-    for (auto at = first; at != last && at + 1 != last; ++at)
-      if (*at == *(at + 1)) ++repeats;
-  }
-  return repeats;
-}
-
 }  // namespace
 
 bool RecordScanner::Feed(const char* data, size_t size) {
+  if (mFastq) return TakeFastq(mFastq->Feed(data, size));
   size_t i = 0;
   while (i < size && mError.empty()) {
+    if (mFastq) return TakeFastq(mFastq->Feed(data + i, size - i));
     switch (mState) {
       case State::kLineStart: i = ScanLineStart(data, i); break;
       case State::kBlankSoFar: i = ScanBlank(data, size, i); break;
@@ -66,6 +37,11 @@ bool RecordScanner::Feed(const char* data, size_t size) {
 }
 
 bool RecordScanner::Finish() {
+  if (mFastq) {
+    const bool good = TakeFastq(mFastq->Finish());
+    mDuplicateCount = mFastq->mDuplicateCount;
+    return good;
+  }
   if (!mError.empty()) return false;
   if (mState == State::kName) {
     mCarriageReturnPending = false;  // a CR before the end of the file ends the line
@@ -78,7 +54,7 @@ bool RecordScanner::Finish() {
   EndRecord();
   mInRecord = false;
   mState = State::kLineStart;
-  mDuplicateCount = CountRepeats(mNameHashes);
+  mDuplicateCount = CountRepeatedHashes(mNameHashes);
   mNameHashes = std::vector<uint64_t>();
   return true;
 }
@@ -91,11 +67,15 @@ size_t RecordScanner::ScanLineStart(const char* data, size_t i) {
     BeginRecord(mLineStart);
     return i + 1;
   }
+  if (c == '@') {  // the file is FASTQ: the rest goes to its scanner
+    mFastq = std::make_unique<FastqScanner>(mLineStart, mCountDuplicates);
+    return i;
+  }
   if (IsBlank(c)) {
     mState = State::kBlankSoFar;
     return i + 1;
   }
-  Fail("the first non-empty line does not start with '>'", mLineStart + 1);
+  Fail("the first non-empty line does not start with '>' or '@'", mLineStart + 1);
   return i;
 }
 
@@ -106,7 +86,7 @@ size_t RecordScanner::ScanBlank(const char* data, size_t size, size_t i) {
     mState = State::kLineStart;
     return i + 1;
   }
-  Fail("the first non-empty line does not start with '>'", mLineStart + 1);
+  Fail("the first non-empty line does not start with '>' or '@'", mLineStart + 1);
   return i;
 }
 
@@ -202,14 +182,21 @@ bool RecordScanner::EndName() {
 
 void RecordScanner::EndRecord() {
   if (!mInRecord) return;
-  char positions[48];
-  char* end = PutPosition(positions, mRecordStart);
-  end = PutPosition(end, mRecordEnd);
-  *end++ = '\n';
-  mIndexText.reserve(mIndexText.size() + mName.size() + static_cast<size_t>(end - positions));
-  mIndexText += mName;
-  mIndexText.append(positions, end);
+  AppendIndexLine(mIndexText, mName.data(), mName.size(), mRecordStart, mRecordEnd);
   ++mRecordCount;
+}
+
+bool RecordScanner::TakeFastq(bool good) {
+  if (mIndexText.empty())
+    mIndexText.swap(mFastq->mIndexText);
+  else
+    mIndexText += mFastq->mIndexText;
+  mFastq->mIndexText.clear();
+  mRecordCount = mFastq->mRecordCount;
+  mError = mFastq->mError;
+  mErrorPosition = mFastq->mErrorPosition;
+  mErrorLine = mFastq->mErrorLine;
+  return good;
 }
 
 void RecordScanner::Fail(const char* what, int64_t position) {

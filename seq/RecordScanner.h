@@ -1,4 +1,7 @@
-// Scanning the '>' records of a FASTA or quality file into "_idx" lines.
+// Scanning the records of a FASTA, quality or FASTQ file into "_idx" lines
+// (seq/IndexLine.h). A file whose first non-blank line starts with '@' is
+// FASTQ and is scanned as FastqScanner says; the rest of this note is about
+// '>' records.
 //
 // Each record gives one index line "name\tstart\tend\n", in file order:
 //   name   the first word after the '>' of the header line, delimited by
@@ -16,8 +19,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "seq/FastqScanner.h"
 
 namespace ostrel {
 
@@ -48,6 +54,9 @@ public:
   int64_t mDuplicateCount = 0;  // records whose name an earlier record has (after Finish)
   std::string mError;           // what is wrong with the text; empty while it is good
   int64_t mErrorPosition = 0;   // 1-based byte position that mError refers to
+  int64_t mErrorLine = 0;       // and its 1-based line, where known (FASTQ)
+
+  bool IsFastq() const { return mFastq != nullptr; }
 
 private:
   enum class State {
@@ -68,6 +77,8 @@ private:
   bool EndName();
   void EndRecord();
   void Fail(const char* what, int64_t position);
+  // Takes the FASTQ scanner's lines, counts and error; returns `good`.
+  bool TakeFastq(bool good);
 
   State mState = State::kLineStart;
   int64_t mOffset;                      // 0-based file offset of the current block
@@ -81,6 +92,7 @@ private:
   std::string mName;
   bool mCountDuplicates;
   std::vector<uint64_t> mNameHashes;    // one per record, for the duplicate count
+  std::unique_ptr<FastqScanner> mFastq;  // set when the file is FASTQ
 };
 
 }  // namespace ostrel

@@ -65,6 +65,20 @@ inline void WriteGzipFile(const std::string& path, const std::string& text, doub
   WriteFile(path, packed.substr(0, static_cast<size_t>(static_cast<double>(packed.size()) * keep)));
 }
 
+// Writes `text` bgzip-compressed by the bgzip program (blocks of 65280
+// bytes of text), with the ".gzi" block index bgzip writes when
+// `withBlockIndex`. False when bgzip failed.
+inline bool WriteBgzipFile(const std::string& path, const std::string& text, bool withBlockIndex) {
+  WriteFile(path + ".text", text);
+  const std::string index = withBlockIndex ? " -i -I '" + path + ".gzi'" : "";
+  const int status = std::system(("bgzip -c" + index + " '" + path + ".text' > '" + path + "'").c_str());
+  std::filesystem::remove(path + ".text");
+  // bgzip may write the index before its last data reaches the file.
+  if (status == 0 && withBlockIndex)
+    std::filesystem::last_write_time(path + ".gzi", std::filesystem::last_write_time(path));
+  return status == 0;
+}
+
 // The ACE files other assemblers and editors wrote, under tests/data/ace.
 inline std::vector<std::string> RealAceFiles() {
   std::vector<std::string> paths;

@@ -141,33 +141,6 @@ TEST_F(BinExtract, StaleRangesAreSkippedAndReported) {
                                      "(ostrel-fastaindex remakes it), record skipped.\nwritten.\n"));
 }
 
-TEST(BinExtractCheck, RecordStartsWithRead) {
-  struct Case {
-    const char* record;
-    int64_t available;  // -1: the whole record
-    const char* name;
-    bool starts;
-  };
-  const Case cases[] = {
-      {">readA\nAC", -1, "readA", true},     {">readA desc\nAC", -1, "readA", true},
-      {">readA\tdesc", -1, "readA", true},   {">readA\r\nAC", -1, "readA", true},
-      {">readA", -1, "readA", true},          {">readAB\nAC", -1, "readA", false},
-      {"> \treadA x\n", -1, "readA", true},   {">  \n", -1, "readA", false},
-      {">  readA\n", 4, "readA", true},
-      {">read\nAC", -1, "readA", false},     {"readA\nAC", -1, "readA", false},
-      {"AC\n>readA\n", -1, "readA", false}, {">rea", -1, "readA", false},
-      {"", -1, "readA", false},              {">readA\nAC", 4, "readA", true},
-      {">reaX\nAC", 5, "readA", false},      {">readAB", 6, "readA", true},
-  };
-  for (const Case& c : cases) {
-    const int64_t length = static_cast<int64_t>(std::string(c.record).size());
-    EXPECT_EQ(c.starts, RecordStartsWithRead(c.record, c.available < 0 ? length : c.available, length, c.name))
-        << c.record;
-  }
-  for (char next : std::string(">\n\r")) EXPECT_TRUE(EndsRecord(next));
-  for (char next : std::string("A \t*0")) EXPECT_FALSE(EndsRecord(next));
-}
-
 TEST_F(BinExtract, NothingFoundOpensNoOutput) {
   AddRecord("readA", 1, ">readA\nAC\n");
   EXPECT_EQ("0 reads found ...written.\n", Extract("absent\n"));

@@ -68,7 +68,7 @@ TEST(FastaIndex, TextBeforeTheFirstHeaderIsBad) {
   WriteFile(qual, "\n40 40\n>r1\n40\n");
   CaptureStderr err;
   EXPECT_FALSE(IndexFastaFile(qual));
-  EXPECT_EQ("ERROR: " + qual + " byte 2: the first non-empty line does not start with '>'; no index written\n",
+  EXPECT_EQ("ERROR: " + qual + " byte 2: the first non-empty line does not start with '>' or '@'; no index written\n",
             err.Text());
   EXPECT_FALSE(std::filesystem::exists(qual + "_idx"));
 }
@@ -122,6 +122,38 @@ TEST(FastaIndex, LargeFileMatchesRecordPositions) {
   CaptureStdout out;
   EXPECT_TRUE(IndexFastaFile(dir.Path("big.fa")));
   EXPECT_EQ(expected, ReadFile(dir.Path("big.fa_idx")));
+}
+
+// A FASTQ file gives the same index plain and bgzip-compressed: positions in
+// its text. The block index bgzip wrote is kept; without one, the one
+// written is bgzip's. A plain gzip file is refused, naming bgzip.
+TEST(FastaIndex, FastqPlainAndBgzipAndGzipRefused) {
+  TempDir dir;
+  std::string text;
+  for (int r = 0; r < 3000; ++r)
+    text += "@read" + std::to_string(r) + " x\n" + std::string(40 + r % 50, 'A') + "\n+\n" +
+            std::string(40 + r % 50, r % 2 ? '@' : 'I') + "\n";
+  WriteFile(dir.Path("reads.fq"), text);
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("own.fq.gz"), text, true));
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("bare.fq.gz"), text, false));
+  test::WriteGzipFile(dir.Path("plain.fq.gz"), text);
+  const std::string bgzipIndex = ReadFile(dir.Path("own.fq.gz.gzi"));
+  CaptureStdout out;
+  CaptureStderr err;
+  EXPECT_TRUE(IndexFastaFile(dir.Path("reads.fq")));
+  EXPECT_TRUE(IndexFastaFile(dir.Path("own.fq.gz")));
+  EXPECT_TRUE(IndexFastaFile(dir.Path("bare.fq.gz")));
+  const std::string index = ReadFile(dir.Path("reads.fq_idx"));
+  EXPECT_EQ("read0\t1\t93\nread1\t94\t188\n", index.substr(0, 24));
+  EXPECT_EQ(index, ReadFile(dir.Path("own.fq.gz_idx")));
+  EXPECT_EQ(index, ReadFile(dir.Path("bare.fq.gz_idx")));
+  EXPECT_EQ(bgzipIndex, ReadFile(dir.Path("own.fq.gz.gzi")));
+  EXPECT_EQ(bgzipIndex, ReadFile(dir.Path("bare.fq.gz.gzi")));
+  EXPECT_EQ("", err.Text());
+  EXPECT_FALSE(IndexFastaFile(dir.Path("plain.fq.gz")));
+  EXPECT_NE(std::string::npos, err.Text().find("plain.fq.gz is gzip-compressed")) << err.Text();
+  EXPECT_NE(std::string::npos, err.Text().find("bgzip")) << err.Text();
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("plain.fq.gz_idx")));
 }
 
 }  // namespace

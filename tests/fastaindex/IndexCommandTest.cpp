@@ -27,7 +27,7 @@ TEST(IndexCommand, ExitStatusSaysWhetherEveryFileWasIndexed) {
   EXPECT_EQ(0, RunCommand(in + " good.fa").mStatus);
   const test::CommandResult mixed = RunCommand(in + " bad.fa good.fa missing.fa 2>&1");
   EXPECT_EQ(1, mixed.mStatus);
-  EXPECT_EQ("ERROR: bad.fa byte 1: the first non-empty line does not start with '>'; no index written\n"
+  EXPECT_EQ("ERROR: bad.fa byte 1: the first non-empty line does not start with '>' or '@'; no index written\n"
             "good.fa_idx: 1 record\n"
             "ERROR: Could not read missing.fa: No such file or directory\n",
             mixed.mStdout);
@@ -81,6 +81,61 @@ TEST(IndexCommand, IndexThenExtractGivesBackEachRecordWhole) {
   EXPECT_EQ(">r6 last, no newline\nCA\n", ReadFile(dir.Path("out_one_out.fa")));
   EXPECT_EQ(">r1\n40 40 40\n30\n>r6\n 9 12\n>r3\n20\n", ReadFile(dir.Path("out_all_out.fa.qual")));
   EXPECT_EQ(">r6\n 9 12\n", ReadFile(dir.Path("out_one_out.fa.qual")));
+}
+
+// FASTQ records in the shapes other programs write (wrapped, CR LF, '+'
+// repeating the name, quality lines starting with '@'), plain and bgzip,
+// indexed and extracted: each bin gets its records whole in file order, from
+// each input in turn, in "_out.fq"; a plain gzip input is refused naming
+// bgzip; a bgzip input rewritten after indexing is caught record by record.
+TEST(IndexCommand, FastqPlainAndBgzipExtractedInFileOrder) {
+  TempDir dir;
+  std::vector<std::string> records;
+  std::string text;
+  for (int r = 0; r < 4000; ++r) {
+    const std::string name = "read" + std::to_string(r);
+    const std::string bases(60 + r % 700, "ACGT"[r % 4]);
+    const std::string qualities(bases.size(), "@I+#"[r % 4]);
+    std::string record;
+    if (r % 3 == 0)
+      record = "@" + name + " wrapped\n" + bases.substr(0, 50) + "\n" + bases.substr(50) + "\n+" + name + "\n" +
+               qualities.substr(0, 50) + "\n" + qualities.substr(50) + "\n";
+    else if (r % 3 == 1)
+      record = "@" + name + "\r\n" + bases + "\r\n+\r\n" + qualities + "\r\n";
+    else
+      record = "@" + name + "\n" + bases + "\n+\n" + qualities + "\n";
+    records.push_back(record);
+    text += record;
+  }
+  WriteFile(dir.Path("reads.fq"), text);
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("reads.fq.gz"), text, false));
+  test::WriteGzipFile(dir.Path("plain.fq.gz"), text);
+  WriteFile(dir.Path("list"), "reads.fq\nreads.fq.gz\n");
+  WriteFile(dir.Path("bin"), "read3999\nread17\nread2500\nread0\nread17\nabsent\n");
+  std::string expected;
+  for (int r : {0, 17, 17, 2500, 3999}) expected += records[static_cast<size_t>(r)];
+  const std::string in = "cd " + dir.Dir() + " && ";
+  ASSERT_EQ(0, RunCommand(in + kFastaIndex + " reads.fq reads.fq.gz").mStatus);
+  EXPECT_EQ(ReadFile(dir.Path("reads.fq_idx")), ReadFile(dir.Path("reads.fq.gz_idx")));
+  const test::CommandResult run = RunCommand(in + kExtractBins + " -i list bin 2>/dev/null");
+  EXPECT_EQ(0, run.mStatus) << run.mStdout;
+  EXPECT_EQ(std::string::npos, run.mStdout.find("Found qual file")) << run.mStdout;
+  EXPECT_EQ(expected + expected, ReadFile(dir.Path("bin_out.fq")));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("bin_out.fa")));
+
+  ASSERT_EQ(0, RunCommand(in + "cp reads.fq.gz_idx plain.fq.gz_idx").mStatus);
+  const test::CommandResult gzip = RunCommand(in + kExtractBins + " -I plain.fq.gz bin 2>/dev/null");
+  EXPECT_EQ(2, gzip.mStatus);
+  EXPECT_NE(std::string::npos, gzip.mStdout.find("plain.fq.gz open failed. plain.fq.gz is gzip-compressed"))
+      << gzip.mStdout;
+  EXPECT_NE(std::string::npos, gzip.mStdout.find("bgzip")) << gzip.mStdout;
+  // Rewritten after it was indexed: the same text after another read.
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("reads.fq.gz"), "@x\nA\n+\nI\n" + text, true));
+  ASSERT_EQ(0, RunCommand(in + "touch -r reads.fq.gz reads.fq.gz_idx").mStatus);
+  const test::CommandResult stale = RunCommand(in + kExtractBins + " -I reads.fq.gz -o stale_ bin 2>/dev/null");
+  EXPECT_EQ(2, stale.mStatus);
+  EXPECT_NE(std::string::npos, stale.mStdout.find("does not hold read read17: the index looks stale")) << stale.mStdout;
+  EXPECT_EQ("", ReadFile(dir.Path("stale_bin_out.fq")));
 }
 
 }  // namespace

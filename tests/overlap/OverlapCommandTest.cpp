@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "TestSupport.h"
+#include "seq/FastaRecord.h"
 
 namespace ostrel {
 namespace {
@@ -59,6 +61,26 @@ TEST(OverlapCommand, UsageAndRefusals) {
                                   std::string("-e 60 x.fa"), std::string("-t x x.fa"), std::string("-z x.fa"),
                                   std::string("/nonexistent.fa"), dir.Path("empty.fa")})
     EXPECT_EQ(1, Overlap(args).mStatus) << args;
+}
+
+// The same reads as FASTQ, plain, gzip and bgzip, give the same overlaps.
+TEST(OverlapCommand, FastqPlainGzipAndBgzipReadAlike) {
+  std::ifstream fasta(kData + "reads.fa");
+  std::string text;
+  for (Sequence read; ReadFastaRecord(fasta, read);) {
+    const std::string bases = test::BasesOf(read);
+    text += "@" + read.mName + "\n" + bases + "\n+\n" + std::string(bases.size(), '@') + "\n";
+  }
+  test::TempDir dir;
+  test::WriteFile(dir.Path("reads.fq"), text);
+  test::WriteGzipFile(dir.Path("reads.gzip.fq.gz"), text);
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("reads.bgzip.fq.gz"), text, false));
+  const std::string expected = test::ReadFile(kData + "reads.paf");
+  for (const char* file : {"reads.fq", "reads.gzip.fq.gz", "reads.bgzip.fq.gz"}) {
+    const test::CommandResult result = Overlap(kOptions + dir.Path(file));
+    EXPECT_EQ(0, result.mStatus) << file;
+    EXPECT_EQ(expected, result.mStdout) << file;
+  }
 }
 
 }  // namespace

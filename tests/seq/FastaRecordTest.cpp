@@ -31,5 +31,23 @@ TEST(FastaRecord, ReadsRecordsOneByOne) {
   EXPECT_FALSE(ReadFastaRecord(none, record));
 }
 
+TEST(FastaRecord, FastqRecordsWithQualityLinesLikeHeaders) {
+  std::istringstream fastq("\n@r1 two lines\r\nAC\r\nGT\r\n+r1\r\n@I\r\nII\r\n@r2\nA\n+\n>\n@r4\nACG\n+\nI\n");
+  struct Expected {
+    const char* mName;
+    const char* mDescription;
+    const char* mBases;
+  } expected[] = {{"r1", "two lines", "ACGT"}, {"r2", "", "A"}};
+  Sequence record;
+  for (const Expected& e : expected) {
+    ASSERT_TRUE(ReadSequenceRecord(fastq, record)) << e.mName;
+    EXPECT_EQ(e.mName, record.mName);
+    EXPECT_EQ(e.mDescription, record.mDescription);
+    EXPECT_EQ(e.mBases, test::BasesOf(record));
+  }
+  EXPECT_FALSE(ReadSequenceRecord(fastq, record));  // r4 is cut short
+  EXPECT_TRUE(fastq.bad());
+}
+
 }  // namespace
 }  // namespace ostrel

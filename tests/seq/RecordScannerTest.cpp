@@ -68,8 +68,8 @@ TEST(RecordScanner, CarriageReturnEndsANameOnlyAtALineEnd) {
 TEST(RecordScanner, BadTextNamesItsBytePosition) {
   const IndexCase cases[] = {
       {"text before the first header", "ACGT\n>r1\nA\n",
-       "error at 1: the first non-empty line does not start with '>'"},
-      {"indented first line", "\n  >r1\nA\n", "error at 2: the first non-empty line does not start with '>'"},
+       "error at 1: the first non-empty line does not start with '>' or '@'"},
+      {"indented first line", "\n  >r1\nA\n", "error at 2: the first non-empty line does not start with '>' or '@'"},
       {"header without name", ">r1\nA\n>\nC\n", "error at 7: the header has no name"},
       {"header of blanks only", ">r1\nA\n> \t\r\nC\n", "error at 7: the header has no name"},
       {"nameless header at the end", ">r1\nA\n>", "error at 7: the header has no name"},

@@ -1,0 +1,24 @@
+// Telling whether bytes read by an index's range are the named read's
+// record: the test that finds an index gone stale, for FASTA, quality and
+// FASTQ records alike.
+#ifndef OSTREL_SEQ_RECORDCHECK_H
+#define OSTREL_SEQ_RECORDCHECK_H
+
+#include <cstdint>
+#include <string>
+
+namespace ostrel {
+
+// True when `record` (its first `available` bytes of `length`) begins with
+// the header of read `name`: '>' or '@', any blanks and tabs, the name, then
+// a blank, a tab or a line end. When fewer bytes are at hand than the header
+// needs, the part at hand is checked.
+bool RecordStartsWithRead(const char* record, int64_t available, int64_t length, const std::string& name);
+
+// True for a byte that may follow a whole record: the next record's '>' or
+// '@', or a line end.
+inline bool EndsRecord(char next) { return next == '>' || next == '@' || next == '\n' || next == '\r'; }
+
+}  // namespace ostrel
+
+#endif

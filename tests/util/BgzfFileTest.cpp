@@ -1,0 +1,92 @@
+#include "util/BgzfFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "TestSupport.h"
+
+namespace ostrel {
+namespace {
+
+// Text of several blocks whose bytes tell their positions apart.
+std::string NumberedText(size_t size) {
+  std::string text;
+  for (size_t line = 0; text.size() < size; ++line) text += "line " + std::to_string(line * 7919 % 100003) + "\n";
+  text.resize(size);
+  return text;
+}
+
+TEST(BgzfFile, CompressionOfPlainGzipAndBgzip) {
+  test::TempDir dir;
+  test::WriteFile(dir.Path("plain"), ">r1\nACGT\n");
+  test::WriteGzipFile(dir.Path("gzip"), ">r1\nACGT\n");
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("bgzf"), ">r1\nACGT\n", false));
+  test::WriteFile(dir.Path("short"), "\x1f\x8b");
+  EXPECT_EQ(Compression::kNone, CompressionOf(dir.Path("plain")));
+  EXPECT_EQ(Compression::kGzip, CompressionOf(dir.Path("gzip")));
+  EXPECT_EQ(Compression::kBgzf, CompressionOf(dir.Path("bgzf")));
+  EXPECT_EQ(Compression::kNone, CompressionOf(dir.Path("short")));
+  EXPECT_EQ(Compression::kNone, CompressionOf(dir.Path("missing")));
+}
+
+// Ranges read by position are the plain text's bytes, at and across block
+// boundaries, in file order and back again, through the block index bgzip
+// wrote and through the one built while reading the file whole.
+TEST(BgzfFile, RangesAtBlockBoundariesAreThePlainBytes) {
+  test::TempDir dir;
+  constexpr int64_t kBlock = 65280;
+  const std::string text = NumberedText(4 * kBlock + 1234);
+  const std::string bgzipIndexed = dir.Path("bgzip.gz"), selfIndexed = dir.Path("self.gz");
+  ASSERT_TRUE(test::WriteBgzipFile(bgzipIndexed, text, true));
+  ASSERT_TRUE(test::WriteBgzipFile(selfIndexed, text, false));
+  {
+    BgzfFile whole;
+    ASSERT_TRUE(whole.OpenToRead(selfIndexed, 0, true));
+    std::string read(text.size() + 10, '\0');
+    int64_t done = 0;
+    for (int64_t got; (got = whole.Read(&read[done], 1000)) > 0;) done += got;
+    EXPECT_EQ(text, read.substr(0, static_cast<size_t>(done)));
+    ASSERT_TRUE(whole.WriteIndex(BgzfFile::IndexName(selfIndexed)));
+  }
+  for (const std::string& file : {bgzipIndexed, selfIndexed}) {
+    SCOPED_TRACE(file);
+    BgzfFile in;
+    ASSERT_TRUE(in.OpenByPosition(file)) << in.mError;
+    EXPECT_EQ(static_cast<int64_t>(text.size()), in.Size());
+    std::vector<std::pair<int64_t, int64_t>> ranges;
+    for (int64_t boundary = 0; boundary <= 4 * kBlock; boundary += kBlock)
+      for (int64_t from : {boundary - 1, boundary, boundary + 1})
+        for (int64_t length : {int64_t{1}, int64_t{2}, int64_t{100}, kBlock + 3})
+          if (from >= 0) ranges.push_back({from, length});
+    ranges.push_back({static_cast<int64_t>(text.size()) - 5, 10});  // past the end: the rest
+    ranges.push_back({3, 2 * kBlock});                              // back to the start
+    for (const auto& [from, length] : ranges) {
+      std::string got(static_cast<size_t>(length), '\0');
+      const int64_t n = in.ReadAt(from, got.data(), length);
+      got.resize(static_cast<size_t>(std::max<int64_t>(n, 0)));
+      EXPECT_EQ(text.substr(static_cast<size_t>(from), static_cast<size_t>(length)), got)
+          << "from " << from << " length " << length;
+    }
+  }
+}
+
+TEST(BgzfFile, MissingStaleOrForeignBlockIndexIsRefused) {
+  test::TempDir dir;
+  const std::string file = dir.Path("reads.gz");
+  ASSERT_TRUE(test::WriteBgzipFile(file, NumberedText(70000), false));
+  BgzfFile in;
+  EXPECT_FALSE(in.OpenByPosition(file));
+  EXPECT_NE(std::string::npos, in.mError.find("no block index")) << in.mError;
+  test::WriteFile(BgzfFile::IndexName(file), "not an index");
+  EXPECT_FALSE(in.OpenByPosition(file));
+  EXPECT_NE(std::string::npos, in.mError.find("is not a block index")) << in.mError;
+  std::filesystem::last_write_time(BgzfFile::IndexName(file), std::filesystem::last_write_time(file) -
+                                                                   std::chrono::hours(1));
+  EXPECT_FALSE(in.OpenByPosition(file));
+  EXPECT_NE(std::string::npos, in.mError.find("is older than")) << in.mError;
+}
+
+}  // namespace
+}  // namespace ostrel
