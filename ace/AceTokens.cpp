@@ -2,6 +2,7 @@
 #include "ace/AceTokens.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <iostream>
 
@@ -53,7 +54,7 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line) {
 bool StartsTag(const std::string& line) {
   const size_t at = SkipIndent(line);
   if (line.size() < at + 3 || line[at + 2] != '{') return false;
-  return line.compare(at, 2, "CT") == 0 || line.compare(at, 2, "RT") == 0 || line.compare(at, 2, "WA") == 0;
+  return std::isupper(static_cast<unsigned char>(line[at])) && std::isupper(static_cast<unsigned char>(line[at + 1]));
 }
 
 bool ClosesTag(const std::string& line) {

@@ -37,8 +37,9 @@ inline bool StartsRecord(std::string_view line, std::string_view keyword) {
          (end == line.size() || IsWS(line[end]));
 }
 
-// True when `line` opens a tag record: "CT{", "RT{" or "WA{" as its first
-// characters (after any blanks or tabs).
+// True when `line` opens a tag record: two capital letters and "{" as its
+// first characters (after any blanks or tabs): "CT{", "RT{", "WA{", "WR{"
+// or any other kind.
 bool StartsTag(const std::string& line);
 
 // True when `line` closes a tag record: a "}" alone, blanks, tabs and a

@@ -108,6 +108,12 @@ int RunMerge(int argc, char** argv) {
       std::cerr << "ostrel-ace merge: a contig cannot be merged with itself" << std::endl;
       return false;
     }
+    // Past LEFT's end the columns between the two would hold no read.
+    if (static_cast<size_t>(offset) > ace[left].mBases.size()) {
+      std::cerr << "ostrel-ace merge: offset " << offset << " lies past the end of " << words[2] << " ("
+                << ace[left].mBases.size() << " columns)" << std::endl;
+      return false;
+    }
     const size_t moved = ace[right].mReads.size();
     ace[left].MergeContigRight(ace[right], offset);
     ace[right].mReads.clear();  // its reads are in LEFT now; the empty contig is dropped

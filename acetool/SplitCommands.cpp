@@ -64,6 +64,24 @@ ContigCuts& CutsOf(std::vector<ContigCuts>& cuts, const std::string& contig) {
   return cuts.back();
 }
 
+// True when every contig named is in the assembly and each of its regions
+// lies inside it; else false, with a message naming the first that is not.
+bool RegionsInside(const AceFile& ace, const std::vector<ContigCuts>& cuts, const std::string& aceName) {
+  for (const ContigCuts& entry : cuts) {
+    const int k = FindContig(ace, entry.mContig, aceName);
+    if (k < 0) return false;
+    const size_t columns = ace[k].mBases.size();
+    for (size_t r = 0; r < entry.mStarts.size(); ++r) {
+      if (entry.mStarts[r] >= 0 && entry.mEnds[r] >= entry.mStarts[r] && static_cast<size_t>(entry.mEnds[r]) < columns)
+        continue;
+      std::cerr << "ostrel-ace split: " << entry.mContig << ':' << entry.mStarts[r] + 1 << '-' << entry.mEnds[r] + 1
+                << " lies outside " << entry.mContig << " (1-" << columns << ")" << std::endl;
+      return false;
+    }
+  }
+  return true;
+}
+
 // Cuts each contig at its regions, one contig after the other: the pieces
 // are appended to the assembly, so each contig is found by name when its
 // turn comes.
@@ -108,7 +126,9 @@ int RunSplit(int argc, char** argv) {
     entry.mEnds.push_back(to - 1);
   }
   return RunEdit(words[0], qualName, words[1], [&](AceFile& ace, std::ostream& summary) {
-    return ApplyCuts(ace, cuts, minSize, words[0], summary);
+    // Every region is checked before the first cut, so that a bad one
+    // changes nothing.
+    return RegionsInside(ace, cuts, words[0]) && ApplyCuts(ace, cuts, minSize, words[0], summary);
   });
 }
 

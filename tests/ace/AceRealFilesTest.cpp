@@ -178,6 +178,7 @@ AceFile ReadStepByStep(const std::string& path, std::string& messages) {
   test::CaptureStderr err;
   std::ifstream in(path);
   ace.Read(in);
+  ace.HandTagsToContigs();
   ace.BuildReadHash();
   ace.CopyBQToQuality();
   ace.AddFakeQualityValues();

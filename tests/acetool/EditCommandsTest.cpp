@@ -22,7 +22,7 @@ std::string Figures(const std::string& path) {
 TEST(EditCommands, ReversingTwiceGivesTheContigBack) {
   test::TempDir dir;
   const std::string once = dir.Path("once.ace"), twice = dir.Path("twice.ace");
-  EXPECT_EQ("Contigs: 2 before, 2 after\nReads: 16 before, 16 after\nReversed: Contig1\n",
+  EXPECT_EQ("Contigs: 2 before, 2 after\nReads: 16 before, 16 after\nReversed: Contig1\nColumns voted by majority: 0\n",
             AceTool("revcomp " + kContig1 + " " + once + " Contig1").mStdout);
   EXPECT_EQ(0, AceTool("revcomp " + once + " " + twice + " Contig1").mStatus);
   const std::string original = AceTool("fasta -t 0 " + kContig1).mStdout;
@@ -42,15 +42,16 @@ TEST(EditCommands, EditsSayWhatTheyChanged) {
   };
   const Case cases[] = {
       {"remove " + kContig1 + " " + out + " Contig2",
-       "Contigs: 2 before, 1 after\nReads: 16 before, 2 after\nRemoved: Contig2\n"},
-      {"merge " + kContig1 + " " + out + " Contig1 Contig2 900",
-       "Contigs: 2 before, 1 after\nReads: 16 before, 16 after\nMerged Contig2 into Contig1 at column 900: 14 reads "
-       "moved\nDropped, left without reads: Contig2\n"},
+       "Contigs: 2 before, 1 after\nReads: 16 before, 2 after\nRemoved: Contig2\nColumns voted by majority: 0\n"},
+      {"merge " + kContig1 + " " + out + " Contig1 Contig2 856",
+       "Contigs: 2 before, 1 after\nReads: 16 before, 16 after\nMerged Contig2 into Contig1 at column 856: 14 reads "
+       "moved\nColumns voted by majority: 0\nDropped, left without reads: Contig2\n"},
       {"split -m 0 " + kContig1 + " " + out + " Contig2:1500-1600 Contig2:2500-2600 Contig1:10-20",
-       "Contigs: 2 before, 5 after\nReads: 16 before, 16 after\nCut Contig2 at 2 regions\nCut Contig1 at 1 region\n"},
+       "Contigs: 2 before, 5 after\nReads: 16 before, 16 after\nCut Contig2 at 2 regions\nCut Contig1 at 1 region\n"
+       "Columns voted by majority: 6720\n"},
       {"trim-tails -w 10 -H 1 " + kContig1 + " " + out,
        "Contigs: 2 before, 1 after\nReads: 16 before, 13 after\nReads removed from contig ends: 3\n"
-       "Dropped, left without reads: Contig1\n"},
+       "Columns voted by majority: 3\nDropped, left without reads: Contig1\n"},
   };
   for (const Case& c : cases) {
     const test::CommandResult result = AceTool(c.args);
