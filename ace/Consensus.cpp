@@ -296,7 +296,7 @@ void Contig::ComputeConsensus(int from, int to, const std::vector<ColumnsBefore>
       const char former = source != nullptr ? source->mBases[q] : '\0';
       mBases[p] = VoteByCount(tally, former);
       values[p] = source != nullptr && mBases[p] == former ? source->mQuality[q] : 0;
-      ++mColumnsRevoted;
+      mColumnsRevoted += tally.mDepth > 0;  // a column left without reads is no vote
     }
   }
   mBaseSegments.clear();

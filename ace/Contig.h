@@ -100,7 +100,7 @@ public:
   // character and 0 otherwise. Off: the quality-weighted vote throughout.
   // Pieces split off take it from their contig.
   bool mVoteByCount = false;
-  int64_t mColumnsRevoted = 0;  // columns voted anew by count, by the edits of this contig
+  int64_t mColumnsRevoted = 0;  // columns with reads voted anew by count, by the edits of this contig
 
   // Copying and read names (ace/Contig.cpp).
   // Copies this contig into `target` stage by stage, announcing each stage

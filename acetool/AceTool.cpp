@@ -190,10 +190,10 @@ int RunEdit(const std::string& inName, const std::string& qualName, const std::s
                 << std::endl;
     }
     if (!edit(ace, summary)) return 1;
-    int64_t revoted = 0;
+    dropped = DropEmptyContigs(ace);
+    int64_t revoted = 0;  // in the contigs written
     for (const Contig& contig : ace) revoted += contig.mColumnsRevoted;
     if (qualName.empty()) summary << "Columns voted by majority: " << revoted << '\n';
-    dropped = DropEmptyContigs(ace);
     if (!ace.WriteAce(outName)) return 1;
   }
   std::cout << "Contigs: " << contigsBefore << " before, " << ace.size() << " after\n"
