@@ -146,7 +146,7 @@ public:
   // Reading ACE files (ace/AceRead.cpp). Records are recognised by their
   // keyword at the start of a line: the header, then per contig "CO", "BQ",
   // "AF", "BS" (optional) and "RD" with its "QA" and "DS" lines, and the
-  // tags between contigs and after the last; every other line is skipped.
+  // tags wherever they stand (ace/AceTag.h); every other line is skipped.
   // Reads the stream into the assembly, without post-processing. More
   // contigs than the header announces are read too, after a "ContigNum="
   // line; the assembly is then invalid, as it is when the stream ends bad.

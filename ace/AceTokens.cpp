@@ -81,12 +81,4 @@ int RecordFieldsStart(const std::string& line) {
   return static_cast<int>(indent) + 2;
 }
 
-bool FindRecord(std::istream& in, std::string_view keyword, std::string& line, std::string_view stopKeyword) {
-  for (;;) {
-    if (StartsRecord(line, keyword)) return true;
-    if (!stopKeyword.empty() && StartsRecord(line, stopKeyword)) return false;
-    if (!ReadLine(in, line)) return false;
-  }
-}
-
 }  // namespace ostrel

@@ -57,12 +57,6 @@ std::string TagSubject(const std::string& tag);
 // keyword, past any blanks or tabs before it.
 int RecordFieldsStart(const std::string& line);
 
-// Moves to the next line starting a `keyword` record: true at once when
-// `line` starts one, else reads lines into `line` until one does. Stops
-// with false at a line starting a `stopKeyword` record (left in `line`), when
-// `stopKeyword` is not empty, or at the end of the stream.
-bool FindRecord(std::istream& in, std::string_view keyword, std::string& line, std::string_view stopKeyword = {});
-
 }  // namespace ostrel
 
 #endif

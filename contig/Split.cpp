@@ -115,7 +115,6 @@ void Contig::SplitContig(int a, int b, Contig& middleContig, Contig& rightContig
             << "\t" << right.size() << std::endl;
   std::vector<AceTag> tags;
   tags.swap(mTags);
-  std::vector<std::pair<Contig*, int64_t>> homes;
   if (!right.empty()) {
     rightContig.mName = mName + "R";
     SplitOffReads(right, rightContig);
@@ -127,7 +126,7 @@ void Contig::SplitContig(int a, int b, Contig& middleContig, Contig& rightContig
     SplitOffReads(middle, middleContig);
   }
   mName += "L";
-  homes.emplace_back(this, 0);
+  std::vector<std::pair<Contig*, int64_t>> homes = {{this, 0}};
   if (!middle.empty()) homes.emplace_back(&middleContig, middleContig.mOriginalMinStart);
   if (!right.empty()) homes.emplace_back(&rightContig, rightContig.mOriginalMinStart);
   mTagsLeftOut += HandOutTags(tags, homes);
