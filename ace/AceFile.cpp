@@ -64,10 +64,19 @@ void AceFile::MarkHeldTagSubjects() {
 }
 
 void AceFile::HandTagsToContigs() {
+  // The name indexes are made only for the kinds of tag there are: an
+  // assembly without tags on its reads needs no index of every read name.
+  bool contigTags = false, readTags = false;
+  for (const AceTag& tag : mTags) {
+    contigTags = contigTags || (tag.OnContig());
+    readTags = readTags || (!tag.OnContig() && !tag.OnAssembly());
+  }
+  if (!contigTags && !readTags) return;
   String2IntMap contigOf, readContigOf;  // the first contig of each name
   for (size_t c = 0; c < size(); ++c) {
-    contigOf.emplace((*this)[c].mName, static_cast<int>(c));
-    for (const Sequence& read : (*this)[c].mReads) readContigOf.emplace(read.mName, static_cast<int>(c));
+    if (contigTags) contigOf.emplace((*this)[c].mName, static_cast<int>(c));
+    if (readTags)
+      for (const Sequence& read : (*this)[c].mReads) readContigOf.emplace(read.mName, static_cast<int>(c));
   }
   std::vector<AceTag> kept;
   for (AceTag& tag : mTags) {
@@ -75,9 +84,8 @@ void AceFile::HandTagsToContigs() {
       kept.push_back(std::move(tag));
       continue;
     }
-    const std::string subject = tag.Subject();
     const String2IntMap& owners = tag.OnContig() ? contigOf : readContigOf;
-    const auto found = owners.find(subject);
+    const auto found = owners.find(tag.Subject());
     if (found == owners.end())
       kept.push_back(std::move(tag));
     else
