@@ -39,16 +39,16 @@ bool AceContigWriter::Open(const std::string& fileName) {
 }
 
 void AceContigWriter::Add(Contig& contig) {
+  if (contig.mReads.empty()) {
+    if (!contig.mBases.empty()) mNotes << "Left out " << contig.mName << ": it holds no reads." << std::endl;
+    return;
+  }
   contig.WriteAce(mScratch, mNotes);
   ++mContigs;
   mReads += static_cast<long>(contig.mReads.size());
 }
 
-bool AceContigWriter::Finish(const std::vector<AceTag>& tags, long contigs) {
-  while (mContigs < contigs) {
-    Contig empty;
-    Add(empty);
-  }
+bool AceContigWriter::Finish(const std::vector<AceTag>& tags) {
   std::cerr << mNotes.str() << std::flush;
   mScratch.flush();
   if (!mScratchBuf.Close()) return Failed(mScratchBuf.Error());

@@ -28,14 +28,14 @@ public:
   // ".gz") and the scratch file beside it. False, with "Unable to write
   // <name>: <why>" on standard error, when either cannot be made.
   bool Open(const std::string& fileName);
-  // Writes the contig (Contig::WriteAce); its notes are kept for Finish.
+  // Writes the contig (Contig::WriteAce); its notes are kept for Finish. A
+  // contig without reads is left out, with a note, as AceFile::WriteAce
+  // leaves it out.
   void Add(Contig& contig);
-  // Adds empty contigs up to `contigs` in all (those a header announced and
-  // the file lacked, which the whole read holds empty), writes the notes of
-  // the contigs on standard error, then the output: the header, the contigs
-  // and the tags. False, with the line Open writes, when a write failed;
-  // nothing is then left under the output's name.
-  bool Finish(const std::vector<AceTag>& tags, long contigs);
+  // Writes the notes of the contigs on standard error, then the output: the
+  // header, the contigs and the tags. False, with the line Open writes, when
+  // a write failed; nothing is then left under the output's name.
+  bool Finish(const std::vector<AceTag>& tags);
 
 private:
   bool Failed(const std::string& why);

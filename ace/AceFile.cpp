@@ -2,6 +2,8 @@
 // and renaming contigs.
 #include "ace/AceFile.h"
 
+#include <algorithm>
+
 #include "ace/AceTokens.h"
 
 namespace ostrel {
@@ -35,6 +37,7 @@ void AceFile::RemoveContig(int index) {
       index >= static_cast<int>(mContigQuality.size()))
     return;
   const int removedReads = static_cast<int>((*this)[index].mReads.size());
+  mTagsLeftOut += static_cast<int>((*this)[index].mTags.size()) + (*this)[index].mTagsLeftOut;
   erase(begin() + index);
   mContigQuality.erase(mContigQuality.begin() + index);
   mNumReads -= removedReads;
@@ -58,6 +61,61 @@ void AceFile::MarkHeldTagSubjects() {
   StringSet held;
   HeldTagSubjects(held);
   for (AceTag& tag : mTags) tag.mSubjectHeld = held.count(TagSubject(tag.mText)) > 0 && !IsAssemblyTag(tag.mText);
+}
+
+void AceFile::HandTagsToContigs() {
+  // The name indexes are made only for the kinds of tag there are: an
+  // assembly without tags on its reads needs no index of every read name.
+  bool contigTags = false, readTags = false;
+  for (const AceTag& tag : mTags) {
+    contigTags = contigTags || (tag.OnContig());
+    readTags = readTags || (!tag.OnContig() && !tag.OnAssembly());
+  }
+  if (!contigTags && !readTags) return;
+  String2IntMap contigOf, readContigOf;  // the first contig of each name
+  for (size_t c = 0; c < size(); ++c) {
+    if (contigTags) contigOf.emplace((*this)[c].mName, static_cast<int>(c));
+    if (readTags)
+      for (const Sequence& read : (*this)[c].mReads) readContigOf.emplace(read.mName, static_cast<int>(c));
+  }
+  std::vector<AceTag> kept;
+  for (AceTag& tag : mTags) {
+    if (tag.OnAssembly()) {
+      kept.push_back(std::move(tag));
+      continue;
+    }
+    const String2IntMap& owners = tag.OnContig() ? contigOf : readContigOf;
+    const auto found = owners.find(tag.Subject());
+    if (found == owners.end())
+      kept.push_back(std::move(tag));
+    else
+      (*this)[found->second].mTags.push_back(std::move(tag));
+  }
+  mTags.swap(kept);
+}
+
+std::vector<AceTag> AceFile::TagsInFileOrder(int* leftOut) const {
+  StringSet held;
+  HeldTagSubjects(held);
+  std::vector<AceTag> tags;
+  int dropped = 0;
+  for (const AceTag& tag : mTags) {
+    const bool stays = !tag.mSubjectHeld || held.count(tag.Subject()) > 0;
+    if (stays) tags.push_back(tag);
+    dropped += !stays;
+  }
+  for (const Contig& contig : *this)
+    for (const AceTag& tag : contig.mTags) {
+      const bool stays = !contig.mReads.empty() && (tag.OnContig() || contig.HoldsRead(tag.Subject()));
+      dropped += !stays;
+      if (!stays) continue;
+      tags.push_back(tag);
+      if (tag.OnContig() && tag.Subject() != contig.mName) tags.back().Rename(contig.mName);
+    }
+  std::stable_sort(tags.begin(), tags.end(),
+                   [](const AceTag& a, const AceTag& b) { return a.mOrder < b.mOrder; });
+  if (leftOut != nullptr) *leftOut = dropped;
+  return tags;
 }
 
 void AceFile::PrefixContigs(const std::string& prefix) {

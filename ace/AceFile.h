@@ -21,16 +21,6 @@ namespace ostrel {
 
 class igzstream;
 
-// A tag record ("CT{", "RT{" or "WA{") as read: its lines up to the
-// closing "}", verbatim, each ending in a newline; and whether the contig or
-// read it names (TagSubject) was in the assembly then. A tag on a name the
-// file never held is kept as it came.
-class AceTag {
-public:
-  std::string mText;
-  bool mSubjectHeld = false;
-};
-
 // Indexed by contig number (0-based, file order). An AceFile is made empty,
 // given its three thresholds, then filled by the reader or built from
 // contigs in memory followed by CleanInitFromContigs.
@@ -45,7 +35,10 @@ struct ReadSize {
 class AceFile : public std::vector<Contig> {
 public:
   std::vector<SequenceQuality> mContigQuality;  // per contig, a copy of its consensus qualities
-  std::vector<AceTag> mTags;  // the tags the last read met, in file order
+  // The tags the last read met, in file order, less those a whole read
+  // handed to their contigs (ace/AceTag.h says where tags live).
+  std::vector<AceTag> mTags;
+  int mTagsLeftOut = 0;  // tags dropped with their contigs (RemoveContig, a piece not kept)
   String2IntMultiMap mReadContigMap;            // read name -> index of each contig holding it
   bool mValid = true;    // false when the last read found the file inconsistent, damaged or truncated
   bool mRecordsFound = false;  // the last read met an "AS" header or a "CO" record
@@ -71,6 +64,16 @@ public:
 
   // Indexes and whole-assembly edits (ace/AceFile.cpp).
   void MarkHeldTagSubjects();  // each tag's mSubjectHeld, from what is held now
+  // Moves each tag of mTags on a contig held, or on a read of one, to that
+  // contig's mTags (a read's to the first contig holding it); assembly tags
+  // and tags on names not held stay. Read(fileName) does this.
+  void HandTagsToContigs();
+  // Every tag held, the contigs' and the assembly's, in file order, each
+  // contig tag naming its contig as it is named now; left out, and counted
+  // in `leftOut` when given, are the tags of a contig without reads (which
+  // is not written), a contig's tags on reads it no longer holds
+  // and mTags entries whose subject was held and is no longer.
+  std::vector<AceTag> TagsInFileOrder(int* leftOut = nullptr) const;
   // Rebuilds mReadContigMap and adds every read to its contig's mReadIdxMap
   // (entries already there are not cleared; a repeated name keeps its last
   // index within a contig and gets one mReadContigMap entry per read).
@@ -78,7 +81,8 @@ public:
   void CleanInitFromContigs();  // BuildReadHash, then ComputeAllContigStats
   // Removes contig `index` and its mContigQuality entry, lowering mNumReads
   // and mNumContigs; mReadContigMap keeps the old indexes until
-  // BuildReadHash. An index missing from either list changes nothing.
+  // BuildReadHash. An index missing from either list changes nothing. Its
+  // tags go with it, counted in mTagsLeftOut.
   void RemoveContig(int index);
   void PrefixContigs(const std::string& prefix);  // every name becomes prefix + name
   // The subjects of the contig and read tags that name a contig or read the
@@ -142,7 +146,7 @@ public:
   // Reading ACE files (ace/AceRead.cpp). Records are recognised by their
   // keyword at the start of a line: the header, then per contig "CO", "BQ",
   // "AF", "BS" (optional) and "RD" with its "QA" and "DS" lines, and the
-  // tags between contigs and after the last; every other line is skipped.
+  // tags wherever they stand (ace/AceTag.h); every other line is skipped.
   // Reads the stream into the assembly, without post-processing. More
   // contigs than the header announces are read too, after a "ContigNum="
   // line; the assembly is then invalid, as it is when the stream ends bad.
@@ -202,10 +206,12 @@ public:
   bool FindNewestAce(std::string& name);
 
   // Writing ACE files (ace/AceWrite.cpp).
-  // Writes the "AS" header with the numbers of contigs and reads held, every
-  // contig (Contig::WriteAce), then the tags read with the assembly, less
-  // those on a contig or read it no longer holds. True when every write
-  // went through.
+  // Writes the "AS" header with the numbers of contigs and reads written,
+  // every contig that holds reads (Contig::WriteAce; one without is left
+  // out, as other readers refuse it, with a line on standard error), then
+  // every tag in file order (TagsInFileOrder), less those on a contig or
+  // read it no longer holds; how many tags were left out, here or by the
+  // edits, is said on standard error. True when every write went through.
   bool WriteAce(std::ostream& out);
   // The same to a file, gzip-compressed when its name ends in ".gz",
   // written under a temporary name and renamed into place once whole. A file
@@ -269,9 +275,10 @@ private:
   // passes.
   bool FindContig(std::istream& in, std::string& line);
   // Moves to the next `keyword` record of the contig being read, keeping
-  // the tags it passes; false at the next "CO" record (left in `line`) or
-  // the end of the stream.
-  bool FindContigRecord(std::istream& in, const char* keyword, std::string& line);
+  // the tags it passes; false at the next "CO" record or `stopKeyword`
+  // record (when given), left in `line`, or the end of the stream.
+  bool FindContigRecord(std::istream& in, const char* keyword, std::string& line,
+                        const char* stopKeyword = nullptr);
   // After reading a file through `in`: a stream that ended at damaged data
   // makes the assembly invalid, with a line on standard error naming it.
   void CheckReadWhole(const std::istream& in, const std::string& fileName);

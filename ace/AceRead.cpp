@@ -108,10 +108,10 @@ bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, i
     if (FindContigRecord(in, "AF", line)) {
       line = ParseAF(in, line, slot);
       // A contig may carry no base segments: the search stops at its reads.
-      if (FindRecord(in, "BS", line, "RD")) line = ParseBS(in, line, slot);
+      if (FindContigRecord(in, "BS", line, "RD")) line = ParseBS(in, line, slot);
       // A read is named by its "RD" record: placements without one are
       // dropped, as a name cannot be written back without it.
-      if (FindRecord(in, "RD", line))
+      if (FindContigRecord(in, "RD", line))
         line = ParseRD(in, line, slot);
       else
         (*this)[slot].mReads.clear();
@@ -299,7 +299,10 @@ std::string AceFile::ParseTag(std::istream& in, std::string& line) {
     if (StartsRecord(next, "CO")) return next;
     tag.append(next).push_back('\n');
     if (ClosesTag(next)) {
-      mTags.push_back({std::move(tag), false});
+      AceTag read;
+      read.mText = std::move(tag);
+      read.mOrder = static_cast<int64_t>(mTags.size());
+      mTags.push_back(std::move(read));
       return next;
     }
   }
@@ -308,10 +311,10 @@ std::string AceFile::ParseTag(std::istream& in, std::string& line) {
 
 bool AceFile::FindContig(std::istream& in, std::string& line) { return FindContigRecord(in, "CO", line); }
 
-bool AceFile::FindContigRecord(std::istream& in, const char* keyword, std::string& line) {
+bool AceFile::FindContigRecord(std::istream& in, const char* keyword, std::string& line, const char* stopKeyword) {
   for (;;) {
     if (StartsRecord(line, keyword)) return true;
-    if (StartsRecord(line, "CO")) return false;
+    if (StartsRecord(line, "CO") || (stopKeyword != nullptr && StartsRecord(line, stopKeyword))) return false;
     if (StartsTag(line)) {
       line = ParseTag(in, line);
       continue;  // the tag's closing line, or a "CO" line that cut it short
@@ -358,6 +361,7 @@ void AceFile::Read(const std::string& fileName) {
     queue.Finish();
   }
   MarkHeldTagSubjects();
+  HandTagsToContigs();
   CheckReadWhole(in, fileName);
   for (size_t c = finished; c < size(); ++c) finish(c);  // contigs the file never filled
   std::cerr << fakeMessages.str() << trimMessages.str() << std::flush;
@@ -374,6 +378,7 @@ void AceFile::PrepareReadContig(size_t c, std::ostream& fakeMessages, std::ostre
 
 void AceFile::Read(const std::string& fileName, SequenceQualityVector& qualities) {
   if (!ReadFile(fileName)) return;
+  HandTagsToContigs();
   BuildReadHash();
   CopyBQToQuality();
   AddReadsQuality(qualities);

@@ -2,6 +2,7 @@
 #include "ace/AceTokens.h"
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
 #include <iostream>
 
@@ -53,7 +54,7 @@ bool FindToken(std::istream& in, const std::string& token, std::string& line) {
 bool StartsTag(const std::string& line) {
   const size_t at = SkipIndent(line);
   if (line.size() < at + 3 || line[at + 2] != '{') return false;
-  return line.compare(at, 2, "CT") == 0 || line.compare(at, 2, "RT") == 0 || line.compare(at, 2, "WA") == 0;
+  return std::isupper(static_cast<unsigned char>(line[at])) && std::isupper(static_cast<unsigned char>(line[at + 1]));
 }
 
 bool ClosesTag(const std::string& line) {
@@ -78,14 +79,6 @@ std::string TagSubject(const std::string& tag) {
 int RecordFieldsStart(const std::string& line) {
   const size_t indent = std::min(SkipIndent(line), static_cast<size_t>(INT_MAX - 2));  // positions are ints
   return static_cast<int>(indent) + 2;
-}
-
-bool FindRecord(std::istream& in, std::string_view keyword, std::string& line, std::string_view stopKeyword) {
-  for (;;) {
-    if (StartsRecord(line, keyword)) return true;
-    if (!stopKeyword.empty() && StartsRecord(line, stopKeyword)) return false;
-    if (!ReadLine(in, line)) return false;
-  }
 }
 
 }  // namespace ostrel

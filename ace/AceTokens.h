@@ -37,8 +37,9 @@ inline bool StartsRecord(std::string_view line, std::string_view keyword) {
          (end == line.size() || IsWS(line[end]));
 }
 
-// True when `line` opens a tag record: "CT{", "RT{" or "WA{" as its first
-// characters (after any blanks or tabs).
+// True when `line` opens a tag record: two capital letters and "{" as its
+// first characters (after any blanks or tabs): "CT{", "RT{", "WA{", "WR{"
+// or any other kind.
 bool StartsTag(const std::string& line);
 
 // True when `line` closes a tag record: a "}" alone, blanks, tabs and a
@@ -55,12 +56,6 @@ std::string TagSubject(const std::string& tag);
 // Where the fields of a record line begin: just after its two-letter
 // keyword, past any blanks or tabs before it.
 int RecordFieldsStart(const std::string& line);
-
-// Moves to the next line starting a `keyword` record: true at once when
-// `line` starts one, else reads lines into `line` until one does. Stops
-// with false at a line starting a `stopKeyword` record (left in `line`), when
-// `stopKeyword` is not empty, or at the end of the stream.
-bool FindRecord(std::istream& in, std::string_view keyword, std::string& line, std::string_view stopKeyword = {});
 
 }  // namespace ostrel
 

@@ -122,16 +122,29 @@ void Contig::WriteAce(std::ostream& out, std::ostream& messages) {
 }
 
 bool AceFile::WriteAce(std::ostream& out) {
-  long reads = 0;
-  for (const Contig& contig : *this) reads += static_cast<long>(contig.mReads.size());
-  out << "AS " << size() << ' ' << reads << '\n';
-  for (Contig& contig : *this) contig.WriteAce(out);
-  // A tag goes with its contig or read: one whose subject the assembly held
-  // when read and holds no longer is left out. Assembly tags always stay.
-  StringSet held;
-  HeldTagSubjects(held);
-  for (const AceTag& tag : mTags)
-    if (!tag.mSubjectHeld || held.count(TagSubject(tag.mText)) > 0) out << tag.mText << '\n';
+  long contigs = 0, reads = 0;
+  for (const Contig& contig : *this) {
+    contigs += !contig.mReads.empty();
+    reads += static_cast<long>(contig.mReads.size());
+  }
+  out << "AS " << contigs << ' ' << reads << '\n';
+  int leftOut = mTagsLeftOut;
+  for (Contig& contig : *this) {
+    leftOut += contig.mTagsLeftOut;
+    // One the header announced and the file lacked has no consensus either:
+    // it was never there to leave out.
+    if (contig.mReads.empty()) {
+      if (!contig.mBases.empty()) std::cerr << "Left out " << contig.mName << ": it holds no reads." << std::endl;
+      continue;
+    }
+    contig.WriteAce(out);
+  }
+  int stale = 0;
+  for (const AceTag& tag : TagsInFileOrder(&stale)) out << tag.mText << '\n';
+  leftOut += stale;
+  if (leftOut > 0)
+    std::cerr << leftOut << (leftOut == 1 ? " tag" : " tags")
+              << " left out: the contig or read it marks is no longer in the assembly." << std::endl;
   out.flush();
   return out.good();
 }

@@ -15,9 +15,7 @@ namespace ostrel {
 
 namespace {
 
-constexpr int kNameWidth = 16;          // row names, left-aligned
-constexpr int kIndexWidth = 7;          // first column or read offset, right-aligned
-constexpr int kReadQualityIndent = 24;  // read quality rows carry no name or offset
+constexpr int kIndexWidth = 7;  // first column or read offset, right-aligned
 
 // A row's columns gather here and reach the stream in blocks: one write per
 // row or block rather than per column, and a very wide window never holds
@@ -148,26 +146,32 @@ void ForEachWindow(const Contig& contig, int start, int end, PrintWindow printWi
   } while (first < length && first <= last);
 }
 
-void PrintRowHead(std::ostream& out, const std::string& name, int64_t index) {
-  PrintSpacePaddedString(out, kNameWidth, name);
+void PrintRowHead(std::ostream& out, int nameWidth, const std::string& name, int64_t index) {
+  PrintSpacePaddedString(out, nameWidth, name);
   PrintSpacePaddedNum(out, kIndexWidth, ClampToInt(index));
   out << ' ';
 }
 
 }  // namespace
 
-void Contig::PrintAlignment(std::ostream& out, int start, int end) const {
+int Contig::NameWidth() const {
+  size_t width = std::max(static_cast<size_t>(kAlignmentNameWidth), mName.size());
+  for (const Sequence& read : mReads) width = std::max(width, read.mName.size());
+  return ClampToInt(static_cast<int64_t>(width));
+}
+
+void Contig::PrintAlignment(std::ostream& out, int start, int end, int nameWidth) const {
   const ConsensusView consensus(*this);
   ColumnWriter row(out);
   ForEachWindow(*this, start, end, [&](int64_t first, int64_t width) {
-    PrintRowHead(out, mName, first);
+    PrintRowHead(out, nameWidth, mName, first);
     for (int64_t i = first; i < first + width; ++i) row.Put(consensus.Mark(i));
     row.EndLine();
     for (int r = 0; r < static_cast<int>(mReads.size()); ++r) {
       if (!IsPlacedRead(r)) continue;
       const ReadView read(*this, r);
       const int64_t q0 = read.Offset(first);
-      PrintRowHead(out, mReads[r].mName, q0);
+      PrintRowHead(out, nameWidth, mReads[r].mName, q0);
       for (int64_t q = q0; q < q0 + width; ++q) row.Put(read.Mark(q));
       row.EndLine();
     }
@@ -175,18 +179,20 @@ void Contig::PrintAlignment(std::ostream& out, int start, int end) const {
   });
 }
 
-void Contig::PrintAlignmentWithQuality(std::ostream& out, int start, int end) const {
+void Contig::PrintAlignmentWithQuality(std::ostream& out, int start, int end, int nameWidth) const {
+  // Read quality rows carry no name or offset.
+  const int readQualityIndent = ClampToInt(int64_t{nameWidth} + kIndexWidth + 1);
   const ConsensusView consensus(*this);
   ColumnWriter row(out);
   ForEachWindow(*this, start, end, [&](int64_t first, int64_t width) {
-    PrintRowHead(out, mName, first);
+    PrintRowHead(out, nameWidth, mName, first);
     for (int64_t i = first; i < first + width; ++i) {
       row.Put(' ');
       row.Put(consensus.Mark(i));
       row.Put(' ');
     }
     row.EndLine();
-    PrintRowHead(out, " ", first);
+    PrintRowHead(out, nameWidth, " ", first);
     for (int64_t i = first; i < first + width; ++i) consensus.PutQuality(row, i);
     row.EndLine();
     out << '\n';
@@ -194,14 +200,14 @@ void Contig::PrintAlignmentWithQuality(std::ostream& out, int start, int end) co
       if (!IsPlacedRead(r)) continue;
       const ReadView read(*this, r);
       const int64_t q0 = read.Offset(first);
-      PrintRowHead(out, mReads[r].mName, q0);
+      PrintRowHead(out, nameWidth, mReads[r].mName, q0);
       for (int64_t q = q0; q < q0 + width; ++q) {
         row.Put(' ');
         row.Put(read.Mark(q));
         row.Put(' ');
       }
       row.EndLine();
-      PrintSpacePaddedString(out, kReadQualityIndent, " ");
+      PrintSpacePaddedString(out, readQualityIndent, " ");
       for (int64_t q = q0; q < q0 + width; ++q) read.PutQuality(row, q);
       row.EndLine();
     }

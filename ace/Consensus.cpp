@@ -99,7 +99,9 @@ int QualityAt(const Contig& contig, int readIdx, int64_t q) {
 
 // Tallies of columns lo .. hi (0-based, lo <= hi), which need not lie in
 // the consensus: tallies[p - lo] is column p. Each read is walked once.
-void TallyColumns(const Contig& contig, int64_t lo, int64_t hi, std::vector<ColumnTally>& tallies) {
+// `byCount`: every character weighs 1, its quality aside.
+void TallyColumns(const Contig& contig, int64_t lo, int64_t hi, std::vector<ColumnTally>& tallies,
+                  bool byCount = false) {
   tallies.assign(static_cast<size_t>(hi - lo + 1), ColumnTally());
   const SlotTable& slots = Slots();
   for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i) {
@@ -115,6 +117,10 @@ void TallyColumns(const Contig& contig, int64_t lo, int64_t hi, std::vector<Colu
     ColumnTally* tally = &tallies[first - lo];
     // Offsets with a quality value first, then the rest at quality 0.
     int64_t rated = 0;
+    if (byCount) {
+      for (int64_t k = 0; k < count; ++k) tally[k].Add(slots[static_cast<unsigned char>(bases[q0 + k])], 1);
+      continue;
+    }
     if (i < static_cast<int>(contig.mReadQuality.size())) {
       const std::vector<int>& values = contig.mReadQuality[i].mQualities;
       rated = std::clamp<int64_t>(static_cast<int64_t>(values.size()) - q0, 0, count);
@@ -138,6 +144,19 @@ std::vector<std::pair<char, int>> GatherColumn(const Contig& contig, int p) {
 }
 
 char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
+// The vote by count of a column whose reads changed: `former` is what the
+// column showed before ('\0' when it is new).
+char VoteByCount(const ColumnTally& tally, char former) {
+  if (tally.mDepth == 0 || PadsWin(tally)) return '*';
+  char base = 'N';
+  int64_t best = 0;
+  if (CountWinners(tally, std::numeric_limits<int64_t>::min(), base, best) == 1) return base;
+  const int64_t* formerSum = nullptr;
+  for (int k = 0; k < 4; ++k)
+    if (Upper(former) == kLetters[k]) formerSum = &tally.mSum[k];
+  return formerSum != nullptr && *formerSum == best ? former : 'N';
+}
 
 }  // namespace
 
@@ -225,6 +244,62 @@ void Contig::CreateConsensusForCopy() {
   mPaddedBases = static_cast<int>(length);
   mNumReads = reads;
   mNumBaseSeqs = static_cast<int>(mBaseSegments.size());
+}
+
+ColumnsBefore Contig::ColumnsNow(int64_t shift) const {
+  ColumnsBefore now;
+  now.mBases = mBases;
+  now.mQuality = mQuality.mQualities;
+  now.mQuality.resize(mBases.size(), 0);
+  now.mShift = shift;
+  if (!mBases.empty()) {
+    std::vector<ColumnTally> tallies;
+    TallyColumns(*this, 0, static_cast<int64_t>(mBases.size()) - 1, tallies, true);
+    now.mDepth.reserve(tallies.size());
+    for (const ColumnTally& tally : tallies) now.mDepth.push_back(tally.mDepth);
+  }
+  return now;
+}
+
+void Contig::ComputeConsensus(int from, int to, const std::vector<ColumnsBefore>& before) {
+  if (!mVoteByCount) {
+    ComputeConsensus(from, to);
+    return;
+  }
+  const int64_t lo = std::max<int64_t>(from, 0);
+  const int64_t hi = std::min<int64_t>(to, static_cast<int64_t>(mBases.size()) - 1);
+  if (lo <= hi) {
+    std::vector<int>& values = mQuality.mQualities;
+    if (static_cast<int64_t>(values.size()) <= hi) values.resize(static_cast<size_t>(hi + 1), 0);
+    std::vector<ColumnTally> tallies;
+    TallyColumns(*this, lo, hi, tallies, true);
+    for (int64_t p = lo; p <= hi; ++p) {
+      const ColumnTally& tally = tallies[p - lo];
+      const ColumnsBefore* source = nullptr;  // the first earlier contig that had the column
+      bool same = false;
+      for (const ColumnsBefore& earlier : before) {
+        const int64_t q = p + earlier.mShift;
+        if (q < 0 || q >= static_cast<int64_t>(earlier.mDepth.size())) continue;
+        if (source == nullptr) source = &earlier;
+        if (tally.mDepth > 0 && earlier.mDepth[q] == tally.mDepth) {
+          source = &earlier;
+          same = true;
+          break;
+        }
+      }
+      const int64_t q = source != nullptr ? p + source->mShift : -1;
+      if (same) {
+        mBases[p] = source->mBases[q];
+        values[p] = source->mQuality[q];
+        continue;
+      }
+      const char former = source != nullptr ? source->mBases[q] : '\0';
+      mBases[p] = VoteByCount(tally, former);
+      values[p] = source != nullptr && mBases[p] == former ? source->mQuality[q] : 0;
+      mColumnsRevoted += tally.mDepth > 0;  // a column left without reads is no vote
+    }
+  }
+  mBaseSegments.clear();
 }
 
 int Contig::RecomputeConsensus() {

@@ -17,8 +17,10 @@
 #include <iostream>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ace/AceTag.h"
 #include "ace/BaseSegment.h"
 #include "contig/TemplateInfo.h"
 #include "seq/Sequence.h"
@@ -34,6 +36,20 @@ namespace ostrel {
 inline int ClampToInt(int64_t v) {
   return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : static_cast<int>(v);
 }
+
+// A contig's consensus as it stood before an edit, with how many reads
+// covered each column: column p after the edit was column p + mShift then.
+// A column that the edit leaves with the same reads keeps its character and
+// quality (see Contig::mVoteByCount).
+struct ColumnsBefore {
+  std::vector<char> mBases;
+  std::vector<int> mQuality;
+  std::vector<int> mDepth;
+  int64_t mShift = 0;
+};
+
+// The column width of a read or contig name in the alignment prints.
+constexpr int kAlignmentNameWidth = 16;
 
 // The inherited Sequence is the padded consensus (called mConsensus in the
 // messages): its name is the contig name.
@@ -71,6 +87,20 @@ public:
   int mOriginalMinStart = 0;  // smallest alignment start seen by the last start fix-up
   int mOriginalMaxStart = 0;  // largest alignment start seen by the last start fix-up
   int mWindowWidth = 100;     // columns per alignment print window
+  // The tags on this contig and on its reads (ace/AceTag.h), and how many
+  // the edits dropped because their columns or reads left the assembly.
+  std::vector<AceTag> mTags;
+  int mTagsLeftOut = 0;
+  // For reads without qualities (all faked as 0, so that every weighted
+  // vote would tie): the edits keep the character and quality of every
+  // column whose covering reads they leave as they were, and vote the
+  // others by a plain majority of the reads' characters (more than half
+  // pads: '*'; letters tied: the column's former character when it is among
+  // them, else 'N'), a column keeping its former quality when it keeps its
+  // character and 0 otherwise. Off: the quality-weighted vote throughout.
+  // Pieces split off take it from their contig.
+  bool mVoteByCount = false;
+  int64_t mColumnsRevoted = 0;  // columns with reads voted anew by count, by the edits of this contig
 
   // Copying and read names (ace/Contig.cpp).
   // Copies this contig into `target` stage by stage, announcing each stage
@@ -124,6 +154,30 @@ public:
   // Votes the whole consensus and its qualities anew, then the base
   // segments; returns how many columns kept their character, ignoring case.
   int RecomputeConsensus();
+  // The consensus now, with each column's read depth, to be kept by an
+  // edit that moves column p to p - shift.
+  ColumnsBefore ColumnsNow(int64_t shift) const;
+  // ComputeConsensus(from, to) as the edits run it: with mVoteByCount,
+  // each column covered by as many reads as it was in one of `before` (its
+  // reads then are those now: an edit only adds or only takes away reads of
+  // a column's source) keeps that column's character and quality, and the
+  // others are voted by count, counted in mColumnsRevoted.
+  void ComputeConsensus(int from, int to, const std::vector<ColumnsBefore>& before);
+
+  // Tags through edits (contig/ContigTags.cpp).
+  // True when a read named `name` is here.
+  bool HoldsRead(const std::string& name) const;
+  // Takes a copy of `tag` if it belongs here: a contig tag moved to this
+  // contig's columns (column p of its contig is p - shift here), cut to the
+  // consensus, renamed, when some of it remains (one without positions only
+  // when shift is 0); a read tag when its read is here.
+  bool TakeTag(const AceTag& tag, int64_t shift);
+  // Hands each of `tags` to every home (a contig and its shift) that takes
+  // it; returns how many no home took.
+  static int HandOutTags(const std::vector<AceTag>& tags, const std::vector<std::pair<Contig*, int64_t>>& homes);
+  // The tags mirrored onto the same bases after the contig and its reads
+  // were reversed: a contig tag over the consensus, a read tag over its read.
+  void MirrorTags();
 
   // Read edits, merging and reversing (contig/ReadEntries.cpp,
   // contig/ReadMoves.cpp, contig/ConsensusEdits.cpp, contig/Reverse.cpp,
@@ -201,7 +255,8 @@ public:
   // Removes the reads without a good mate (as mTemplates last said) that
   // start at or before 1-based `leftEnd` or run past 1-based `rightStart`,
   // appending their names to `removed`, and votes the consensus over the
-  // two tails (0-based 0 .. leftEnd and rightStart .. end).
+  // two tails (0-based 0 .. leftEnd and rightStart .. end); the tags of the
+  // reads removed, and of the columns cut off the end, are left out.
   void RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& removed);
 
   // The stretch the named reads cover: `start` the smallest 1-based
@@ -324,11 +379,18 @@ public:
   // outside it and '.' outside the sequence (either side). Reads that are
   // not placed (IsPlacedRead) get no row; reads whose trims were never
   // computed have an empty trim range.
-  void PrintAlignment(std::ostream& out, int start, int end) const;
+  // Names are padded to `nameWidth` characters; a longer name pushes its
+  // row to the right, so a caller wanting the rows lined up passes the
+  // longest (NameWidth).
+  void PrintAlignment(std::ostream& out, int start, int end, int nameWidth = kAlignmentNameWidth) const;
+  // The longest of the contig's and its reads' names, at least
+  // kAlignmentNameWidth.
+  int NameWidth() const;
   // The same windows with three characters per column, and a row of quality
   // values under the consensus and under each read (blank where a read has
   // no value).
-  void PrintAlignmentWithQuality(std::ostream& out, int start, int end) const;
+  void PrintAlignmentWithQuality(std::ostream& out, int start, int end,
+                                 int nameWidth = kAlignmentNameWidth) const;
   // The print's mark for read `read` at 0-based consensus index `column`:
   // '#' when `read` is not a placed read, '@' when `column` is at or past
   // the consensus end.
@@ -357,7 +419,14 @@ public:
 private:
   // Copies the named reads into `newContig`, moves its smallest start to 0
   // and votes its whole consensus; returns its last 0-based index.
-  int MoveReadsInto(const std::vector<std::string>& names, Contig& newContig) const;
+  int MoveReadsInto(const std::vector<int>& reads, Contig& newContig) const;
+  // Sorts the reads around a .. b as FindReadSets does, by index.
+  void SortReads(int a, int b, std::vector<int>& left, std::vector<int>& middle, std::vector<int>& right) const;
+  // Moves reads `reads` (indexes) to `newContig` as SplitContigRight does.
+  void SplitOffReads(const std::vector<int>& reads, Contig& newContig);
+  // The indexes of the named reads here (mReadIdxMap), skipping names not
+  // here.
+  std::vector<int> ReadIndexes(const std::vector<std::string>& names) const;
   void AppendBQ(std::string& text) const;
   void AppendQA(std::string& text, size_t read) const;  // the read's line, ended
   // Consensus indexes under read offsets fromOffset .. toOffset of a placed

@@ -44,6 +44,7 @@ void AceFile::ReadAll(const std::string& base) {
   const std::string aceName = base + ".ace";
   const std::string qualName = base + ".qual";
   if (!ReadFile(gzExists(aceName) ? aceName + ".gz" : aceName)) return;
+  HandTagsToContigs();
   BuildReadHash();
   const std::string qualFile = gzExists(qualName) ? qualName + ".gz" : qualName;
   igzstream quality(qualFile);
@@ -59,6 +60,7 @@ void AceFile::ReadAll(const std::string& aceName, const std::string& qualName) {
   std::cerr << std::endl << "Reading " << aceName << "..." << std::flush;
   if (!ReadFile(aceName)) return;
   std::cerr << "done." << std::endl;
+  HandTagsToContigs();
   BuildReadHash();
   std::cerr << "Reading " << qualName << "..." << std::flush;
   igzstream quality(qualName);

@@ -66,12 +66,13 @@ long CountReads(const AceFile& ace) {
 }
 
 // Drops the contigs without reads, which other readers refuse; returns
-// their names.
+// their names. Their tags are counted as left out.
 std::vector<std::string> DropEmptyContigs(AceFile& ace) {
   std::vector<std::string> dropped;
   for (size_t c = ace.size(); c-- > 0;) {
     if (!ace[c].mReads.empty()) continue;
     dropped.insert(dropped.begin(), ace[c].mName);
+    ace.mTagsLeftOut += static_cast<int>(ace[c].mTags.size()) + ace[c].mTagsLeftOut;
     const auto at = static_cast<std::ptrdiff_t>(c);
     ace.erase(ace.begin() + at);
     if (c < ace.mContigQuality.size()) ace.mContigQuality.erase(ace.mContigQuality.begin() + at);
@@ -180,8 +181,19 @@ int RunEdit(const std::string& inName, const std::string& qualName, const std::s
     if (!ReadAssembly(ace, inName, qualName)) return 1;
     contigsBefore = ace.size();
     readsBefore = CountReads(ace);
+    // Without read qualities every read character weighs 0 and every
+    // weighed vote would tie.
+    if (qualName.empty()) {
+      for (Contig& contig : ace) contig.mVoteByCount = true;
+      std::cerr << "Without read qualities (-q), consensus columns whose reads the edit leaves as they were keep\n"
+                   "their base and quality; the others are voted by a plain majority of the reads' bases."
+                << std::endl;
+    }
     if (!edit(ace, summary)) return 1;
     dropped = DropEmptyContigs(ace);
+    int64_t revoted = 0;  // in the contigs written
+    for (const Contig& contig : ace) revoted += contig.mColumnsRevoted;
+    if (qualName.empty()) summary << "Columns voted by majority: " << revoted << '\n';
     if (!ace.WriteAce(outName)) return 1;
   }
   std::cout << "Contigs: " << contigsBefore << " before, " << ace.size() << " after\n"

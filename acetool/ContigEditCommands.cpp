@@ -12,8 +12,8 @@ namespace {
 void PrintRevcompUsage(std::ostream& out) {
   out << "Usage: ostrel-ace revcomp in.ace[.gz] out.ace[.gz] CONTIG...\n"
       << "\n"
-      << "Reverse-complements the named contigs: consensus, reads, qualities, trims\n"
-      << "and read placements, and writes the assembly to out.ace.\n"
+      << "Reverse-complements the named contigs: consensus, reads, qualities, trims,\n"
+      << "read placements and tags, and writes the assembly to out.ace.\n"
       << "\n"
       << "  -h       this text\n";
 }
@@ -33,9 +33,11 @@ void PrintMergeUsage(std::ostream& out) {
       << "Puts the reads of contig RIGHT into contig LEFT, OFFSET columns to the right\n"
       << "of where they lie in RIGHT (0-based padded columns of LEFT), votes LEFT's\n"
       << "consensus from OFFSET on anew, and writes the assembly, RIGHT gone, to\n"
-      << "out.ace.\n"
+      << "out.ace. OFFSET may not pass the end of LEFT.\n"
       << "\n"
-      << "  -q FILE  read qualities, which the consensus vote weighs the reads by\n"
+      << "  -q FILE  read qualities, which the consensus vote weighs the reads by (without\n"
+      << "           them, columns whose reads are unchanged keep their base and the\n"
+      << "           others go by a majority of the reads' bases)\n"
       << "  -h       this text\n";
 }
 
@@ -106,6 +108,12 @@ int RunMerge(int argc, char** argv) {
     if (left < 0 || right < 0) return false;
     if (left == right) {
       std::cerr << "ostrel-ace merge: a contig cannot be merged with itself" << std::endl;
+      return false;
+    }
+    // Past LEFT's end the columns between the two would hold no read.
+    if (static_cast<size_t>(offset) > ace[left].mBases.size()) {
+      std::cerr << "ostrel-ace merge: offset " << offset << " lies past the end of " << words[2] << " ("
+                << ace[left].mBases.size() << " columns)" << std::endl;
       return false;
     }
     const size_t moved = ace[right].mReads.size();

@@ -24,7 +24,9 @@ void PrintSplitUsage(std::ostream& out) {
       << "consensus of each piece is voted anew. A piece without template coverage\n"
       << "shorter than minSize columns is dropped. The assembly goes to out.ace.\n"
       << "\n"
-      << "  -q FILE  read qualities, which the consensus vote weighs the reads by\n"
+      << "  -q FILE  read qualities, which the consensus vote weighs the reads by (without\n"
+      << "           them, columns whose reads are unchanged keep their base and the\n"
+      << "           others go by a majority of the reads' bases)\n"
       << "  -m INT   padded length from which a piece without templates is kept ["
       << kDefaultMinContigSize << "]\n"
       << "  -h       this text\n";
@@ -42,7 +44,9 @@ void PrintProblemsUsage(std::ostream& out) {
       << "to cut are printed. With out.ace the contigs are cut there (as by split)\n"
       << "and the assembly is written to out.ace.\n"
       << "\n"
-      << "  -q FILE  read qualities, which the consensus vote weighs the reads by\n"
+      << "  -q FILE  read qualities, which the consensus vote weighs the reads by (without\n"
+      << "           them, columns whose reads are unchanged keep their base and the\n"
+      << "           others go by a majority of the reads' bases)\n"
       << "  -d INT   columns within which a left and a right checkpoint pair ["
       << kDefaultMaxDistance << "]\n"
       << "  -m INT   padded length from which a piece without templates is kept ["
@@ -62,6 +66,24 @@ ContigCuts& CutsOf(std::vector<ContigCuts>& cuts, const std::string& contig) {
     if (entry.mContig == contig) return entry;
   cuts.push_back({contig, {}, {}});
   return cuts.back();
+}
+
+// True when every contig named is in the assembly and each of its regions
+// lies inside it; else false, with a message naming the first that is not.
+bool RegionsInside(const AceFile& ace, const std::vector<ContigCuts>& cuts, const std::string& aceName) {
+  for (const ContigCuts& entry : cuts) {
+    const int k = FindContig(ace, entry.mContig, aceName);
+    if (k < 0) return false;
+    const size_t columns = ace[k].mBases.size();
+    for (size_t r = 0; r < entry.mStarts.size(); ++r) {
+      if (entry.mStarts[r] >= 0 && entry.mEnds[r] >= entry.mStarts[r] && static_cast<size_t>(entry.mEnds[r]) < columns)
+        continue;
+      std::cerr << "ostrel-ace split: " << entry.mContig << ':' << entry.mStarts[r] + 1 << '-' << entry.mEnds[r] + 1
+                << " lies outside " << entry.mContig << " (1-" << columns << ")" << std::endl;
+      return false;
+    }
+  }
+  return true;
 }
 
 // Cuts each contig at its regions, one contig after the other: the pieces
@@ -108,7 +130,9 @@ int RunSplit(int argc, char** argv) {
     entry.mEnds.push_back(to - 1);
   }
   return RunEdit(words[0], qualName, words[1], [&](AceFile& ace, std::ostream& summary) {
-    return ApplyCuts(ace, cuts, minSize, words[0], summary);
+    // Every region is checked before the first cut, so that a bad one
+    // changes nothing.
+    return RegionsInside(ace, cuts, words[0]) && ApplyCuts(ace, cuts, minSize, words[0], summary);
   });
 }
 

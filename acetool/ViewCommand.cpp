@@ -60,10 +60,11 @@ int RunView(int argc, char** argv) {
         contig.mWindowWidth = width;
         const int start = from >= 0 ? from - 1 : 0;
         const int end = from >= 0 ? std::min(to, columns) - 1 : -1;
+        // Every row's name as wide as the longest, so the columns line up.
         if (withQualities)
-          contig.PrintAlignmentWithQuality(std::cout, start, end);
+          contig.PrintAlignmentWithQuality(std::cout, start, end, contig.NameWidth());
         else
-          contig.PrintAlignment(std::cout, start, end);
+          contig.PrintAlignment(std::cout, start, end, contig.NameWidth());
       },
       tally);
   if (!read) return 1;

@@ -63,7 +63,7 @@ int RunWrite(int argc, char** argv) {
     std::cerr << "Consensus recomputed: " << kept << " of " << columns << " columns kept their base ("
               << ftoa(columns > 0 ? 100.0f * static_cast<float>(kept) / static_cast<float>(columns) : 100.0f, "%.2f")
               << "%)" << std::endl;
-  if (!writer.Finish(ace.mTags, tally.mContigs)) return 1;
+  if (!writer.Finish(ace.TagsInFileOrder())) return 1;
   return AssemblyStatus(ace);
 }
 

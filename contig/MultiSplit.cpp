@@ -49,6 +49,7 @@ void AceFile::MultiSplitContig(int minSize, int contigIdx, std::vector<int>& sta
     // a removed contig do.
     auto dropped = [this, removed](const Contig& piece) {
       mNumReads -= static_cast<int>(piece.mReads.size());
+      mTagsLeftOut += static_cast<int>(piece.mTags.size()) + piece.mTagsLeftOut;
       if (removed != nullptr)
         for (const Sequence& read : piece.mReads) removed->push_back(read.mName);
     };

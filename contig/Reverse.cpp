@@ -86,6 +86,7 @@ void Contig::ReverseComplementContig() {
   MirrorRange(mTrimStart, mTrimEnd, length);
   MirrorRange(mBACTrimStart, mBACTrimEnd, length);
   MirrorRange(mBACReadStart, mBACReadEnd, length);
+  MirrorTags();
   ComputeSyntheticBS();
 }
 

@@ -61,8 +61,8 @@ void Contig::FindConsensusChangePoints(const std::vector<std::string>& names, in
   end = ClampToInt(std::min(std::max<int64_t>(last, 0), length - 1));
 }
 
-void Contig::FindReadSets(int a, int b, std::vector<std::string>& left, std::vector<std::string>& middle,
-                          std::vector<std::string>& right) const {
+void Contig::SortReads(int a, int b, std::vector<int>& left, std::vector<int>& middle,
+                       std::vector<int>& right) const {
   left.clear();
   middle.clear();
   right.clear();
@@ -78,11 +78,11 @@ void Contig::FindReadSets(int a, int b, std::vector<std::string>& left, std::vec
     const bool coversA = s <= a && a <= e;
     const bool coversB = s <= b && b <= e;
     if ((coversA && !good) || (a < s && e < b) || (coversB && !good))
-      middle.push_back(name);
+      middle.push_back(i);
     else if (b < s || (coversB && good))
-      right.push_back(name);
+      right.push_back(i);
     else if (e < a || (coversA && good))
-      left.push_back(name);
+      left.push_back(i);
     else
       std::cerr << "\tERROR BUG  This read has no home: " << name << std::endl;
   }
@@ -94,24 +94,60 @@ void Contig::FindReadSets(int a, int b, std::vector<std::string>& left, std::vec
   }
 }
 
+void Contig::FindReadSets(int a, int b, std::vector<std::string>& left, std::vector<std::string>& middle,
+                          std::vector<std::string>& right) const {
+  std::vector<int> sets[3];
+  SortReads(a, b, sets[0], sets[1], sets[2]);
+  std::vector<std::string>* lists[3] = {&left, &middle, &right};
+  for (int k = 0; k < 3; ++k) {
+    lists[k]->clear();
+    for (int i : sets[k]) lists[k]->push_back(mReads[i].mName);
+  }
+}
+
+// The pieces are cut by read index, so that reads sharing a name each go
+// where they lie. The tags are handed out once the pieces are made: each
+// piece takes those over its columns and on its reads.
 void Contig::SplitContig(int a, int b, Contig& middleContig, Contig& rightContig) {
-  std::vector<std::string> left, middle, right;
-  FindReadSets(a, b, left, middle, right);
+  std::vector<int> left, middle, right;
+  SortReads(a, b, left, middle, right);
   std::cout << "\t" << mName << "\tSplitContig: " << a << "\t" << b << "\t" << left.size() << "\t" << middle.size()
             << "\t" << right.size() << std::endl;
+  std::vector<AceTag> tags;
+  tags.swap(mTags);
   if (!right.empty()) {
     rightContig.mName = mName + "R";
-    SplitContigRight(right, rightContig);
+    SplitOffReads(right, rightContig);
+    // The middle reads move down past the right ones taken out before them.
+    for (int& i : middle) i -= static_cast<int>(std::lower_bound(right.begin(), right.end(), i) - right.begin());
   }
   if (!middle.empty()) {
     middleContig.mName = mName + "M";
-    SplitContigRight(middle, middleContig);
+    SplitOffReads(middle, middleContig);
   }
   mName += "L";
+  std::vector<std::pair<Contig*, int64_t>> homes = {{this, 0}};
+  if (!middle.empty()) homes.emplace_back(&middleContig, middleContig.mOriginalMinStart);
+  if (!right.empty()) homes.emplace_back(&rightContig, rightContig.mOriginalMinStart);
+  mTagsLeftOut += HandOutTags(tags, homes);
 }
 
-int Contig::MoveReadsInto(const std::vector<std::string>& names, Contig& newContig) const {
-  for (const std::string& name : names) CopyRead(newContig, name);
+std::vector<int> Contig::ReadIndexes(const std::vector<std::string>& names) const {
+  std::vector<int> reads;
+  for (const std::string& name : names) {
+    const auto found = mReadIdxMap.find(name);
+    if (found != mReadIdxMap.end() && IsPlacedRead(found->second)) reads.push_back(found->second);
+  }
+  return reads;
+}
+
+int Contig::MoveReadsInto(const std::vector<int>& reads, Contig& newContig) const {
+  for (int i : reads) {
+    CopyReadEntries(i, newContig);
+    newContig.mBaseSegments.assign(1, BaseSegment{0, 0, mReads[i].mName});
+    newContig.mTrimStart = newContig.mTrimEnd = 0;
+  }
+  newContig.mVoteByCount = mVoteByCount;
   int min, max;
   newContig.FixupAlignStarts(0, min, max);
   int64_t newRight = 0;
@@ -127,27 +163,44 @@ int Contig::MoveReadsInto(const std::vector<std::string>& names, Contig& newCont
   newRight = std::clamp<int64_t>(newRight, -1, INT32_MAX - 1);
   newContig.mBases.resize(static_cast<size_t>(newRight + 1), '*');
   newContig.mQuality.mQualities.resize(static_cast<size_t>(newRight + 1), 0);
-  newContig.ComputeConsensus(0, static_cast<int>(newRight));
+  // Piece column p was column p + min here.
+  newContig.ComputeConsensus(0, static_cast<int>(newRight),
+                             {mVoteByCount ? ColumnsNow(min) : ColumnsBefore()});
   newContig.mPaddedBases = static_cast<int>(newContig.mBases.size());
   newContig.mNumReads = static_cast<int>(newContig.mReads.size());
   return static_cast<int>(newRight);
 }
 
 void Contig::SplitContigRight(const std::vector<std::string>& names, Contig& newContig) {
-  int start, end;
-  FindConsensusChangePoints(names, start, end);
-  MoveReadsInto(names, newContig);
+  for (const std::string& name : names)
+    if (mReadIdxMap.count(name) == 0) std::cerr << "ERROR: mReadIdxMap does not contain " << name << std::endl;
+  std::vector<int> reads = ReadIndexes(names);
+  std::sort(reads.begin(), reads.end());
+  reads.erase(std::unique(reads.begin(), reads.end()), reads.end());
+  SplitOffReads(reads, newContig);
+}
+
+void Contig::SplitOffReads(const std::vector<int>& reads, Contig& newContig) {
+  // The stretch the moving reads cover, taken before they move.
+  int64_t first = static_cast<int64_t>(mBases.size());
+  for (int i : reads) first = std::min<int64_t>(first, mAlignStart[i]);
+  const int start = ClampToInt(std::min(std::max<int64_t>(first, 0), static_cast<int64_t>(mBases.size()) - 1));
+  const ColumnsBefore before = mVoteByCount ? ColumnsNow(0) : ColumnsBefore();
+  MoveReadsInto(reads, newContig);
   std::cout << newContig.mName << "\tNewC size=" << newContig.mBases.size()
             << " NumReads: " << newContig.mReads.size() << std::endl;
   newContig.ComputeSyntheticBS();
   DumpSplitContig(newContig);
 
-  RemoveReads(names);
+  std::vector<char> gone(mReads.size(), 0);
+  for (int i : reads) gone[i] = 1;
+  EraseReadEntries(gone);
+  mBaseSegments.clear();
   mPaddedBases = static_cast<int>(mBases.size());
   mNumReads = static_cast<int>(mReads.size());
   std::cout << mName << "\tsize=" << mBases.size() << " NumReads: " << mReads.size() << std::endl;
   if (!mBases.empty()) {
-    ComputeConsensus(start, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));
+    ComputeConsensus(start, ClampToInt(static_cast<int64_t>(mBases.size()) - 1), {before});
     TrimPadTail();
   }
   ComputeSyntheticBS();
@@ -158,7 +211,8 @@ void Contig::SplitContigRight(const std::vector<std::string>& names, Contig& new
 void Contig::SplitContigRight(const std::vector<std::string>& dropNames, const std::vector<std::string>& moveNames,
                               int from, int /*unused*/, Contig& newContig) {
   newContig.mName = mName + "A";
-  const int newRight = MoveReadsInto(moveNames, newContig);
+  const ColumnsBefore before = mVoteByCount ? ColumnsNow(0) : ColumnsBefore();
+  const int newRight = MoveReadsInto(ReadIndexes(moveNames), newContig);
   std::cout << "newRight=" << newRight << std::endl;
   newContig.ComputeSyntheticBS();
 
@@ -167,7 +221,7 @@ void Contig::SplitContigRight(const std::vector<std::string>& dropNames, const s
   RemoveReads(leaving);
   mPaddedBases = static_cast<int>(mBases.size());
   mNumReads = static_cast<int>(mReads.size());
-  ComputeConsensus(from, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));
+  ComputeConsensus(from, ClampToInt(static_cast<int64_t>(mBases.size()) - 1), {before});
   ComputeSyntheticBS();
   TrimPadTail();
 }

@@ -19,12 +19,18 @@ void Contig::RemoveTails(int leftEnd, int rightStart, std::vector<std::string>& 
     // A read reaching into both tails is listed once.
     if ((inLeftTail || pastRightStart) && !HasGoodMateInContig(mReads[i].mName)) listed.push_back(mReads[i].mName);
   }
+  const std::vector<ColumnsBefore> before = {mVoteByCount ? ColumnsNow(0) : ColumnsBefore()};
   RemoveReads(listed);
   removed.insert(removed.end(), listed.begin(), listed.end());
   // Both tails lost reads; a column left without any votes '*'.
-  ComputeConsensus(0, leftEnd);
-  ComputeConsensus(rightStart, ClampToInt(static_cast<int64_t>(mBases.size()) - 1));
+  ComputeConsensus(0, leftEnd, before);
+  ComputeConsensus(rightStart, ClampToInt(static_cast<int64_t>(mBases.size()) - 1), before);
   TrimPadTail();
+  if (listed.empty()) return;
+  // The tags of the reads removed, and of columns cut off the end, go.
+  std::vector<AceTag> tags;
+  tags.swap(mTags);
+  mTagsLeftOut += HandOutTags(tags, {{this, 0}});
 }
 
 }  // namespace ostrel

@@ -43,18 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   // A file written is read back to the model it was written from, and
   // written again to the same bytes. The writer writes what other readers
   // insist on: one "BQ" value per base, one "AF" and one "QA" line per
-  // read, strands U or C; and names are words, so an empty one (a contig the header
-  // announced and the file never gave) cannot be written. A model read from
-  // a file with other counts, strands or names (the reader keeps them as
-  // they came) is written repaired and cannot read back the same: for it
-  // the property starts from its first written form.
+  // read, strands U or C, no contig without reads; and names are words, so
+  // an empty one (a contig the header announced and the file never gave)
+  // cannot be written. A model read from a file with other counts, strands
+  // or names (the reader keeps them as they came) is written repaired and
+  // cannot read back the same: for it the property starts from its first
+  // written form.
   const std::string path = fuzz::ScratchPath("in.ace");
   fuzz::WriteBytes(path, text);
   AceFile first;
   first.Read(path);
   const auto named = [](const Sequence& sequence) { return !sequence.mName.empty(); };
   const bool writable = std::all_of(first.begin(), first.end(), [&](const Contig& contig) {
-    return named(contig) && std::all_of(contig.mReads.begin(), contig.mReads.end(), named) &&
+    return named(contig) && !contig.mReads.empty() && std::all_of(contig.mReads.begin(), contig.mReads.end(), named) &&
            contig.mQuality.mQualities.size() == contig.mBases.size() &&
            contig.mAlignStart.size() == contig.mReads.size() && contig.mComplemented.size() == contig.mReads.size() &&
            contig.mQALines.size() == contig.mReads.size() &&

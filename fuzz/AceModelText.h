@@ -50,6 +50,7 @@ inline std::string ModelText(const AceFile& ace) {
       PutBytes(out, "read bases", read.mBases);
       if (r < contig.mReadQuality.size()) PutValues(out, "read quality", contig.mReadQuality[r].mQualities);
     }
+    for (const AceTag& tag : contig.mTags) out << "contig tag\n" << tag.mText;
   }
   for (const SequenceQuality& quality : ace.mContigQuality) PutValues(out, "contig quality", quality.mQualities);
   std::map<std::string, std::vector<int>> contigsOf;

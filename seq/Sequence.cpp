@@ -141,16 +141,34 @@ bool Sequence::ContainsNonBaseSafe(int start, int count) const {
   return !ContainsOnlyBasesSafe(start, count);
 }
 
+// The ambiguity codes too: R (A or G) pairs with Y (C or T), K with M, B
+// with V, D with H; S, W and N are their own complements.
 char Sequence::ComplementBase(char c) {
   switch (c) {
     case 'A': return 'T';
     case 'T': return 'A';
     case 'C': return 'G';
     case 'G': return 'C';
+    case 'R': return 'Y';
+    case 'Y': return 'R';
+    case 'K': return 'M';
+    case 'M': return 'K';
+    case 'B': return 'V';
+    case 'V': return 'B';
+    case 'D': return 'H';
+    case 'H': return 'D';
     case 'a': return 't';
     case 't': return 'a';
     case 'c': return 'g';
     case 'g': return 'c';
+    case 'r': return 'y';
+    case 'y': return 'r';
+    case 'k': return 'm';
+    case 'm': return 'k';
+    case 'b': return 'v';
+    case 'v': return 'b';
+    case 'd': return 'h';
+    case 'h': return 'd';
     default: return c;
   }
 }

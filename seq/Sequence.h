@@ -66,8 +66,9 @@ public:
   bool ContainsOnlyBasesSafe(int start, int count) const;
   bool ContainsNonBaseSafe(int start, int count) const;
 
-  // Transformations of the bases, in place. Complementing swaps A/T and C/G
-  // in either case and keeps every other character.
+  // Transformations of the bases, in place. Complementing swaps A/T and C/G,
+  // and the ambiguity codes R/Y, K/M, B/V and D/H, in either case, and
+  // keeps every other character (S, W, N among them).
   static char ComplementBase(char c);
   void Complement();
   void Reverse();

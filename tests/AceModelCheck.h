@@ -61,6 +61,10 @@ inline void ExpectSameModel(const AceFile& a, const AceFile& b) {
     EXPECT_EQ(inA, inB) << entry.first;
   }
   EXPECT_EQ(a.mAverageCoverageTrimmed, b.mAverageCoverageTrimmed);
+  for (size_t c = 0; c < a.size() && c < b.size(); ++c) {
+    ASSERT_EQ(a[c].mTags.size(), b[c].mTags.size());
+    for (size_t t = 0; t < a[c].mTags.size(); ++t) EXPECT_EQ(a[c].mTags[t].mText, b[c].mTags[t].mText);
+  }
   ASSERT_EQ(a.mTags.size(), b.mTags.size());
   for (size_t t = 0; t < a.mTags.size(); ++t) {
     EXPECT_EQ(a.mTags[t].mText, b.mTags[t].mText);

@@ -7,11 +7,13 @@
 #include <sys/wait.h>
 #include <zlib.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -87,6 +89,29 @@ inline std::vector<std::string> RealAceFiles() {
                            "test_project.fasta.screen.ace.2"})
     paths.push_back(std::string(OSTREL_TEST_DATA) + "/ace/" + name);
   return paths;
+}
+
+// The tag records of ACE text as a plain scan finds them: from a line
+// starting with two capitals and "{" to the next line that is "}" alone.
+inline std::multiset<std::string> TagRecords(const std::string& text) {
+  std::multiset<std::string> tags;
+  std::istringstream in(text);
+  std::string line, tag;
+  bool open = false;
+  while (std::getline(in, line)) {
+    if (!open && line.size() >= 3 && std::isupper(static_cast<unsigned char>(line[0])) &&
+        std::isupper(static_cast<unsigned char>(line[1])) && line[2] == '{') {
+      open = true;
+      tag.clear();
+    }
+    if (!open) continue;
+    tag += line + "\n";
+    if (line == "}") {
+      tags.insert(tag);
+      open = false;
+    }
+  }
+  return tags;
 }
 
 // Collects what is written to a standard stream while it lives.

@@ -62,6 +62,7 @@ void ExpectSameAsWholeRead(const std::string& path, const std::string& qualPath 
   collected.mTags = ace.mTags;
   collected.BuildReadHash();
   collected.MarkHeldTagSubjects();
+  collected.HandTagsToContigs();
   collected.mValid = ace.mValid;
   collected.mTotalLength = ace.mTotalLength;
   collected.mN50 = ace.mN50;

@@ -178,6 +178,7 @@ AceFile ReadStepByStep(const std::string& path, std::string& messages) {
   test::CaptureStderr err;
   std::ifstream in(path);
   ace.Read(in);
+  ace.HandTagsToContigs();
   ace.BuildReadHash();
   ace.CopyBQToQuality();
   ace.AddFakeQualityValues();
@@ -212,6 +213,39 @@ TEST(AceRealFiles, ReadingAFileEqualsTheStepsOneAfterAnother) {
     read.Read(path);
     EXPECT_EQ(stepMessages, err.Text());
     test::ExpectSameModel(steps, read);
+  }
+}
+
+}  // namespace
+}  // namespace ostrel
+
+namespace ostrel {
+namespace {
+
+// Every tag comes back from a read and a write, wherever the file placed
+// it (between a contig's base segments and its reads, between reads, after
+// the last contig, whole-read tags, kinds of any name, nested blocks), and
+// after each contig is reversed twice; and every read is read.
+TEST(AceRealFiles, ReadAndWriteGiveEveryTagBack) {
+  std::vector<std::string> paths = test::RealAceFiles();
+  for (const char* shape : {"contig_tags_before_reads.ace", "whole_read_and_nested_tags.ace"})
+    paths.push_back(std::string(OSTREL_TEST_DATA) + "/ace_shapes/" + shape);
+  for (const std::string& path : paths) {
+    SCOPED_TRACE(path);
+    const std::multiset<std::string> given = test::TagRecords(test::ReadFile(path));
+    AceFile ace;
+    test::CaptureStdout out;
+    test::CaptureStderr err;
+    ace.Read(path);
+    EXPECT_TRUE(ace.mValid);
+    std::ostringstream written;
+    ASSERT_TRUE(ace.WriteAce(written));
+    EXPECT_EQ(given, test::TagRecords(written.str()));
+    for (int twice = 0; twice < 2; ++twice)
+      for (Contig& contig : ace) contig.ReverseComplementContig();
+    std::ostringstream turned;
+    ASSERT_TRUE(ace.WriteAce(turned));
+    EXPECT_EQ(given, test::TagRecords(turned.str()));
   }
 }
 

@@ -51,18 +51,5 @@ TEST(AceTokens, FindTokenAndEndOfStream) {
   EXPECT_FALSE(FindTokenPlusWS(in, "RD", line));
 }
 
-TEST(AceTokens, FindRecordStopsAtStopKeyword) {
-  std::istringstream in("CT{\nBS inside a tag? no: starts the line\nRD r1 4 0 0\n");
-  std::string line = "AF r1 U 1";
-  EXPECT_TRUE(FindRecord(in, "BS", line, "RD"));
-  EXPECT_EQ("BS inside a tag? no: starts the line", line);
-  std::istringstream reads("x\nRD r1 4 0 0\nBS 1 4 r1\n");
-  line.clear();
-  EXPECT_FALSE(FindRecord(reads, "BS", line, "RD"));
-  EXPECT_EQ("RD r1 4 0 0", line);
-  EXPECT_FALSE(FindRecord(reads, "CO", line));
-  EXPECT_EQ("", line);
-}
-
 }  // namespace
 }  // namespace ostrel

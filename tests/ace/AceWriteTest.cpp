@@ -182,10 +182,13 @@ TEST(AceWrite, TagsFollowTheirContigsAndReads) {
   test::WriteFile(dir.Path("tagged.ace"), std::string(kTagged) + "RT{\nr4 unclosed tool 1 2\n");
   AceFile ace;
   ace.Read(dir.Path("tagged.ace"));
-  ASSERT_EQ(4u, ace.mTags.size());  // the unclosed tag at the end is dropped
-  EXPECT_EQ("RT{\nr2 matchElsewhereHighQual tool 1 3 080215:162048\n}\n", ace.mTags[0].mText);
-  EXPECT_EQ("CT{\nc2 comment tool 1 4 080215:162048\nCOMMENT{\na contig tag\nC}\n}\n", ace.mTags[1].mText);
+  const std::vector<AceTag> tags = ace.TagsInFileOrder();
+  ASSERT_EQ(4u, tags.size());  // the unclosed tag at the end is dropped
+  EXPECT_EQ("RT{\nr2 matchElsewhereHighQual tool 1 3 080215:162048\n}\n", tags[0].mText);
+  EXPECT_EQ("CT{\nc2 comment tool 1 4 080215:162048\nCOMMENT{\na contig tag\nC}\n}\n", tags[1].mText);
   ASSERT_EQ(2u, ace.size());
+  EXPECT_EQ(2u, ace[0].mTags.size());  // each contig holds the tags on it and its reads
+  EXPECT_EQ(1u, ace[1].mTags.size());
   EXPECT_EQ(2u, ace[0].mReads.size());  // the tag after r2 ends nothing
   ace.RemoveContig(0);                  // c1 goes, with r1 and r2
   std::ostringstream out;
@@ -194,7 +197,7 @@ TEST(AceWrite, TagsFollowTheirContigsAndReads) {
   const std::string text = out.str();
   EXPECT_EQ(std::string::npos, text.find("r2 matchElsewhere"));
   EXPECT_EQ(std::string::npos, text.find("c1 repeat"));
-  const std::string tail = std::string("\n\n") + ace.mTags[1].mText + "\n" + ace.mTags[3].mText + "\n";
+  const std::string tail = std::string("\n\n") + tags[1].mText + "\n" + tags[3].mText + "\n";
   ASSERT_GT(text.size(), tail.size());
   EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
   EXPECT_EQ(0u, text.find("AS 1 2\n\nCO c2 60 2 1 U\n"));

@@ -280,5 +280,29 @@ TEST(AlignmentPrint, TrimmedConsensus) {
   }
 }
 
+// A name longer than 16 characters: with the width of the longest name
+// every row's columns start at the same place.
+TEST(AlignmentPrint, RowsLineUpPastLongNames) {
+  Contig contig = SampleContig();
+  contig.mReads[1].mName = "a-read-name-of-27-characters";
+  EXPECT_EQ(28, contig.NameWidth());
+  for (bool withQuality : {false, true}) {
+    std::ostringstream out;
+    if (withQuality)
+      contig.PrintAlignmentWithQuality(out, 0, -1, contig.NameWidth());
+    else
+      contig.PrintAlignment(out, 0, -1, contig.NameWidth());
+    std::istringstream rows(out.str());
+    std::string row;
+    while (std::getline(rows, row)) {
+      if (row.empty()) continue;
+      // The row's offset field ends at the same column in every row.
+      EXPECT_EQ(' ', row.at(28 + 7)) << row;
+      EXPECT_NE(' ', row.at(28 + 6)) << row;
+      if (withQuality) std::getline(rows, row);  // a quality row carries no name
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ostrel

@@ -249,5 +249,41 @@ TEST(Consensus, RecomputeCountsTheColumnsKept) {
   EXPECT_EQ(contig.mPaddedBases, 6);
 }
 
+// Without read qualities: a column whose depth an earlier consensus shows
+// keeps that column's character and quality; the others go by count, ties
+// to the former character when it is among them.
+TEST(Consensus, VoteByCountKeepsUnchangedColumnsAndCountsTheRest) {
+  struct Case {
+    std::string characters;
+    char former;
+    int formerDepth;
+    char base;
+    int quality;
+  };
+  const Case cases[] = {
+      {"AAC", 'g', 3, 'g', 33},  // the same reads as before: kept as it was
+      {"AAC", 'G', 4, 'A', 0},   // a read left: the majority
+      {"AC", 'C', 3, 'C', 33},   // a tie the former character is in
+      {"AC", 'G', 3, 'N', 0},    // a tie it is not in
+      {"A**", 'A', 4, '*', 0},   // more than half pads
+      {"A*", 'A', 4, 'A', 33},   // half pads: the letter, as before
+      {"NN", 'T', 3, 'T', 33},   // no letter: all four tie, the former among them
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.characters);
+    Contig contig = MakeContig("C", "A");
+    for (char character : c.characters) AddRead(contig, "r", std::string(1, character), 1);
+    contig.mVoteByCount = true;
+    ColumnsBefore before;
+    before.mBases = {c.former};
+    before.mQuality = {33};
+    before.mDepth = {c.formerDepth};
+    contig.ComputeConsensus(0, 0, {before});
+    EXPECT_EQ(c.base, contig.mBases[0]);
+    EXPECT_EQ(c.quality, contig.mQuality.mQualities[0]);
+    EXPECT_EQ(c.formerDepth == static_cast<int>(c.characters.size()) ? 0 : 1, contig.mColumnsRevoted);
+  }
+}
+
 }  // namespace
 }  // namespace ostrel

@@ -2,6 +2,8 @@
 // edit's summary, and an output that reads back sound.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestSupport.h"
 
 namespace ostrel {
@@ -22,7 +24,7 @@ std::string Figures(const std::string& path) {
 TEST(EditCommands, ReversingTwiceGivesTheContigBack) {
   test::TempDir dir;
   const std::string once = dir.Path("once.ace"), twice = dir.Path("twice.ace");
-  EXPECT_EQ("Contigs: 2 before, 2 after\nReads: 16 before, 16 after\nReversed: Contig1\n",
+  EXPECT_EQ("Contigs: 2 before, 2 after\nReads: 16 before, 16 after\nReversed: Contig1\nColumns voted by majority: 0\n",
             AceTool("revcomp " + kContig1 + " " + once + " Contig1").mStdout);
   EXPECT_EQ(0, AceTool("revcomp " + once + " " + twice + " Contig1").mStatus);
   const std::string original = AceTool("fasta -t 0 " + kContig1).mStdout;
@@ -42,15 +44,16 @@ TEST(EditCommands, EditsSayWhatTheyChanged) {
   };
   const Case cases[] = {
       {"remove " + kContig1 + " " + out + " Contig2",
-       "Contigs: 2 before, 1 after\nReads: 16 before, 2 after\nRemoved: Contig2\n"},
-      {"merge " + kContig1 + " " + out + " Contig1 Contig2 900",
-       "Contigs: 2 before, 1 after\nReads: 16 before, 16 after\nMerged Contig2 into Contig1 at column 900: 14 reads "
-       "moved\nDropped, left without reads: Contig2\n"},
+       "Contigs: 2 before, 1 after\nReads: 16 before, 2 after\nRemoved: Contig2\nColumns voted by majority: 0\n"},
+      {"merge " + kContig1 + " " + out + " Contig1 Contig2 856",
+       "Contigs: 2 before, 1 after\nReads: 16 before, 16 after\nMerged Contig2 into Contig1 at column 856: 14 reads "
+       "moved\nColumns voted by majority: 0\nDropped, left without reads: Contig2\n"},
       {"split -m 0 " + kContig1 + " " + out + " Contig2:1500-1600 Contig2:2500-2600 Contig1:10-20",
-       "Contigs: 2 before, 5 after\nReads: 16 before, 16 after\nCut Contig2 at 2 regions\nCut Contig1 at 1 region\n"},
+       "Contigs: 2 before, 5 after\nReads: 16 before, 16 after\nCut Contig2 at 2 regions\nCut Contig1 at 1 region\n"
+       "Columns voted by majority: 3764\n"},
       {"trim-tails -w 10 -H 1 " + kContig1 + " " + out,
        "Contigs: 2 before, 1 after\nReads: 16 before, 13 after\nReads removed from contig ends: 3\n"
-       "Dropped, left without reads: Contig1\n"},
+       "Columns voted by majority: 0\nDropped, left without reads: Contig1\n"},
   };
   for (const Case& c : cases) {
     const test::CommandResult result = AceTool(c.args);
@@ -92,10 +95,50 @@ TEST(EditCommands, RequestsThatCannotBeCarriedOut) {
         "merge " + kContig1 + " " + out + " Contig1 Contig1 0", "merge " + kContig1 + " " + out + " Contig1 Contig2 x",
         "trim-tails -H x " + kContig1 + " " + out, "trim-tails -w 0 " + kContig1 + " " + out,
         "split " + kContig1 + " " + out + " Contig2:0-5", "split " + kContig1 + " " + out + " Nope:1-5",
+        "split " + kContig1 + " " + out + " Contig2:5000-6000",
+        "split " + kContig1 + " " + out + " Contig1:10-20 Contig2:3000-3297",
+        "merge " + kContig1 + " " + out + " Contig1 Contig2 857",
         "problems " + kContig1 + " /nonexistent/checks.tsv",
         "revcomp " + kContig1 + " " + out})
     EXPECT_EQ(1, AceTool(args).mStatus) << args;
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// Without read qualities an edit keeps the consensus (the pieces of a cut
+// once came out nearly all N) and every tag, renamed with its piece, or
+// mirrored by a reversal and back.
+TEST(EditCommands, EditsWithoutQualitiesKeepConsensusAndTags) {
+  test::TempDir dir;
+  const std::string out = dir.Path("out.ace"), back = dir.Path("back.ace");
+  auto unknown = [](const std::string& fasta) { return std::count(fasta.begin(), fasta.end(), 'N'); };
+  const auto tags = test::TagRecords(test::ReadFile(kContig1));
+  ASSERT_EQ(12u, tags.size());
+  ASSERT_EQ(0, AceTool("split " + kContig1 + " " + out + " Contig2:1000-1200").mStatus);
+  EXPECT_EQ(unknown(AceTool("fasta -t 0 " + kContig1).mStdout), unknown(AceTool("fasta -t 0 " + out).mStdout));
+  for (const std::string& args : {"split " + kContig1 + " " + out + " Contig2:1000-1200",
+                                  "split -m 0 " + kContig1 + " " + out + " Contig2:1500-1600 Contig1:10-20",
+                                  "merge " + kContig1 + " " + out + " Contig1 Contig2 856"}) {
+    ASSERT_EQ(0, AceTool(args).mStatus);
+    EXPECT_EQ(tags.size(), test::TagRecords(test::ReadFile(out)).size()) << args;
+  }
+  ASSERT_EQ(0, AceTool("revcomp " + kContig1 + " " + out + " Contig2").mStatus);
+  EXPECT_NE(tags, test::TagRecords(test::ReadFile(out)));
+  ASSERT_EQ(0, AceTool("revcomp " + out + " " + back + " Contig2").mStatus);
+  EXPECT_EQ(tags, test::TagRecords(test::ReadFile(back)));
+}
+
+// A file cut short: the contig left without reads is not written, and the
+// header counts what is.
+TEST(EditCommands, ContigsWithoutReadsAreLeftOut) {
+  test::TempDir dir;
+  const std::string given = test::ReadFile(kContig1);
+  test::WriteFile(dir.Path("cut.ace"), given.substr(0, given.find("\nCO Contig2") + 400));
+  const test::CommandResult result = AceTool("write " + dir.Path("cut.ace") + " " + dir.Path("out.ace"), true);
+  EXPECT_EQ(2, result.mStatus);
+  EXPECT_NE(std::string::npos, result.mStdout.find("Left out Contig2: it holds no reads.\n"));
+  const std::string written = test::ReadFile(dir.Path("out.ace"));
+  EXPECT_EQ(0u, written.find("AS 1 2\n"));
+  EXPECT_EQ(std::string::npos, written.find("CO Contig2"));
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "ContigBuilder.h"
 #include "TestSupport.h"
+#include "ace/AceFile.h"
 #include "ace/Contig.h"
 
 namespace ostrel {
@@ -208,6 +210,33 @@ TEST(Split, SplitRightDropsAndMoves) {
   EXPECT_EQ(contig.mBases.size(), 24u);
   EXPECT_EQ(contig.mNumReads, 5);
   ExpectReadEntriesInStep(contig, false);
+}
+
+// Reads are cut by index, not name: contig1.ace holds two reads named
+// BL060-LR3R.b.ab1 (857 and 874 bases), and each lands once in the pieces.
+TEST(Split, ReadsSharingANameEachGoWhereTheyLie) {
+  AceFile ace;
+  CaptureStdout out;
+  CaptureStderr err;
+  ace.Read(std::string(OSTREL_TEST_DATA) + "/ace/contig1.ace");
+  auto reads = [](const AceFile& assembly) {
+    std::multiset<std::pair<std::string, std::string>> all;
+    for (const Contig& contig : assembly)
+      for (const Sequence& read : contig.mReads) all.emplace(read.mName, test::BasesOf(read));
+    return all;
+  };
+  const auto before = reads(ace);
+  std::set<size_t> lengths;  // of the two reads of that name
+  for (const auto& [name, bases] : before)
+    if (name == "BL060-LR3R.b.ab1") lengths.insert(bases.size());
+  ASSERT_EQ(2u, lengths.size());
+  for (int at : {999, 1999, 2999}) {
+    AceFile cut = ace;
+    std::vector<int> starts = {at}, ends = {at + 200};
+    cut[1].GetTemplateInfo(cut[1].mTemplates);
+    cut.MultiSplitContig(0, 1, starts, ends);
+    EXPECT_EQ(before, reads(cut)) << at;
+  }
 }
 
 }  // namespace

@@ -133,6 +133,10 @@ TEST(Sequence, ReverseComplementKeepsNonBasesAndCase) {
   EXPECT_EQ("TgcAnnn", Text(s));
   s.ToUpperCase();
   EXPECT_EQ("TGCANNN", Text(s));
+  // Ambiguity codes pair up; S, W and N are their own complements.
+  Sequence ambiguous = Make("RYKMBVDHSWNrykmbvdhswn");
+  ambiguous.Complement();
+  EXPECT_EQ("YRMKVBHDSWNyrmkvbhdswn", Text(ambiguous));
 }
 
 TEST(Sequence, TrimMarksEndsAndIgnoresWhatLiesOutside) {
