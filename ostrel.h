@@ -33,6 +33,7 @@
 #include "ace/AceContigWriter.h"
 #include "ace/AceFile.h"
 #include "ace/AceTokens.h"
+#include "ace/AssemblyFigures.h"
 #include "ace/AssemblyTally.h"
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"

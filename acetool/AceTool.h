@@ -18,6 +18,7 @@ constexpr int kDefaultMinContigSize = 500;  // padded length of a large contig
 constexpr int kDefaultTrimQuality = 20;     // quality inside the contig and read trims
 constexpr int kFastaLineWidth = 60;         // bases per FASTA line
 constexpr int kDefaultViewWidth = 100;      // columns per alignment window
+constexpr const char* kDefaultStatsFormat = "text";  // stats output: text, tsv or json
 
 // Runs `ostrel-ace SUB ...`; returns the exit status: 0; 1 for bad options,
 // an unknown subcommand, a file that cannot be read or written, or one that
