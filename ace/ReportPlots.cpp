@@ -131,8 +131,9 @@ DepthProfile DepthProfileOf(const Contig& contig) {
     return profile;
   }
   if (left > 0) profile.mLowStretches.push_back({0, left - 1});
+  // Crashes after the left tail, one after the other.
   int start = -1, end = -1;
-  FindCrash(depth, start, end);
+  FindCrash2(left, size, depth, start, end);
   while (start >= 0) {
     profile.mLowStretches.push_back({start, end < 0 ? size - 1 : end - 1});
     if (end < 0) break;
