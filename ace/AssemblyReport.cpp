@@ -11,10 +11,11 @@ namespace ostrel {
 
 namespace {
 
-// The picture of a plot, in pixels: the data area and the margins around it.
-constexpr double kWidth = 760, kHeight = 270;
+// The picture of a plot, in pixels: the data area and the margins around
+// it. Length plots go two to a row, depth profiles one.
+constexpr double kLengthPlotWidth = 470, kDepthPlotWidth = 960, kHeight = 270;
 constexpr double kLeft = 70, kRight = 16, kTop = 10, kBottom = 46;
-constexpr double kPlotWidth = kWidth - kLeft - kRight, kPlotHeight = kHeight - kTop - kBottom;
+constexpr double kPlotHeight = kHeight - kTop - kBottom;
 
 constexpr const char* kStyle = R"(body{font-family:sans-serif;margin:1.5em auto;max-width:64em;color:#222;padding:0 1em}
 h1{font-size:1.4em}h2{font-size:1.15em;margin-top:1.6em;border-bottom:1px solid #ccc}
@@ -26,7 +27,7 @@ svg{font-size:11px;background:#fff}.axis{stroke:#444}.grid{stroke:#e4e4e4}
 .template-depth{stroke:#d9822b}.bar{fill:#6a8fc7}.low{fill:#e0524a;fill-opacity:.18}
 .trim{stroke:#7b3fa0;stroke-dasharray:4 3}.key{font-size:.85em}.key span{margin-right:1.2em}
 .swatch{display:inline-block;width:1.4em;height:.6em;margin-right:.3em;vertical-align:middle}
-.plots{display:flex;flex-wrap:wrap;gap:0 1.5em})";
+.plots{display:flex;flex-wrap:wrap;gap:0 2.5em;align-items:flex-start})";
 
 std::string Number(double value, const char* format = "%.6g") {
   char text[64];
@@ -62,18 +63,19 @@ double AxisEnd(double top, double& step) {
 // and labels; what follows, up to ClosePlot, is drawn in data units.
 // `xTicks` false leaves the x axis unlabelled (the caller labels it).
 // Returns the y axis's end, in data units.
-double OpenPlot(std::ostream& out, const std::string& id, const std::string& caption, const std::string& xLabel,
-              const std::string& yLabel, double xTop, double yTop, bool xTicks = true) {
+double OpenPlot(std::ostream& out, double width, const std::string& id, const std::string& caption,
+                const std::string& xLabel, const std::string& yLabel, double xTop, double yTop, bool xTicks = true) {
+  const double plotWidth = width - kLeft - kRight;
   double xStep = 1, yStep = 1;
   const double xEnd = AxisEnd(xTop, xStep), yEnd = AxisEnd(yTop, yStep);
-  const double sx = kPlotWidth / xEnd, sy = kPlotHeight / yEnd;
+  const double sx = plotWidth / xEnd, sy = kPlotHeight / yEnd;
   out << "<figure><figcaption>" << HtmlEscape(caption) << "</figcaption>\n<svg id=\"" << HtmlEscape(id)
-      << "\" class=\"plot\" width=\"" << kWidth << "\" height=\"" << kHeight << "\" viewBox=\"0 0 " << kWidth << " "
+      << "\" class=\"plot\" width=\"" << width << "\" height=\"" << kHeight << "\" viewBox=\"0 0 " << width << " "
       << kHeight << "\" role=\"img\" aria-label=\"" << HtmlEscape(caption)
       << "\" data-x-end=\"" << Number(xEnd) << "\" data-y-end=\"" << Number(yEnd) << "\">\n";
   for (int t = 0; t * yStep <= yEnd + 1e-9 * yEnd; ++t) {
     const double y = kTop + kPlotHeight - t * yStep * sy;
-    out << "<line class=\"grid\" x1=\"" << kLeft << "\" x2=\"" << kLeft + kPlotWidth << "\" y1=\"" << Number(y)
+    out << "<line class=\"grid\" x1=\"" << kLeft << "\" x2=\"" << kLeft + plotWidth << "\" y1=\"" << Number(y)
         << "\" y2=\"" << Number(y) << "\"/><text x=\"" << kLeft - 5 << "\" y=\"" << Number(y + 4)
         << "\" text-anchor=\"end\">" << TickLabel(t * yStep) << "</text>\n";
   }
@@ -84,10 +86,10 @@ double OpenPlot(std::ostream& out, const std::string& id, const std::string& cap
           << kTop + kPlotHeight << "\" y2=\"" << kTop + kPlotHeight + 4 << "\"/><text x=\"" << Number(x) << "\" y=\""
           << kTop + kPlotHeight + 16 << "\" text-anchor=\"middle\">" << TickLabel(t * xStep) << "</text>\n";
     }
-  out << "<line class=\"axis\" x1=\"" << kLeft << "\" x2=\"" << kLeft + kPlotWidth << "\" y1=\"" << kTop + kPlotHeight
+  out << "<line class=\"axis\" x1=\"" << kLeft << "\" x2=\"" << kLeft + plotWidth << "\" y1=\"" << kTop + kPlotHeight
       << "\" y2=\"" << kTop + kPlotHeight << "\"/><line class=\"axis\" x1=\"" << kLeft << "\" x2=\"" << kLeft
       << "\" y1=\"" << kTop << "\" y2=\"" << kTop + kPlotHeight << "\"/>\n"
-      << "<text x=\"" << kLeft + kPlotWidth / 2 << "\" y=\"" << kHeight - 8 << "\" text-anchor=\"middle\">"
+      << "<text x=\"" << kLeft + plotWidth / 2 << "\" y=\"" << kHeight - 8 << "\" text-anchor=\"middle\">"
       << HtmlEscape(xLabel) << "</text><text transform=\"translate(14 " << kTop + kPlotHeight / 2
       << ") rotate(-90)\" text-anchor=\"middle\">" << HtmlEscape(yLabel) << "</text>\n"
       << "<g class=\"data\" transform=\"matrix(" << Number(sx, "%.9g") << " 0 0 " << Number(-sy, "%.9g") << " "
@@ -110,22 +112,29 @@ double HighestY(const std::vector<PlotPoint>& points) {
   return top;
 }
 
+// The figures in two tables side by side, the first holding the lengths.
 void WriteFiguresTable(std::ostream& out, const AssemblyFigures& figures) {
-  out << "<table class=\"figures\">\n";
-  for (const FigureRow& row : FigureRows(figures))
-    out << "<tr><td>" << HtmlEscape(row.mLabel) << "</td><td>" << row.mValue << "</td></tr>\n";
-  out << "</table>\n";
+  const std::vector<FigureRow> rows = FigureRows(figures);
+  const size_t half = (rows.size() + 1) / 2;
+  out << "<div class=\"plots\">\n";
+  for (size_t from : {size_t{0}, half}) {
+    out << "<table class=\"figures\">\n";
+    for (size_t r = from; r < std::min(rows.size(), from + half); ++r)
+      out << "<tr><td>" << HtmlEscape(rows[r].mLabel) << "</td><td>" << rows[r].mValue << "</td></tr>\n";
+    out << "</table>\n";
+  }
+  out << "</div>\n";
 }
 
 void WriteLengthPlots(std::ostream& out, const std::vector<int>& lengths) {
   out << "<div class=\"plots\">\n";
   const std::vector<PlotPoint> nx = NxPoints(lengths);
-  OpenPlot(out, "nx", "Nx: the length at which the largest contigs reach x % of the total", "x (%)",
+  OpenPlot(out, kLengthPlotWidth, "nx", "Nx: the length at which contigs, largest first, reach x % of the total", "x (%)",
            "contig length", 100, HighestY(nx));
   Polyline(out, "nx", nx);
   ClosePlot(out);
   const std::vector<PlotPoint> cumulative = CumulativeLengthPoints(lengths);
-  OpenPlot(out, "cumulative", "Cumulative length, largest contigs first", "contigs", "total length",
+  OpenPlot(out, kLengthPlotWidth, "cumulative", "Cumulative length, largest contigs first", "contigs", "total length",
            cumulative.empty() ? 0 : cumulative.back().mX, HighestY(cumulative));
   Polyline(out, "cumulative", cumulative);
   ClosePlot(out);
@@ -133,7 +142,7 @@ void WriteLengthPlots(std::ostream& out, const std::vector<int>& lengths) {
   const std::vector<HistogramBin> bins = LengthHistogram(lengths);
   double highest = 0;
   for (const HistogramBin& bin : bins) highest = std::max(highest, static_cast<double>(bin.mContigs));
-  OpenPlot(out, "histogram", "Contig lengths", "contig length (bins of equal width on a log scale)", "contigs",
+  OpenPlot(out, kLengthPlotWidth, "histogram", "Contig lengths", "contig length (bins of equal width on a log scale)", "contigs",
            static_cast<double>(std::max<size_t>(bins.size(), 1)), highest, false);
   for (size_t b = 0; b < bins.size(); ++b)
     out << "<rect class=\"bar\" x=\"" << b + 0.08 << "\" width=\"0.84\" y=\"0\" height=\"" << bins[b].mContigs
@@ -141,7 +150,7 @@ void WriteLengthPlots(std::ostream& out, const std::vector<int>& lengths) {
         << " to " << bins[b].mTo - 1 << ": " << bins[b].mContigs << " contigs</title></rect>\n";
   out << "</g>\n";
   // Bounds under every bin edge, as many as fit.
-  const double width = kPlotWidth / static_cast<double>(std::max<size_t>(bins.size(), 1));
+  const double width = (kLengthPlotWidth - kLeft - kRight) / static_cast<double>(std::max<size_t>(bins.size(), 1));
   const size_t every = static_cast<size_t>(std::ceil(44 / width));
   for (size_t b = 0; b <= bins.size(); b += every) {
     const int64_t bound = b < bins.size() ? bins[b].mFrom : bins.empty() ? 0 : bins.back().mTo;
@@ -154,7 +163,7 @@ void WriteLengthPlots(std::ostream& out, const std::vector<int>& lengths) {
 void WriteDepthProfile(std::ostream& out, const DepthProfile& profile, size_t rank) {
   const ContigFigures& f = profile.mFigures;
   const double top = std::max(HighestY(profile.mReadDepth), HighestY(profile.mTemplateDepth));
-  const double yEnd = OpenPlot(out, "depth-" + std::to_string(rank), f.mName + ": " + std::to_string(f.mPadded) + " padded columns, " +
+  const double yEnd = OpenPlot(out, kDepthPlotWidth, "depth-" + std::to_string(rank), f.mName + ": " + std::to_string(f.mPadded) + " padded columns, " +
                     std::to_string(f.mLength) + " bases, " + std::to_string(f.mReads) + " reads",
            "padded column", "depth", static_cast<double>(std::max<int64_t>(f.mPadded - 1, 1)), top);
   for (const auto& [from, to] : profile.mLowStretches)

@@ -140,6 +140,17 @@ DepthProfile DepthProfileOf(const Contig& contig) {
     FindCrash2(end, size, depth, start, end);
   }
   if (right < size - 1) profile.mLowStretches.push_back({right + 1, size - 1});
+  // A crash that runs into the right tail is one stretch with it.
+  std::vector<std::pair<int, int>>& stretches = profile.mLowStretches;
+  std::sort(stretches.begin(), stretches.end());
+  size_t kept = 0;
+  for (size_t s = 1; s < stretches.size(); ++s) {
+    if (stretches[s].first <= stretches[kept].second + 1)
+      stretches[kept].second = std::max(stretches[kept].second, stretches[s].second);
+    else
+      stretches[++kept] = stretches[s];
+  }
+  if (!stretches.empty()) stretches.resize(kept + 1);
   return profile;
 }
 
