@@ -1,6 +1,8 @@
 // Per-contig sums, the Nx walk, and the figures' rows, TSV and JSON.
 #include "ace/AssemblyFigures.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "ace/Contig.h"
@@ -8,6 +10,19 @@
 namespace ostrel {
 
 namespace {
+
+// The kinds of consensus characters the figures count.
+enum BaseKind { kPad, kGC, kAT, kOther };
+struct BaseKinds {
+  std::array<unsigned char, 256> mOf{};
+  constexpr BaseKinds() {
+    for (int c = 0; c < 256; ++c) mOf[c] = kOther;
+    mOf['*'] = mOf['-'] = kPad;
+    mOf['G'] = mOf['g'] = mOf['C'] = mOf['c'] = kGC;
+    mOf['A'] = mOf['a'] = mOf['T'] = mOf['t'] = kAT;
+  }
+};
+constexpr BaseKinds kBaseKinds;
 
 double Ratio(double part, double whole) { return whole > 0 ? part / whole : 0; }
 
@@ -45,25 +60,24 @@ ContigFigures FiguresOf(const Contig& contig) {
   int first, last;
   for (int i = 0; i < static_cast<int>(contig.mReads.size()); ++i)
     if (contig.ReadExtentInConsensus(i, first, last)) figures.mReadChars += last - first + 1;
-  for (size_t p = 0; p < contig.mBases.size(); ++p) {
-    const char base = contig.mBases[p];
-    if (base == '*' || base == '-') continue;
-    ++figures.mLength;
-    switch (base) {
-      case 'G': case 'g': case 'C': case 'c':
-        ++figures.mGC;
-        ++figures.mACGT;
-        break;
-      case 'A': case 'a': case 'T': case 't':
-        ++figures.mACGT;
-        break;
-      default:
-        ++figures.mOther;
-    }
-    const int quality = p < contig.mQuality.mQualities.size() ? contig.mQuality.mQualities[p] : -1;
-    if (quality >= 20) ++figures.mQ20;
-    if (quality >= 40) ++figures.mQ40;
+  // Counted by class, without a branch per base: the bases of a long
+  // consensus follow no pattern a branch could learn.
+  int64_t counts[4] = {0, 0, 0, 0};
+  const std::vector<char>& bases = contig.mBases;
+  const std::vector<int>& qualities = contig.mQuality.mQualities;
+  const size_t rated = std::min(bases.size(), qualities.size());
+  for (size_t p = 0; p < rated; ++p) {
+    const int kind = kBaseKinds.mOf[static_cast<unsigned char>(bases[p])];
+    ++counts[kind];
+    const bool base = kind != kPad;
+    figures.mQ20 += base & (qualities[p] >= 20);
+    figures.mQ40 += base & (qualities[p] >= 40);
   }
+  for (size_t p = rated; p < bases.size(); ++p) ++counts[kBaseKinds.mOf[static_cast<unsigned char>(bases[p])]];
+  figures.mGC = counts[kGC];
+  figures.mACGT = counts[kGC] + counts[kAT];
+  figures.mOther = counts[kOther];
+  figures.mLength = figures.mACGT + figures.mOther;
   return figures;
 }
 
