@@ -39,10 +39,13 @@
 #include "ace/AceContigWriter.h"
 #include "ace/AceFile.h"
 #include "ace/AceTokens.h"
+#include "ace/AssemblyFigures.h"
+#include "ace/AssemblyReport.h"
 #include "ace/AssemblyTally.h"
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"
+#include "ace/ReportPlots.h"
 
 #include "contig/Checkpoints.h"
 #include "contig/Cleanup.h"

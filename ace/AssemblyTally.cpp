@@ -52,7 +52,48 @@ void AssemblyTally::Add(const Contig& contig) {
     for (int p = std::max(contig.mTrimStart, padded); p <= contig.mTrimEnd; ++p)
       mDepthTrimmed += contig.CalcCoverageTrimmed(p);
   }
+  if (padded > 0 && padded >= mMinContigSize) {
+    const ContigFigures figures = FiguresOf(contig);
+    mFigureSums.Add(figures);
+    if (figures.mReads == 1) ++mSingleReadContigs;
+    mFigureLengths.push_back(static_cast<int>(figures.mLength));
+  }
   KeepIfLarge(contig);
+}
+
+AssemblyFigures AssemblyTally::Figures(int64_t genomeSize) const {
+  AssemblyFigures f;
+  const ContigFigures& sums = mFigureSums;
+  f.mMinContigSize = mMinContigSize;
+  f.mGenomeSize = std::max<int64_t>(genomeSize, 0);
+  f.mContigs = static_cast<int64_t>(mFigureLengths.size());
+  f.mReads = sums.mReads;
+  f.mSingleReadContigs = mSingleReadContigs;
+  f.mTotalPadded = sums.mPadded;
+  f.mTotalLength = sums.mLength;
+  std::vector<int> lengths = mFigureLengths;
+  std::sort(lengths.begin(), lengths.end(), std::greater<int>());
+  double squares = 0;
+  for (int length : lengths) {
+    squares += static_cast<double>(length) * length;
+    for (size_t s = 0; s < kLengthSteps.size(); ++s)
+      if (length >= kLengthSteps[s]) {
+        ++f.mContigsAtLeast[s];
+        f.mLengthAtLeast[s] += length;
+      }
+  }
+  f.mLargestContig = lengths.empty() ? 0 : lengths[0];
+  f.mN50 = NxLength(lengths, f.mTotalLength, 50, f.mL50);
+  f.mN90 = NxLength(lengths, f.mTotalLength, 90, f.mL90);
+  if (f.mGenomeSize > 0) f.mNG50 = NxLength(lengths, f.mGenomeSize, 50, f.mLG50);
+  const auto ratio = [](double part, int64_t whole) { return whole > 0 ? part / static_cast<double>(whole) : 0; };
+  f.mAuN = ratio(squares, f.mTotalLength);
+  f.mGCPercent = 100 * ratio(static_cast<double>(sums.mGC), sums.mACGT);
+  f.mNPer100Kbp = 100000 * ratio(static_cast<double>(sums.mOther), sums.mLength);
+  f.mMeanReadDepth = ratio(static_cast<double>(sums.mReadChars), sums.mPadded);
+  f.mQ20Percent = 100 * ratio(static_cast<double>(sums.mQ20), sums.mLength);
+  f.mQ40Percent = 100 * ratio(static_cast<double>(sums.mQ40), sums.mLength);
+  return f;
 }
 
 void AssemblyTally::KeepIfLarge(const Contig& contig) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ace/AssemblyFigures.h"
 #include "ace/Contig.h"
 
 namespace ostrel {
@@ -46,6 +47,12 @@ public:
   float AverageCoverage() const { return static_cast<float>(mDepth / mColumns); }
   float AverageCoverageTrimmed() const { return static_cast<float>(mDepthTrimmed / mColumnsTrimmed); }
 
+  // The assembly's figures (ace/AssemblyFigures.h) over the large contigs,
+  // with NG50 and LG50 against `genomeSize` when it is above 0.
+  AssemblyFigures Figures(int64_t genomeSize = 0) const;
+  // The lengths (unpadded) of the contigs the figures count, in file order.
+  const std::vector<int>& FigureLengths() const { return mFigureLengths; }
+
 private:
   void KeepIfLarge(const Contig& contig);
 
@@ -55,6 +62,10 @@ private:
   int mLargeContigs = 0, mLargeTrimmedContigs = 0, mReadsInLarge = 0, mTIReads = 0;
   std::vector<int> mLargeSizes, mLargeTrimmedSizes;
   double mColumns = 0, mDepth = 0, mColumnsTrimmed = 0, mDepthTrimmed = 0;
+  // The sums of the figures' contigs.
+  ContigFigures mFigureSums;
+  int64_t mSingleReadContigs = 0;
+  std::vector<int> mFigureLengths;
 };
 
 }  // namespace ostrel

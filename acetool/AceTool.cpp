@@ -20,6 +20,7 @@ void PrintUsage(std::ostream& out) {
       << "\n"
       << "Subcommands over an ACE assembly, plain or gzip-compressed:\n"
       << "  stats   the figures by which it is judged\n"
+      << "  report  an HTML page of its figures, length curves and contig depths\n"
       << "  write   reads it and writes it back, its consensus recomputed with -c\n"
       << "  fasta   every contig's trimmed consensus as FASTA\n"
       << "  view    the alignment of a contig or a stretch of it\n"
@@ -42,7 +43,8 @@ struct Subcommand {
   int (*mRun)(int, char**);
 };
 
-const Subcommand kSubcommands[] = {{"stats", RunStats},     {"write", RunWrite},       {"fasta", RunFasta},
+const Subcommand kSubcommands[] = {{"stats", RunStats},     {"report", RunReport},
+                                   {"write", RunWrite},       {"fasta", RunFasta},
                                    {"view", RunView},       {"split", RunSplit},       {"revcomp", RunRevcomp},
                                    {"remove", RunRemove},   {"merge", RunMerge},       {"trim-tails", RunTrimTails},
                                    {"problems", RunProblems}};

@@ -18,6 +18,8 @@ constexpr int kDefaultMinContigSize = 500;  // padded length of a large contig
 constexpr int kDefaultTrimQuality = 20;     // quality inside the contig and read trims
 constexpr int kFastaLineWidth = 60;         // bases per FASTA line
 constexpr int kDefaultViewWidth = 100;      // columns per alignment window
+constexpr const char* kDefaultStatsFormat = "text";  // stats output: text, tsv or json
+constexpr int kDefaultReportProfiles = 20;           // contigs whose depth a report plots
 
 // Runs `ostrel-ace SUB ...`; returns the exit status: 0; 1 for bad options,
 // an unknown subcommand, a file that cannot be read or written, or one that
@@ -27,6 +29,7 @@ int RunAceTool(int argc, char** argv);
 
 // The subcommands; argv[0] is the subcommand's name.
 int RunStats(int argc, char** argv);
+int RunReport(int argc, char** argv);
 int RunWrite(int argc, char** argv);
 int RunFasta(int argc, char** argv);
 int RunView(int argc, char** argv);

@@ -13,7 +13,8 @@ namespace ostrel {
 namespace {
 
 void PrintUsage(std::ostream& out) {
-  out << "Usage: ostrel-ace stats [-q reads.qual] [-m minContigSize] [-t trimQuality] in.ace[.gz]\n"
+  out << "Usage: ostrel-ace stats [-q reads.qual] [-m minContigSize] [-t trimQuality] [-a] [-f text|tsv|json]\n"
+      << "                        [-g genomeSize] in.ace[.gz]\n"
       << "\n"
       << "Reads an ACE assembly, plain or gzip-compressed, and prints its figures.\n"
       << "\n"
@@ -22,28 +23,18 @@ void PrintUsage(std::ostream& out) {
       << "  -m INT   padded length from which a contig counts as large [" << kDefaultMinContigSize << "]\n"
       << "  -t INT   quality a column needs to lie inside the contig and read trims ["
       << kDefaultTrimQuality << "]\n"
+      << "  -a       adds the figures assemblies are compared by (N50, N90, L50, L90, auN,\n"
+      << "           lengths at 1, 5, 10, 25 and 50 kbp, GC, N per 100 kbp, consensus\n"
+      << "           quality) over the large contigs\n"
+      << "  -f FMT   text, or those figures alone as tsv (\"figure<TAB>value\" lines) or\n"
+      << "           json [" << kDefaultStatsFormat << "]\n"
+      << "  -g SIZE  expected genome size, for NG50 and LG50 (k, m and g suffixes taken)\n"
       << "  -h       this text\n";
 }
 
 // An average as printed: two decimals, and 0.00 for an average over
 // nothing (no contig qualified).
 std::string Average(double value) { return ftoa(std::isnan(value) ? 0.0f : static_cast<float>(value), "%.2f"); }
-
-// Read depth over the large contigs, contig by contig: every read character
-// under the consensus.
-struct ReadDepth {
-  int mMinContigSize;
-  double mColumns = 0;
-  double mDepth = 0;
-
-  void Add(const Contig& contig) {
-    // An empty consensus adds no columns (and has no average of its own).
-    if (contig.mBases.empty() || static_cast<int>(contig.mBases.size()) < mMinContigSize) return;
-    mColumns += static_cast<double>(contig.mBases.size());
-    mDepth += contig.CalcAverageCoverage() * static_cast<double>(contig.mBases.size());
-  }
-  double Mean() const { return mColumns > 0 ? mDepth / mColumns : 0; }
-};
 
 void PrintLargestContigs(const AssemblyTally& tally, std::ostream& out) {
   size_t nameWidth = 4;
@@ -86,22 +77,40 @@ int RunStats(int argc, char** argv) {
   std::string qualName;
   int minContigSize = kDefaultMinContigSize;
   int trimQuality = kDefaultTrimQuality;
+  bool allFigures = false;
+  std::string format = kDefaultStatsFormat;
+  int64_t genomeSize = 0;
   std::vector<std::string> files;
   const int status = ScanOptions(
-      argc, argv, "q:m:t:", PrintUsage,
+      argc, argv, "q:m:t:af:g:", PrintUsage,
       [&](char letter, const std::string& value) {
-        if (letter == 'q') qualName = value;
-        return letter == 'q' || ParseCount(value, letter == 'm' ? minContigSize : trimQuality);
+        switch (letter) {
+          case 'q': qualName = value; return true;
+          case 'a': allFigures = true; return true;
+          case 'f': format = value; return format == "text" || format == "tsv" || format == "json";
+          case 'g': return ParseSize(value, genomeSize);
+          default: return ParseCount(value, letter == 'm' ? minContigSize : trimQuality);
+        }
       },
       1, 1, files);
   if (status >= 0) return status;
   AceFile ace;
   ace.mMinContigSize = minContigSize;
   ace.mReadTrimQuality = ace.mContigTrimQuality = trimQuality;
-  ReadDepth depth{minContigSize};
   AssemblyTally tally(minContigSize);
-  if (!StreamAssembly(ace, files[0], qualName, [&](const Contig& contig) { depth.Add(contig); }, tally)) return 1;
-  PrintAssemblyFigures(ace, tally, depth.Mean(), files[0], !qualName.empty(), std::cout);
+  if (!StreamAssembly(ace, files[0], qualName, [](const Contig&) {}, tally)) return 1;
+  const AssemblyFigures figures = tally.Figures(genomeSize);
+  if (format == "tsv") {
+    WriteFiguresTsv(figures, files[0], std::cout);
+  } else if (format == "json") {
+    WriteFiguresJson(figures, files[0], std::cout);
+  } else {
+    PrintAssemblyFigures(ace, tally, figures.mMeanReadDepth, files[0], !qualName.empty(), std::cout);
+    if (allFigures) {
+      std::cout << "Figures over the contigs of >= " << minContigSize << " padded bases:\n";
+      for (const FigureRow& row : FigureRows(figures)) std::cout << "  " << row.mLabel << ": " << row.mValue << "\n";
+    }
+  }
   return AssemblyStatus(ace);
 }
 

@@ -1,6 +1,8 @@
 // Command-line scanning shared by the commands.
 #include "util/CommandOptions.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -53,6 +55,24 @@ bool ParseAmount(const std::string& text, float& value) {
   const float parsed = std::strtof(text.c_str(), &end);
   if (text.empty() || end != text.c_str() + text.size() || !(parsed >= 0) || parsed > 1e9f) return false;
   value = parsed;
+  return true;
+}
+
+bool ParseSize(const std::string& text, int64_t& value) {
+  std::string number = text;
+  double scale = 1;
+  const char suffix = text.empty() ? '\0' : static_cast<char>(std::tolower(static_cast<unsigned char>(text.back())));
+  if (suffix == 'k' || suffix == 'm' || suffix == 'g') {
+    scale = suffix == 'k' ? 1e3 : suffix == 'm' ? 1e6 : 1e9;
+    number.pop_back();
+  }
+  // Digits and at most one point: no signs, blanks or exponents.
+  if (number.empty() || number.find_first_not_of("0123456789.") != std::string::npos ||
+      number.find('.') != number.rfind('.') || number == ".")
+    return false;
+  const double bases = std::strtod(number.c_str(), nullptr) * scale;
+  if (!(bases >= 0.5) || bases > 1e12) return false;
+  value = static_cast<int64_t>(std::llround(bases));
   return true;
 }
 

@@ -4,6 +4,7 @@
 #define OSTREL_UTIL_COMMANDOPTIONS_H
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -29,6 +30,12 @@ bool PrintVersionIfAsked(int argc, char** argv, const char* command);
 // A number of 0 or more (at most 1e9), the whole text: true, with `value`
 // set; false for anything else.
 bool ParseAmount(const std::string& text, float& value);
+
+// A size in bases: a number above 0, whole or with a fraction, followed
+// by nothing or by one of the suffixes k, m, g (either case: thousands,
+// millions, billions), e.g. 4.6m; at most 1e12 in all. True, with `value`
+// set (rounded to a whole number); false for anything else.
+bool ParseSize(const std::string& text, int64_t& value);
 
 }  // namespace ostrel
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Assemblies read contig by contig: `ostrel-ace stats`, `fasta` and `write`,
-with and without the quality file, on the synthetic assembly of `make
-bench-aceread`, side by side in one run with the whole-assembly reads and
+"""Assemblies read contig by contig: `ostrel-ace stats` (as text and as
+TSV), `report`, `fasta` and `write`, with and without the quality file, on
+the synthetic assembly of `make bench-aceread`, side by side in one run with the whole-assembly reads and
 write (AceFile::Read, ReadAll with the qualities, WriteAce, through
 aceread-bench) and a Python program that parses the same file with
 Biopython's Bio.Sequencing.Ace.parse and counts contigs and reads. Each runs
@@ -41,8 +41,11 @@ def run_once(args, label):
 def measure(ace, qual, tools, whole, out):
     """The runs on one assembly; `whole` adds those that hold it all in memory."""
     written = os.path.join(os.path.dirname(os.path.abspath(ace)), "written.ace")
+    report = os.path.join(os.path.dirname(os.path.abspath(ace)), "report.html")
     rows = [
         ("ostrel-ace stats", [tools.acetool, "stats", ace]),
+        ("ostrel-ace stats -f tsv", [tools.acetool, "stats", "-f", "tsv", ace]),
+        ("ostrel-ace report", [tools.acetool, "report", ace, report]),
         ("ostrel-ace stats -q", [tools.acetool, "stats", "-q", qual, ace]),
         ("ostrel-ace fasta", [tools.acetool, "fasta", ace]),
         ("ostrel-ace write", [tools.acetool, "write", ace, written]),
@@ -66,13 +69,18 @@ def measure(ace, qual, tools, whole, out):
             results[label] = (min(best_wall, wall), max(best_peak, peak))
     for label, _ in rows:
         print("%-24s %8.2f s %9.1f MB" % ((label,) + results[label]), file=out, flush=True)
-    if os.path.exists(written):
-        os.remove(written)
+    for name in (written, report):
+        if os.path.exists(name):
+            os.remove(name)
     model = subprocess.run([tools.aceread, "model", ace, qual], check=True, capture_output=True,
                            text=True).stdout.split()[-2]
     bound = 64 + 2 * float(model)
     print("Largest contig model %s MB: peak bound %.1f MB; contig by contig, the largest peak %.1f MB" %
-          (model, bound, max(results[label][1] for label, _ in rows[:5])), file=out)
+          (model, bound, max(results[label][1] for label, _ in rows[:7])), file=out)
+    stats = results["ostrel-ace stats"]
+    print("stats -f tsv / stats: %.2fx; report / stats: %.2fx (at most 1.5x), report peak %.1f MB (at most 64)" %
+          (results["ostrel-ace stats -f tsv"][0] / stats[0], results["ostrel-ace report"][0] / stats[0],
+           results["ostrel-ace report"][1]), file=out)
     bio = results["Biopython Ace.parse"][0]
     print("Biopython / stats: %.1fx; Biopython / stats -q: %.1fx" %
           (bio / results["ostrel-ace stats"][0], bio / results["ostrel-ace stats -q"][0]), file=out)

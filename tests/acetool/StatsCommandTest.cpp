@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <utility>
 
 #include "AceModelCheck.h"
 #include "TestSupport.h"
@@ -119,6 +120,53 @@ TEST(AceStatsCommand, DamagedOrForeignInputIsNotASuccess) {
   EXPECT_NE(std::string::npos,
             result.mStdout.find("Average coverage (good-quality read parts): 0.00 padded, 0.00 trimmed\n"))
       << result.mStdout;
+}
+
+// The TSV and JSON forms of every real assembly's figures hold the values
+// the library computes over the assembly read whole, and parse back (JSON
+// by Python's parser) to the same values.
+TEST(AceStatsCommand, TsvAndJsonHoldTheLibrarysFigures) {
+  for (const std::string& path : test::RealAceFiles()) {
+    AceFile ace;
+    ace.mMinContigSize = 100;
+    {
+      test::CaptureStderr quiet;
+      ace.Read(path);
+    }
+    const std::vector<FigureRow> rows = FigureRows(ace.Tally().Figures(3000000));
+    std::string tsv = "Assembly\t" + path + "\n";
+    for (const FigureRow& row : rows) tsv += row.mLabel + "\t" + row.mValue + "\n";
+    EXPECT_EQ(tsv, AceStats("-m 100 -g 3m -f tsv " + path).mStdout) << path;
+    // The JSON, parsed and printed back as "key<TAB>value" lines, numbers as
+    // the TSV prints them.
+    const test::CommandResult json = test::RunCommand(
+        std::string("'") + OSTREL_ACE + "' stats -m 100 -g 3000k -f json '" + path +
+        "' 2>/dev/null | /usr/bin/python3 -c 'import json, sys\n"
+        "d = json.load(sys.stdin)\n"
+        "for k, v in d.items(): print(k, v if isinstance(v, (str, int)) else \"%.2f\" % v, sep=\"\\t\")'");
+    std::string parsed = "assembly\t" + path + "\n";
+    for (const FigureRow& row : rows) parsed += row.mKey + "\t" + row.mValue + "\n";
+    EXPECT_EQ(parsed, json.mStdout) << path;
+  }
+}
+
+// -a adds the figures to the text, which stays as it was; -g takes sizes
+// with suffixes.
+TEST(AceStatsCommand, AllFiguresAndGenomeSizes) {
+  const std::string text = AceStats("-m 100 " + kContig1).mStdout;
+  const std::string all = AceStats("-a -m 100 " + kContig1).mStdout;
+  EXPECT_EQ(0u, all.find(text));
+  EXPECT_NE(std::string::npos, all.find("Figures over the contigs of >= 100 padded bases:\n  Minimum contig size"));
+  EXPECT_NE(std::string::npos, all.find("\n  N50: 3287\n"));
+  EXPECT_EQ(std::string::npos, all.find("NG50"));
+  for (const auto& [size, bases] : std::vector<std::pair<std::string, std::string>>{
+           {"4600", "4600"}, {"4.6k", "4600"}, {"4.6M", "4600000"}, {"3g", "3000000000"}, {"0.5k", "500"}}) {
+    const std::string tsv = AceStats("-f tsv -g " + size + " " + kContig1).mStdout;
+    EXPECT_NE(std::string::npos, tsv.find("\nExpected genome size\t" + bases + "\n")) << size;
+  }
+  for (const char* size : {"0", "-5k", "5kb", "k", "1.2.3", "5e3", "2000g", " 5", "."})
+    EXPECT_EQ(1, AceStats(std::string("-g '") + size + "' " + kContig1).mStatus) << size;
+  EXPECT_EQ(1, AceStats("-f csv " + kContig1).mStatus);
 }
 
 TEST(AceStatsCommand, UsageAndFailures) {

@@ -14,7 +14,7 @@ for command in extractbins/ostrel-extractbins fastaindex/ostrel-fastaindex aceto
   [ -z "$warnings" ] || { echo "$page: $warnings"; status=1; }
   usage=$("$build/$command" -h 2>&1 || true)
   if [ "$name" = ostrel-ace ]; then
-    for sub in stats write fasta view split revcomp remove merge trim-tails problems; do
+    for sub in stats report write fasta view split revcomp remove merge trim-tails problems; do
       usage="$usage
 $("$build/$command" "$sub" -h 2>&1 || true)"
     done
