@@ -45,8 +45,8 @@ TEST(OverlapCommand, UsageAndRefusals) {
   EXPECT_EQ(0, help.mStatus);
   EXPECT_EQ(0u, help.mStdout.find("Usage: ostrel-overlap [options] reads.fa[.gz]"));
   for (const std::string& shown :
-       {"-k INT   word size of the index [" + std::to_string(kDefaultWordSize) + "]",
-        "[" + std::to_string(kDefaultSampleDensity) + "]", "[" + std::to_string(kDefaultMaxHitsPerWord) + "]",
+       {"-k INT   word size of the index, at most 31 [" + std::to_string(kDefaultWordSize) + "]",
+        "[" + std::to_string(kDefaultWordDensity) + "]", "[" + std::to_string(kDefaultMinScore) + "]",
         "[" + std::to_string(kDefaultBandWidth) + "]", "[" + std::to_string(kDefaultMinReadSize) + "]"})
     EXPECT_NE(std::string::npos, help.mStdout.find(shown)) << shown;
   EXPECT_EQ(0u, Overlap("-k 0 x.fa", true).mStdout.find("Bad value for -k: 0\nUsage: ostrel-overlap"));
@@ -56,7 +56,8 @@ TEST(OverlapCommand, UsageAndRefusals) {
   EXPECT_EQ("ostrel-overlap: cannot read /nonexistent.fa\n", Overlap("/nonexistent.fa", true).mStdout);
   EXPECT_EQ("ostrel-overlap: no FASTA record in the input\n", Overlap(dir.Path("empty.fa"), true).mStdout);
   for (const std::string& args : {std::string(""), std::string("-k 0 x.fa"), std::string("-f sam x.fa"),
-                                  std::string("-e 60 x.fa"), std::string("-t x x.fa"), std::string("-z x.fa"),
+                                  std::string("-e 60 x.fa"), std::string("-k 32 x.fa"),
+                                  std::string("-s 0 x.fa"), std::string("-t x x.fa"), std::string("-z x.fa"),
                                   std::string("/nonexistent.fa"), dir.Path("empty.fa")})
     EXPECT_EQ(1, Overlap(args).mStatus) << args;
 }

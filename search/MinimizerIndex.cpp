@@ -1,0 +1,148 @@
+// Picking minimizers and indexing them.
+#include "search/MinimizerIndex.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace ostrel {
+
+namespace {
+
+// A bijective mixing of the word's bits: the order of minimizers, random
+// enough that runs like AAAA... are not favoured.
+uint64_t Mix(uint64_t x) {
+  x ^= x >> 31;
+  x *= 0x7fb5d329728ea185ULL;
+  x ^= x >> 27;
+  x *= 0x81dadef4bc2dd44dULL;
+  x ^= x >> 33;
+  return x;
+}
+
+int BaseCode(char c) {
+  switch (c) {
+    case 'A': case 'a': return 0;
+    case 'C': case 'c': return 1;
+    case 'G': case 'g': return 2;
+    case 'T': case 't': return 3;
+  }
+  return -1;
+}
+
+struct Occurrence {
+  uint64_t mKey;
+  WordPlace mPlace;
+};
+
+// The count of places that the typical place's word has: the median of the
+// words' counts, each weighted by itself. `counts` is reordered.
+long TypicalCount(std::vector<uint32_t>& counts) {
+  std::sort(counts.begin(), counts.end());
+  long total = 0;
+  for (uint32_t c : counts) total += c;
+  long seen = 0;
+  for (uint32_t c : counts) {
+    seen += c;
+    if (2 * seen >= total) return c;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void MinimizerIndex::Minimizers(const std::vector<char>& bases, int wordSize, int window, std::vector<Minimizer>& out) {
+  out.clear();
+  if (wordSize < 1 || wordSize > kMaxWordSize || window < 1) return;
+  const uint64_t mask = (uint64_t{1} << (2 * wordSize)) - 1;
+  uint64_t word = 0;
+  int valid = 0;  // bases of ACGT ending here
+  std::deque<Minimizer> candidates;  // keys ascending from the front
+  const int length = static_cast<int>(bases.size());
+  for (int end = 0; end < length; ++end) {
+    const int code = BaseCode(bases[end]);
+    if (code < 0) {
+      valid = 0;
+    } else {
+      word = ((word << 2) | static_cast<uint64_t>(code)) & mask;
+      ++valid;
+    }
+    const int offset = end - wordSize + 1;  // of the word ending here
+    if (valid >= wordSize) {
+      const uint64_t key = Mix(word);
+      while (!candidates.empty() && candidates.back().mKey > key) candidates.pop_back();
+      candidates.push_back(Minimizer{key, offset});
+    }
+    while (!candidates.empty() && candidates.front().mOffset <= offset - window) candidates.pop_front();
+    const bool fullWindow = offset >= window - 1;
+    const bool lastWord = end == length - 1;
+    if (candidates.empty() || !(fullWindow || lastWord)) continue;
+    if (out.empty() || out.back().mOffset != candidates.front().mOffset) out.push_back(candidates.front());
+  }
+}
+
+void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit) {
+  mWordSize = wordSize;
+  mWindow = window;
+  std::vector<Occurrence> all;
+  std::vector<Minimizer> minimizers;
+  for (size_t r = 0; r < reads.size(); ++r) {
+    Minimizers(reads[r].mBases, wordSize, window, minimizers);
+    for (const Minimizer& m : minimizers) all.push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
+  }
+  std::sort(all.begin(), all.end(), [](const Occurrence& a, const Occurrence& b) {
+    return a.mKey != b.mKey ? a.mKey < b.mKey
+           : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
+                                              : a.mPlace.mOffset < b.mPlace.mOffset;
+  });
+  std::vector<uint32_t> counts;
+  for (size_t i = 0, end; i < all.size(); i = end) {
+    for (end = i + 1; end < all.size() && all[end].mKey == all[i].mKey;) ++end;
+    counts.push_back(static_cast<uint32_t>(end - i));
+  }
+  mRepeatLimit = repeatLimit > 0 ? repeatLimit
+                                 : static_cast<int>(std::max<long>(kLeastRepeatLimit, kRepeatFactor * TypicalCount(counts)));
+  mKeys.clear();
+  mFirstPlace.clear();
+  mPlaces.clear();
+  mRepeatWords = 0;
+  for (size_t i = 0, end; i < all.size(); i = end) {
+    for (end = i + 1; end < all.size() && all[end].mKey == all[i].mKey;) ++end;
+    if (end - i > static_cast<size_t>(mRepeatLimit)) {
+      ++mRepeatWords;
+      continue;
+    }
+    mKeys.push_back(all[i].mKey);
+    mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
+    for (size_t j = i; j < end; ++j) mPlaces.push_back(all[j].mPlace);
+  }
+  mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
+  std::vector<Occurrence>().swap(all);
+  mKeys.shrink_to_fit();
+  mFirstPlace.shrink_to_fit();
+  mPlaces.shrink_to_fit();
+  // About one key per bucket: a lookup is a bucket and a short scan.
+  int bits = 1;
+  while (bits < 40 && (size_t{1} << bits) < mKeys.size()) ++bits;
+  mBucketShift = 64 - bits;
+  mBucket.assign((size_t{1} << bits) + 1, 0);
+  size_t k = 0;
+  for (size_t b = 0; b < (size_t{1} << bits); ++b) {
+    mBucket[b] = static_cast<uint32_t>(k);
+    while (k < mKeys.size() && (mKeys[k] >> mBucketShift) == b) ++k;
+  }
+  mBucket.back() = static_cast<uint32_t>(mKeys.size());
+}
+
+const WordPlace* MinimizerIndex::Find(uint64_t key, size_t& count) const {
+  count = 0;
+  if (mKeys.empty()) return nullptr;
+  const size_t bucket = key >> mBucketShift;
+  for (uint32_t k = mBucket[bucket]; k < mBucket[bucket + 1]; ++k) {
+    if (mKeys[k] != key) continue;
+    count = mFirstPlace[k + 1] - mFirstPlace[k];
+    return mPlaces.data() + mFirstPlace[k];
+  }
+  return nullptr;
+}
+
+}  // namespace ostrel

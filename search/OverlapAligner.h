@@ -1,0 +1,43 @@
+// The best overlap alignment of two reads near a given diagonal: it begins
+// at the start of either read and ends at the end of either read, so that
+// it is a dovetail or a containment, and it stays within `band` diagonals
+// either side of the given one (diagonal = source offset - query offset).
+// Scores as the banded aligner does: +1 a match, -1 a mismatch, -2 a base
+// against a gap; the start and the end are free along the reads' edges, so
+// that indels before the diagonal was measured cost nothing extra.
+#ifndef OSTREL_SEARCH_OVERLAPALIGNER_H
+#define OSTREL_SEARCH_OVERLAPALIGNER_H
+
+#include <climits>
+#include <vector>
+
+namespace ostrel {
+
+// An overlap alignment: [start, end) on each read, and its score.
+struct OverlapAlignment {
+  int mScore = INT_MIN;
+  int mQueryStart = 0, mQueryEnd = 0;
+  int mSourceStart = 0, mSourceEnd = 0;
+  bool mStopped = false;  // the search stopped early: mScore is only a bound, below what was needed
+};
+
+class OverlapAligner {
+public:
+  static constexpr int kMatch = 1;
+  static constexpr int kMismatch = -1;
+  static constexpr int kGap = -2;
+
+  // The best alignment, or, when no alignment can score `needed` or more,
+  // one whose score is below `needed` (the search stops once that is
+  // certain). Characters are compared exactly.
+  OverlapAlignment Align(const std::vector<char>& query, const std::vector<char>& source, long diagonal, int band,
+                         int needed = INT_MIN);
+
+private:
+  std::vector<int> mScores, mStarts;  // a row of the band and the start of each cell's best path
+  std::vector<int> mPrevScores, mPrevStarts;
+};
+
+}  // namespace ostrel
+
+#endif
