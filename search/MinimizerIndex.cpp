@@ -83,43 +83,71 @@ void MinimizerIndex::Minimizers(const std::vector<char>& bases, int wordSize, in
 void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit) {
   mWordSize = wordSize;
   mWindow = window;
+  mRepeatWords = 0;
   std::vector<Occurrence> all;
-  std::vector<Minimizer> minimizers;
+  std::vector<Minimizer> words;
   for (size_t r = 0; r < reads.size(); ++r) {
-    Minimizers(reads[r].mBases, wordSize, window, minimizers);
-    for (const Minimizer& m : minimizers) all.push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
+    Minimizers(reads[r].mBases, wordSize, window, words);
+    for (const Minimizer& m : words) all.push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
   }
   std::sort(all.begin(), all.end(), [](const Occurrence& a, const Occurrence& b) {
     return a.mKey != b.mKey ? a.mKey < b.mKey
            : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
                                               : a.mPlace.mOffset < b.mPlace.mOffset;
   });
-  std::vector<uint32_t> counts;
-  for (size_t i = 0, end; i < all.size(); i = end) {
-    for (end = i + 1; end < all.size() && all[end].mKey == all[i].mKey;) ++end;
-    counts.push_back(static_cast<uint32_t>(end - i));
-  }
-  mRepeatLimit = repeatLimit > 0 ? repeatLimit
-                                 : static_cast<int>(std::max<long>(kLeastRepeatLimit, kRepeatFactor * TypicalCount(counts)));
   mKeys.clear();
   mFirstPlace.clear();
   mPlaces.clear();
-  mRepeatWords = 0;
-  for (size_t i = 0, end; i < all.size(); i = end) {
-    for (end = i + 1; end < all.size() && all[end].mKey == all[i].mKey;) ++end;
-    if (end - i > static_cast<size_t>(mRepeatLimit)) {
-      ++mRepeatWords;
-      continue;
+  mPlaces.reserve(all.size());
+  for (size_t i = 0; i < all.size(); ++i) {
+    if (i == 0 || all[i].mKey != all[i - 1].mKey) {
+      mKeys.push_back(all[i].mKey);
+      mFirstPlace.push_back(static_cast<uint32_t>(i));
     }
-    mKeys.push_back(all[i].mKey);
-    mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
-    for (size_t j = i; j < end; ++j) mPlaces.push_back(all[j].mPlace);
+    mPlaces.push_back(all[i].mPlace);
   }
   mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
   std::vector<Occurrence>().swap(all);
+  MakeBuckets();
+  // A word is a minimizer only where it is the least of its window, so a
+  // repeat's word near the ends of the copies, where the windows reach into
+  // the unique bases around them, is a minimizer in few of its places:
+  // words are counted in every place, minimizer or not.
+  std::vector<uint32_t> counts(mKeys.size(), 0);
+  for (const Sequence& read : reads) {
+    Minimizers(read.mBases, wordSize, 1, words);
+    for (const Minimizer& w : words) {
+      const long k = KeyIndex(w.mKey);
+      if (k >= 0 && counts[k] < UINT32_MAX) ++counts[k];
+    }
+  }
+  std::vector<uint32_t> sorted(counts);
+  mRepeatLimit = repeatLimit > 0 ? repeatLimit
+                                 : static_cast<int>(std::max<long>(kLeastRepeatLimit, kRepeatFactor * TypicalCount(sorted)));
+  // Only the words in no more places than the limit stay.
+  size_t keys = 0, places = 0;
+  for (size_t k = 0; k < mKeys.size(); ++k) {
+    if (counts[k] > static_cast<uint32_t>(mRepeatLimit)) {
+      ++mRepeatWords;
+      continue;
+    }
+    const uint32_t first = mFirstPlace[k], end = mFirstPlace[k + 1];
+    mKeys[keys] = mKeys[k];
+    mFirstPlace[keys] = static_cast<uint32_t>(places);
+    for (uint32_t p = first; p < end; ++p) mPlaces[places++] = mPlaces[p];
+    ++keys;
+  }
+  mKeys.resize(keys);
+  mFirstPlace.resize(keys + 1);
+  mFirstPlace[keys] = static_cast<uint32_t>(places);
+  mPlaces.resize(places);
   mKeys.shrink_to_fit();
   mFirstPlace.shrink_to_fit();
   mPlaces.shrink_to_fit();
+  MakeBuckets();
+}
+
+void MinimizerIndex::MakeBuckets() {
   // About one key per bucket: a lookup is a bucket and a short scan.
   int bits = 1;
   while (bits < 40 && (size_t{1} << bits) < mKeys.size()) ++bits;
@@ -133,16 +161,18 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
   mBucket.back() = static_cast<uint32_t>(mKeys.size());
 }
 
-const WordPlace* MinimizerIndex::Find(uint64_t key, size_t& count) const {
-  count = 0;
-  if (mKeys.empty()) return nullptr;
+long MinimizerIndex::KeyIndex(uint64_t key) const {
+  if (mKeys.empty()) return -1;
   const size_t bucket = key >> mBucketShift;
-  for (uint32_t k = mBucket[bucket]; k < mBucket[bucket + 1]; ++k) {
-    if (mKeys[k] != key) continue;
-    count = mFirstPlace[k + 1] - mFirstPlace[k];
-    return mPlaces.data() + mFirstPlace[k];
-  }
-  return nullptr;
+  for (uint32_t k = mBucket[bucket]; k < mBucket[bucket + 1]; ++k)
+    if (mKeys[k] == key) return k;
+  return -1;
+}
+
+const WordPlace* MinimizerIndex::Find(uint64_t key, size_t& count) const {
+  const long k = KeyIndex(key);
+  count = k < 0 ? 0 : mFirstPlace[k + 1] - mFirstPlace[k];
+  return k < 0 ? nullptr : mPlaces.data() + mFirstPlace[k];
 }
 
 }  // namespace ostrel

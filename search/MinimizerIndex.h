@@ -50,8 +50,9 @@ public:
   static void Minimizers(const std::vector<char>& bases, int wordSize, int window, std::vector<Minimizer>& out);
 
   // Indexes the minimizers of every read. Words found in more than
-  // `repeatLimit` places are left out; 0 sets the limit from the reads (see
-  // kRepeatFactor). wordSize must be 1 .. kMaxWordSize, window at least 1.
+  // `repeatLimit` places (counting every place of the word in the reads,
+  // not only those where it is a minimizer) are left out; 0 sets the limit
+  // from the reads (see kRepeatFactor). wordSize must be 1 .. kMaxWordSize, window at least 1.
   void Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit);
 
   // The places of the word, in order of read and offset; empty when the
@@ -66,6 +67,10 @@ public:
   size_t Places() const { return mPlaces.size(); }
 
 private:
+  void MakeBuckets();
+  // The index of the key in mKeys; -1 when absent.
+  long KeyIndex(uint64_t key) const;
+
   std::vector<uint64_t> mKeys;        // distinct keys, ascending
   std::vector<uint32_t> mFirstPlace;  // per key, its first place; one more entry closing the last
   std::vector<WordPlace> mPlaces;

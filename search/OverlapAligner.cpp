@@ -31,37 +31,49 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
   int* start = mStarts.data() + 1;
   int* prevScore = mPrevScores.data() + 1;
   int* prevStart = mPrevStarts.data() + 1;
+  // Keeps the cell as the best end when it beats the one so far. Starts are
+  // kept as diagonals: a path begins at query 0 or at source 0.
+  auto end = [&](long i, long j, int value, int from) {
+    if (value <= best.mScore) return;
+    best.mScore = value;
+    best.mQueryStart = from >= 0 ? 0 : -from;
+    best.mSourceStart = from >= 0 ? from : 0;
+    best.mQueryEnd = static_cast<int>(i);
+    best.mSourceEnd = static_cast<int>(j);
+  };
   for (long i = firstRow; i <= lastRow; ++i) {
     std::swap(score, prevScore);
     std::swap(start, prevStart);
+    // The cells whose source prefix lies within the source.
+    const long tFrom = std::max(0L, -(i + low)), tTo = std::min<long>(width - 1, S - i - low);
+    std::fill(score, score + tFrom, kNone);
+    std::fill(score + tTo + 1, score + width, kNone);
     int rowBest = kNone;
-    for (int t = 0; t < width; ++t) {
-      const long j = i + low + t;
-      if (j < 0 || j > S) {
-        score[t] = kNone;
-        continue;
-      }
-      if (i == 0 || j == 0) {  // an alignment may begin on either read's first edge
+    long t = tFrom;
+    if (i == 0 || i + low + t == 0) {
+      // An alignment may begin on either read's first edge.
+      for (const long last = i == 0 ? tTo : t; t <= last; ++t) {
         score[t] = 0;
-        start[t] = static_cast<int>(j - i);
-      } else {
-        int value = prevScore[t] == kNone ? kNone
-                                          : prevScore[t] + (query[i - 1] == source[j - 1] ? kMatch : kMismatch);
-        int from = prevStart[t];
-        if (prevScore[t + 1] + kGap > value) value = prevScore[t + 1] + kGap, from = prevStart[t + 1];
-        if (t > 0 && score[t - 1] + kGap > value) value = score[t - 1] + kGap, from = start[t - 1];
-        score[t] = value;
-        start[t] = from;
+        start[t] = static_cast<int>(low + t);
       }
-      rowBest = std::max(rowBest, score[t]);
-      if ((i == Q || j == S) && score[t] > best.mScore) {
-        // Starts are kept as diagonals: a path begins at query 0 or source 0.
-        best.mScore = score[t];
-        best.mQueryStart = start[t] >= 0 ? 0 : -start[t];
-        best.mSourceStart = start[t] >= 0 ? start[t] : 0;
-        best.mQueryEnd = static_cast<int>(i);
-        best.mSourceEnd = static_cast<int>(j);
-      }
+      rowBest = 0;
+    }
+    const char queryBase = i > 0 ? query[i - 1] : 0;
+    const long sourceBefore = i + low - 1;  // source base sourceBefore + t pairs with cell t
+    for (; t <= tTo; ++t) {
+      int value = prevScore[t] + (queryBase == source[sourceBefore + t] ? kMatch : kMismatch);
+      int from = prevStart[t];
+      const int down = prevScore[t + 1] + kGap, across = score[t - 1] + kGap;
+      if (down > value) value = down, from = prevStart[t + 1];
+      if (across > value) value = across, from = start[t - 1];
+      score[t] = value;
+      start[t] = from;
+      rowBest = std::max(rowBest, value);
+    }
+    if (i == Q) {
+      for (long c = tFrom; c <= tTo; ++c) end(i, i + low + c, score[c], start[c]);
+    } else if (tTo >= tFrom && i + low + tTo == S) {
+      end(i, S, score[tTo], start[tTo]);
     }
     // Each later row adds at most one match to any path.
     if (needed != INT_MIN && std::max<long>(best.mScore, rowBest + (lastRow - i) * kMatch) < needed) {

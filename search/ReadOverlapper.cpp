@@ -12,7 +12,18 @@ namespace {
 struct Hit {
   int mSource;
   int mDiagonal;  // source offset - query offset
+  int mQueryOffset;
 };
+
+// Whether the hits reach across more than the words that hold one base:
+// two reads can share a rare word by chance (two copies of a repeat with the
+// same difference, or one read's error where the other copy differs), and
+// then share every word over that base, on one diagonal.
+bool Spread(const Hit* first, const Hit* end, int wordSize) {
+  int low = first->mQueryOffset, high = low;
+  for (const Hit* h = first; h != end; ++h) low = std::min(low, h->mQueryOffset), high = std::max(high, h->mQueryOffset);
+  return high - low >= wordSize;
+}
 
 }  // namespace
 
@@ -52,7 +63,7 @@ void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orien
     const WordPlace* places = mIndex.Find(m.mKey, count);
     // Places are in read order: those of earlier reads come first.
     for (size_t p = 0; p < count && places[p].mRead < query; ++p)
-      hits.push_back(Hit{places[p].mRead, places[p].mOffset - m.mOffset});
+      hits.push_back(Hit{places[p].mRead, places[p].mOffset - m.mOffset, m.mOffset});
   }
   std::sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) {
     return a.mSource != b.mSource ? a.mSource < b.mSource : a.mDiagonal < b.mDiagonal;
@@ -68,12 +79,16 @@ void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orien
       while (high < end && hits[high].mDiagonal <= hits[low].mDiagonal + mBandWidth) ++high;
       if (high - low > bestCount) bestCount = high - low, bestLow = low;
     }
-    if (bestCount < static_cast<size_t>(kLeastHits)) continue;
+    if (bestCount < static_cast<size_t>(kLeastHits) ||
+        !Spread(&hits[bestLow], &hits[bestLow] + bestCount, mIndex.mWordSize))
+      continue;
     const int source = hits[first].mSource;
     const long diagonal = hits[bestLow + bestCount / 2].mDiagonal;
     const std::vector<char>& sourceBases = mReads[source].mBases;
     const long S = static_cast<long>(sourceBases.size());
     const long placedLength = std::min(Q, S - diagonal) - std::max(0L, -diagonal);
+    // Each base scores at most one: too short an overlap cannot be taken.
+    if (placedLength + kWideBandFactor * mBandWidth < mMinScore) continue;
     OverlapAlignment a;
     int length = 0;
     bool accepted = false;

@@ -5,7 +5,8 @@
 // before it on both strands: the places of its minimizers give hits on
 // diagonals (source offset - query offset), the hits of each source are
 // gathered in the window of `mBandWidth` diagonals that holds most of them,
-// and a source with at least kLeastHits there is aligned along that
+// and a source with at least kLeastHits there, from words that do not all
+// hold one same base, is aligned along that
 // diagonal by an overlap alignment (see OverlapAligner) whose ends lie on
 // the reads' ends. An overlap is accepted when its score reaches both
 // mMinScore and its length x (1 - 2 x mErrorPct / 100).
