@@ -12,7 +12,7 @@ constexpr int kNone = INT_MIN / 2;  // no path; adding a gap cannot wrap
 }  // namespace
 
 OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std::vector<char>& source, long diagonal,
-                                       int band, int needed) {
+                                       int band, int needed, int xDrop) {
   OverlapAlignment best;
   const long Q = static_cast<long>(query.size()), S = static_cast<long>(source.size());
   band = std::max(band, 0);
@@ -41,13 +41,15 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
     best.mQueryEnd = static_cast<int>(i);
     best.mSourceEnd = static_cast<int>(j);
   };
+  // The cells of the previous row still in play: all of them, or with
+  // xDrop those within xDrop of the row's best.
+  long activeLow = 0, activeHigh = width - 1;
   for (long i = firstRow; i <= lastRow; ++i) {
     std::swap(score, prevScore);
     std::swap(start, prevStart);
+    std::fill(score, score + width, kNone);
     // The cells whose source prefix lies within the source.
     const long tFrom = std::max(0L, -(i + low)), tTo = std::min<long>(width - 1, S - i - low);
-    std::fill(score, score + tFrom, kNone);
-    std::fill(score + tTo + 1, score + width, kNone);
     int rowBest = kNone;
     long t = tFrom;
     if (i == 0 || i + low + t == 0) {
@@ -57,6 +59,10 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
         start[t] = static_cast<int>(low + t);
       }
       rowBest = 0;
+    } else {
+      // A cell is reached from the cell above it and the one to its right
+      // at the most: from one left of the active cells on.
+      t = std::max(t, activeLow - 1);
     }
     const char queryBase = i > 0 ? query[i - 1] : 0;
     const long sourceBefore = i + low - 1;  // source base sourceBefore + t pairs with cell t
@@ -69,11 +75,20 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
       score[t] = value;
       start[t] = from;
       rowBest = std::max(rowBest, value);
+      // Past the active cells only gaps along the row lead on.
+      if (xDrop > 0 && t > activeHigh && value < rowBest - xDrop) break;
     }
+    const long computedHigh = std::min(t, tTo);
     if (i == Q) {
       for (long c = tFrom; c <= tTo; ++c) end(i, i + low + c, score[c], start[c]);
     } else if (tTo >= tFrom && i + low + tTo == S) {
       end(i, S, score[tTo], start[tTo]);
+    }
+    activeLow = tFrom;
+    activeHigh = computedHigh;
+    if (xDrop > 0) {
+      while (activeLow < activeHigh && score[activeLow] < rowBest - xDrop) ++activeLow;
+      while (activeHigh > activeLow && score[activeHigh] < rowBest - xDrop) --activeHigh;
     }
     // Each later row adds at most one match to any path.
     if (needed != INT_MIN && std::max<long>(best.mScore, rowBest + (lastRow - i) * kMatch) < needed) {

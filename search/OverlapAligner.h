@@ -29,9 +29,13 @@ public:
 
   // The best alignment, or, when no alignment can score `needed` or more,
   // one whose score is below `needed` (the search stops once that is
-  // certain). Characters are compared exactly.
+  // certain). Characters are compared exactly. With an xDrop above 0, the
+  // cells of a row more than xDrop below its best are left out of the rows
+  // after it: far faster on a good alignment, which keeps to a few
+  // diagonals, and the same score unless a path came back from that far
+  // below.
   OverlapAlignment Align(const std::vector<char>& query, const std::vector<char>& source, long diagonal, int band,
-                         int needed = INT_MIN);
+                         int needed = INT_MIN, int xDrop = 0);
 
 private:
   std::vector<int> mScores, mStarts;  // a row of the band and the start of each cell's best path

@@ -93,7 +93,7 @@ void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orien
     int length = 0;
     bool accepted = false;
     for (int band = mBandWidth;; band *= kWideBandFactor) {
-      a = aligner.Align(bases, sourceBases, diagonal, band, Needed(std::max(0L, placedLength - 2L * band)));
+      a = aligner.Align(bases, sourceBases, diagonal, band, Needed(std::max(0L, placedLength - 2L * band)), kXDrop);
       length = a.mQueryEnd - a.mQueryStart;
       accepted = !a.mStopped && a.mScore >= Needed(length);
       if (lines != nullptr)

@@ -45,6 +45,9 @@ public:
   // the band, chance hits do not earn the wider search.
   static constexpr int kWideBandFactor = 3;
   static constexpr int kWordsPerHit = 4;
+  // Cells this far below the best of their row are left out of the
+  // alignment (see OverlapAligner::Align).
+  static constexpr int kXDrop = 12;
 
   ReadOverlapper(int wordSize, int window, int repeatLimit, int bandWidth, float errorPct, int minScore)
       : mWordSize(wordSize),
