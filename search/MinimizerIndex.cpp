@@ -84,30 +84,38 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
   mWordSize = wordSize;
   mWindow = window;
   mRepeatWords = 0;
-  std::vector<Occurrence> all;
-  std::vector<Minimizer> words;
-  for (size_t r = 0; r < reads.size(); ++r) {
-    Minimizers(reads[r].mBases, wordSize, window, words);
-    for (const Minimizer& m : words) all.push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
-  }
-  std::sort(all.begin(), all.end(), [](const Occurrence& a, const Occurrence& b) {
-    return a.mKey != b.mKey ? a.mKey < b.mKey
-           : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
-                                              : a.mPlace.mOffset < b.mPlace.mOffset;
-  });
   mKeys.clear();
   mFirstPlace.clear();
   mPlaces.clear();
-  mPlaces.reserve(all.size());
-  for (size_t i = 0; i < all.size(); ++i) {
-    if (i == 0 || all[i].mKey != all[i - 1].mKey) {
-      mKeys.push_back(all[i].mKey);
-      mFirstPlace.push_back(static_cast<uint32_t>(i));
+  std::vector<Minimizer> words;
+  // In passes over the keys' top bits, so that only a share of the
+  // occurrences is held (16 bytes each) beside the places (8 bytes each);
+  // the passes take the keys in ascending order.
+  for (uint64_t pass = 0; pass < kBuildPasses; ++pass) {
+    std::vector<Occurrence> all;
+    size_t total = 0;
+    for (size_t r = 0; r < reads.size(); ++r) {
+      Minimizers(reads[r].mBases, wordSize, window, words);
+      total += words.size();
+      for (const Minimizer& m : words)
+        if (m.mKey / (UINT64_MAX / kBuildPasses + 1) == pass)
+          all.push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
     }
-    mPlaces.push_back(all[i].mPlace);
+    if (pass == 0) mPlaces.reserve(total);
+    std::sort(all.begin(), all.end(), [](const Occurrence& a, const Occurrence& b) {
+      return a.mKey != b.mKey ? a.mKey < b.mKey
+             : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
+                                                : a.mPlace.mOffset < b.mPlace.mOffset;
+    });
+    for (size_t i = 0; i < all.size(); ++i) {
+      if (i == 0 || all[i].mKey != all[i - 1].mKey) {
+        mKeys.push_back(all[i].mKey);
+        mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
+      }
+      mPlaces.push_back(all[i].mPlace);
+    }
   }
   mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
-  std::vector<Occurrence>().swap(all);
   MakeBuckets();
   // A word is a minimizer only where it is the least of its window, so a
   // repeat's word near the ends of the copies, where the windows reach into

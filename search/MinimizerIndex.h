@@ -45,6 +45,9 @@ public:
   // ... and never below this many places, so that low coverage keeps its
   // words.
   static constexpr int kLeastRepeatLimit = 10;
+  // Building reads the reads this many times, holding a share of their
+  // minimizers at a time.
+  static constexpr uint64_t kBuildPasses = 4;
 
   // The minimizers of `bases`, in order of offset, each once.
   static void Minimizers(const std::vector<char>& bases, int wordSize, int window, std::vector<Minimizer>& out);
