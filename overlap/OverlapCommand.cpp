@@ -307,7 +307,7 @@ int RunOverlap(int argc, char** argv) {
   if (counts.mSharedNames > 0)
     std::cerr << kName << ": WARNING: " << counts.mSharedNames
               << " reads share a name with an earlier read; their overlaps are kept by name\n";
-  overlapper.Index(std::move(reads));
+  overlapper.Index(std::move(reads), settings.mThreads);
   if (!settings.mQuiet)
     std::cerr << kName << ": " << overlapper.mReads.size() << " reads indexed (" << overlapper.mIndex.Places()
               << " words, " << overlapper.mIndex.mRepeatWords << " repeat words in more than "

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <thread>
 
 namespace ostrel {
 
@@ -48,6 +49,18 @@ long TypicalCount(std::vector<uint32_t>& counts) {
   return 0;
 }
 
+// Runs work(first, end, share) over `threads` shares of reads 0 .. count - 1
+// at once, share 0 on this thread.
+template <typename Work>
+void InShares(size_t count, int threads, Work work) {
+  const size_t shares = static_cast<size_t>(std::max(1, threads));
+  std::vector<std::thread> pool;
+  for (size_t share = 1; share < shares; ++share)
+    pool.emplace_back(work, count * share / shares, count * (share + 1) / shares, share);
+  work(0, count / shares, 0);
+  for (std::thread& thread : pool) thread.join();
+}
+
 }  // namespace
 
 void MinimizerIndex::Minimizers(const std::vector<char>& bases, int wordSize, int window, std::vector<Minimizer>& out) {
@@ -80,28 +93,40 @@ void MinimizerIndex::Minimizers(const std::vector<char>& bases, int wordSize, in
   }
 }
 
-void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit) {
+void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit, int threads) {
   mWordSize = wordSize;
   mWindow = window;
   mRepeatWords = 0;
   mKeys.clear();
   mFirstPlace.clear();
   mPlaces.clear();
-  std::vector<Minimizer> words;
+  const size_t shares = static_cast<size_t>(std::max(1, threads));
   // In passes over the keys' top bits, so that only a share of the
   // occurrences is held (16 bytes each) beside the places (8 bytes each);
   // the passes take the keys in ascending order.
   for (uint64_t pass = 0; pass < kBuildPasses; ++pass) {
-    std::vector<Occurrence> all;
-    size_t total = 0;
-    for (size_t r = 0; r < reads.size(); ++r) {
-      Minimizers(reads[r].mBases, wordSize, window, words);
-      total += words.size();
-      for (const Minimizer& m : words)
-        if (m.mKey / (UINT64_MAX / kBuildPasses + 1) == pass)
-          all.push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
+    std::vector<std::vector<Occurrence>> found(shares);
+    std::vector<size_t> totals(shares, 0);
+    InShares(reads.size(), threads, [&](size_t first, size_t end, size_t share) {
+      std::vector<Minimizer> words;
+      for (size_t r = first; r < end; ++r) {
+        Minimizers(reads[r].mBases, wordSize, window, words);
+        totals[share] += words.size();
+        for (const Minimizer& m : words)
+          if (m.mKey / (UINT64_MAX / kBuildPasses + 1) == pass)
+            found[share].push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
+      }
+    });
+    std::vector<Occurrence> all = std::move(found[0]);
+    for (size_t share = 1; share < shares; ++share) {
+      all.insert(all.end(), found[share].begin(), found[share].end());
+      std::vector<Occurrence>().swap(found[share]);
     }
-    if (pass == 0) mPlaces.reserve(total);
+    if (pass == 0) {
+      size_t total = 0;
+      for (size_t t : totals) total += t;
+      mPlaces.reserve(total);
+    }
     std::sort(all.begin(), all.end(), [](const Occurrence& a, const Occurrence& b) {
       return a.mKey != b.mKey ? a.mKey < b.mKey
              : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
@@ -121,14 +146,23 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
   // repeat's word near the ends of the copies, where the windows reach into
   // the unique bases around them, is a minimizer in few of its places:
   // words are counted in every place, minimizer or not.
-  std::vector<uint32_t> counts(mKeys.size(), 0);
-  for (const Sequence& read : reads) {
-    Minimizers(read.mBases, wordSize, 1, words);
-    for (const Minimizer& w : words) {
-      const long k = KeyIndex(w.mKey);
-      if (k >= 0 && counts[k] < UINT32_MAX) ++counts[k];
+  std::vector<std::vector<uint32_t>> shareCounts(shares, std::vector<uint32_t>(mKeys.size(), 0));
+  InShares(reads.size(), threads, [&](size_t first, size_t end, size_t share) {
+    std::vector<Minimizer> words;
+    std::vector<uint32_t>& counts = shareCounts[share];
+    for (size_t r = first; r < end; ++r) {
+      Minimizers(reads[r].mBases, wordSize, 1, words);
+      for (const Minimizer& w : words) {
+        const long k = KeyIndex(w.mKey);
+        if (k >= 0 && counts[k] < UINT32_MAX) ++counts[k];
+      }
     }
-  }
+  });
+  std::vector<uint32_t> counts = std::move(shareCounts[0]);
+  for (size_t share = 1; share < shares; ++share)
+    for (size_t k = 0; k < counts.size(); ++k)
+      counts[k] = static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, uint64_t{counts[k]} + shareCounts[share][k]));
+  shareCounts.clear();
   std::vector<uint32_t> sorted(counts);
   mRepeatLimit = repeatLimit > 0 ? repeatLimit
                                  : static_cast<int>(std::max<long>(kLeastRepeatLimit, kRepeatFactor * TypicalCount(sorted)));

@@ -56,7 +56,9 @@ public:
   // `repeatLimit` places (counting every place of the word in the reads,
   // not only those where it is a minimizer) are left out; 0 sets the limit
   // from the reads (see kRepeatFactor). wordSize must be 1 .. kMaxWordSize, window at least 1.
-  void Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit);
+  // The reads are read by `threads` threads at once; the index is the same
+  // whatever their number.
+  void Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit, int threads = 1);
 
   // The places of the word, in order of read and offset; empty when the
   // word is not indexed.

@@ -7,7 +7,20 @@ namespace ostrel {
 
 namespace {
 
-constexpr int kNone = INT_MIN / 2;  // no path; adding a gap cannot wrap
+// A cell packs its score (high 32 bits) and the diagonal its path began on
+// (low 31 bits, offset to be positive), so that one comparison picks the
+// better path: the higher score; on ties the diagonal move (bit 31 marks it
+// while the moves are compared), then the later start.
+using Cell = int64_t;
+constexpr int64_t kScoreUnit = int64_t{1} << 32;
+constexpr int64_t kStartOffset = int64_t{1} << 30;
+constexpr int64_t kDiagonalMove = int64_t{1} << 31;
+constexpr int kNoScore = INT_MIN / 2;  // no path; adding to it cannot wrap
+constexpr Cell kNone = kNoScore * kScoreUnit;
+
+Cell Pack(int score, long start) { return score * kScoreUnit + (start + kStartOffset); }
+int ScoreOf(Cell c) { return static_cast<int>((c - (c & (kScoreUnit - 1))) / kScoreUnit); }
+long StartOf(Cell c) { return (c & (kScoreUnit - 1)) - kStartOffset; }
 
 }  // namespace
 
@@ -23,21 +36,20 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
   const long lastRow = std::min(Q, S - low);
   if (Q == 0 || S == 0 || firstRow > lastRow) return best;
   // One cell of room each side spares the edge tests.
-  mScores.assign(static_cast<size_t>(width) + 2, kNone);
-  mPrevScores.assign(static_cast<size_t>(width) + 2, kNone);
-  mStarts.assign(static_cast<size_t>(width) + 2, 0);
-  mPrevStarts.assign(static_cast<size_t>(width) + 2, 0);
-  int* score = mScores.data() + 1;
-  int* start = mStarts.data() + 1;
-  int* prevScore = mPrevScores.data() + 1;
-  int* prevStart = mPrevStarts.data() + 1;
+  mRow.assign(static_cast<size_t>(width) + 2, kNone);
+  mPrevRow.assign(static_cast<size_t>(width) + 2, kNone);
+  Cell* row = mRow.data() + 1;
+  Cell* prev = mPrevRow.data() + 1;
+  const Cell match = kMatch * kScoreUnit, mismatch = kMismatch * kScoreUnit, gap = kGap * kScoreUnit;
   // Keeps the cell as the best end when it beats the one so far. Starts are
   // kept as diagonals: a path begins at query 0 or at source 0.
-  auto end = [&](long i, long j, int value, int from) {
+  auto end = [&](long i, long j, Cell cell) {
+    const int value = ScoreOf(cell);
     if (value <= best.mScore) return;
+    const long from = StartOf(cell);
     best.mScore = value;
-    best.mQueryStart = from >= 0 ? 0 : -from;
-    best.mSourceStart = from >= 0 ? from : 0;
+    best.mQueryStart = static_cast<int>(from >= 0 ? 0 : -from);
+    best.mSourceStart = static_cast<int>(from >= 0 ? from : 0);
     best.mQueryEnd = static_cast<int>(i);
     best.mSourceEnd = static_cast<int>(j);
   };
@@ -45,20 +57,16 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
   // xDrop those within xDrop of the row's best.
   long activeLow = 0, activeHigh = width - 1;
   for (long i = firstRow; i <= lastRow; ++i) {
-    std::swap(score, prevScore);
-    std::swap(start, prevStart);
-    std::fill(score, score + width, kNone);
+    std::swap(row, prev);
+    std::fill(row, row + width, kNone);
     // The cells whose source prefix lies within the source.
     const long tFrom = std::max(0L, -(i + low)), tTo = std::min<long>(width - 1, S - i - low);
-    int rowBest = kNone;
+    Cell rowBest = kNone;
     long t = tFrom;
     if (i == 0 || i + low + t == 0) {
       // An alignment may begin on either read's first edge.
-      for (const long last = i == 0 ? tTo : t; t <= last; ++t) {
-        score[t] = 0;
-        start[t] = static_cast<int>(low + t);
-      }
-      rowBest = 0;
+      for (const long last = i == 0 ? tTo : t; t <= last; ++t) row[t] = Pack(0, low + t);
+      rowBest = row[t - 1];
     } else {
       // A cell is reached from the cell above it and the one to its right
       // at the most: from one left of the active cells on.
@@ -67,32 +75,31 @@ OverlapAlignment OverlapAligner::Align(const std::vector<char>& query, const std
     const char queryBase = i > 0 ? query[i - 1] : 0;
     const long sourceBefore = i + low - 1;  // source base sourceBefore + t pairs with cell t
     for (; t <= tTo; ++t) {
-      int value = prevScore[t] + (queryBase == source[sourceBefore + t] ? kMatch : kMismatch);
-      int from = prevStart[t];
-      const int down = prevScore[t + 1] + kGap, across = score[t - 1] + kGap;
-      if (down > value) value = down, from = prevStart[t + 1];
-      if (across > value) value = across, from = start[t - 1];
-      score[t] = value;
-      start[t] = from;
+      const Cell value = std::max({prev[t] + (queryBase == source[sourceBefore + t] ? match : mismatch) + kDiagonalMove,
+                                   prev[t + 1] + gap, row[t - 1] + gap}) &
+                         ~kDiagonalMove;
+      row[t] = value;
       rowBest = std::max(rowBest, value);
       // Past the active cells only gaps along the row lead on.
-      if (xDrop > 0 && t > activeHigh && value < rowBest - xDrop) break;
+      if (xDrop > 0 && t > activeHigh && ScoreOf(value) < ScoreOf(rowBest) - xDrop) break;
     }
     const long computedHigh = std::min(t, tTo);
     if (i == Q) {
-      for (long c = tFrom; c <= tTo; ++c) end(i, i + low + c, score[c], start[c]);
+      for (long c = tFrom; c <= tTo; ++c) end(i, i + low + c, row[c]);
     } else if (tTo >= tFrom && i + low + tTo == S) {
-      end(i, S, score[tTo], start[tTo]);
+      end(i, S, row[tTo]);
     }
+    const int rowBestScore = ScoreOf(rowBest);
     activeLow = tFrom;
     activeHigh = computedHigh;
     if (xDrop > 0) {
-      while (activeLow < activeHigh && score[activeLow] < rowBest - xDrop) ++activeLow;
-      while (activeHigh > activeLow && score[activeHigh] < rowBest - xDrop) --activeHigh;
+      while (activeLow < activeHigh && ScoreOf(row[activeLow]) < rowBestScore - xDrop) ++activeLow;
+      while (activeHigh > activeLow && ScoreOf(row[activeHigh]) < rowBestScore - xDrop) --activeHigh;
     }
     // Each later row adds at most one match to any path.
-    if (needed != INT_MIN && std::max<long>(best.mScore, rowBest + (lastRow - i) * kMatch) < needed) {
-      best.mScore = static_cast<int>(std::max<long>(best.mScore, rowBest + (lastRow - i) * kMatch));
+    const long bound = std::max<long>(best.mScore, rowBestScore + (lastRow - i) * kMatch);
+    if (needed != INT_MIN && bound < needed) {
+      best.mScore = static_cast<int>(bound);
       best.mStopped = true;
       return best;
     }

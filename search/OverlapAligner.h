@@ -9,6 +9,7 @@
 #define OSTREL_SEARCH_OVERLAPALIGNER_H
 
 #include <climits>
+#include <cstdint>
 #include <vector>
 
 namespace ostrel {
@@ -38,8 +39,7 @@ public:
                          int needed = INT_MIN, int xDrop = 0);
 
 private:
-  std::vector<int> mScores, mStarts;  // a row of the band and the start of each cell's best path
-  std::vector<int> mPrevScores, mPrevStarts;
+  std::vector<int64_t> mRow, mPrevRow;  // the band's cells of a row and of the row before
 };
 
 }  // namespace ostrel

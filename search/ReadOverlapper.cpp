@@ -27,9 +27,9 @@ bool Spread(const Hit* first, const Hit* end, int wordSize) {
 
 }  // namespace
 
-void ReadOverlapper::Index(SequenceVector&& reads) {
+void ReadOverlapper::Index(SequenceVector&& reads, int threads) {
   mReads = std::move(reads);
-  mIndex.Build(mReads, mWordSize, mWindow, mRepeatLimit);
+  mIndex.Build(mReads, mWordSize, mWindow, mRepeatLimit, threads);
 }
 
 int ReadOverlapper::Needed(long length) const {

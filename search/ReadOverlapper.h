@@ -66,8 +66,9 @@ public:
   SequenceVector mReads;
   MinimizerIndex mIndex;
 
-  // Takes the reads (in the case they are to be compared) and indexes them.
-  void Index(SequenceVector&& reads);
+  // Takes the reads (in the case they are to be compared) and indexes them
+  // with `threads` threads.
+  void Index(SequenceVector&& reads, int threads = 1);
 
   // The accepted overlaps of read `query` with reads 0 .. query - 1, the
   // same strand first, then the opposite one, each by ascending source.

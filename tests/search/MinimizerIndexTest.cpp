@@ -69,8 +69,9 @@ TEST(MinimizerIndex, LeavesOutWordsInMorePlacesThanTheLimit) {
   EXPECT_EQ(10, places[0].mOffset);
   EXPECT_EQ(2, places[1].mRead);
   EXPECT_EQ(11, places[1].mOffset);
-  // Set from the reads, the limit is never below the floor.
-  index.Build(reads, 8, 1, 0);
+  // Set from the reads, the limit is never below the floor; threads do not
+  // change the index.
+  index.Build(reads, 8, 1, 0, 3);
   EXPECT_EQ(MinimizerIndex::kLeastRepeatLimit, index.mRepeatLimit);
   EXPECT_EQ(1, index.mRepeatWords);
 }
