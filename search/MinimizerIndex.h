@@ -12,7 +12,7 @@
 //
 // The index keeps, per distinct word, its places (read, offset), 8 bytes a
 // place: about 16 bytes per 10 bases at w = 10, against one entry per base
-// in the sample index.
+// in the sample index. It holds up to 2^32 - 1 places.
 #ifndef OSTREL_SEARCH_MINIMIZERINDEX_H
 #define OSTREL_SEARCH_MINIMIZERINDEX_H
 
