@@ -183,9 +183,10 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
   mFirstPlace.resize(keys + 1);
   mFirstPlace[keys] = static_cast<uint32_t>(places);
   mPlaces.resize(places);
+  // The places were reserved at their number before the repeats left: a
+  // copy to give back that share would, for a moment, hold them twice.
   mKeys.shrink_to_fit();
   mFirstPlace.shrink_to_fit();
-  mPlaces.shrink_to_fit();
   MakeBuckets();
 }
 

@@ -29,6 +29,8 @@ bool Spread(const Hit* first, const Hit* end, int wordSize) {
 
 void ReadOverlapper::Index(SequenceVector&& reads, int threads) {
   mReads = std::move(reads);
+  // Bases read a character at a time may hold up to twice the room they use.
+  for (Sequence& read : mReads) read.mBases.shrink_to_fit();
   mIndex.Build(mReads, mWordSize, mWindow, mRepeatLimit, threads);
 }
 
