@@ -108,6 +108,11 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
     std::vector<std::vector<Occurrence>> found(shares);
     std::vector<size_t> totals(shares, 0);
     InShares(reads.size(), threads, [&](size_t first, size_t end, size_t share) {
+      // About 2 / (w + 1) minimizers a base, a quarter of them in a pass:
+      // room made at once spares the copies of a growing array.
+      long bases = 0;
+      for (size_t r = first; r < end; ++r) bases += Length(reads[r]);
+      found[share].reserve(static_cast<size_t>(bases / (window + 1) * 2 / static_cast<long>(kBuildPasses) * 11 / 10));
       std::vector<Minimizer> words;
       for (size_t r = first; r < end; ++r) {
         Minimizers(reads[r].mBases, wordSize, window, words);
@@ -117,10 +122,13 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
             found[share].push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
       }
     });
-    std::vector<Occurrence> all = std::move(found[0]);
-    for (size_t share = 1; share < shares; ++share) {
-      all.insert(all.end(), found[share].begin(), found[share].end());
-      std::vector<Occurrence>().swap(found[share]);
+    std::vector<Occurrence> all;
+    size_t occurrences = 0;
+    for (const std::vector<Occurrence>& f : found) occurrences += f.size();
+    all.reserve(occurrences);
+    for (std::vector<Occurrence>& f : found) {
+      all.insert(all.end(), f.begin(), f.end());
+      std::vector<Occurrence>().swap(f);
     }
     if (pass == 0) {
       size_t total = 0;
