@@ -31,7 +31,7 @@ test-sanitize:
 # starts a thread, found by counting the threads each test starts. A new
 # suite that starts threads joins the list. A data race report ends the test
 # (or the command it runs) that made it, so it fails.
-TSAN_SUITES = BgzfFile|FastaIndex|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand
+TSAN_SUITES = BgzfFile|FastaIndex|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand|MinimizerIndex
 TSAN_TESTS ?= ^($(TSAN_SUITES))\.
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DOSTREL_TSAN=ON
@@ -129,15 +129,18 @@ bench-hashsearch: bench-build
 # All-against-all overlaps of simulated Sanger-like reads from a 2 Mbp genome
 # with repeats, at each coverage, by ostrel-overlap (with OVERLAP_OPTS added)
 # and by minimap2's ava-pb and ava-ont presets side by side: time, memory,
-# recall and precision against the reads' true placements.
+# recall and precision against the reads' true placements, at each least
+# overlap score.
 OVERLAP_OPTS ?=
 OVERLAP_COVERAGES ?= 10,30
+OVERLAP_SCORES ?= 300,100
 OVERLAP_REPEATS ?= 1
 
 bench-overlap: bench-build
 	python3 bench/overlap/overlap-bench.py --ostrel $(BENCH_BUILD)/overlap/ostrel-overlap \
 	  --generator $(BENCH_BUILD)/bench/overlap/overlap-bench --out $(BENCH_OUT) \
-	  --coverages $(OVERLAP_COVERAGES) --repeats $(OVERLAP_REPEATS) --opts="$(OVERLAP_OPTS)"
+	  --coverages $(OVERLAP_COVERAGES) --scores $(OVERLAP_SCORES) --repeats $(OVERLAP_REPEATS) \
+	  --opts="$(OVERLAP_OPTS)"
 
 # The bundled example, indexed and extracted under ./demo-out; only the
 # two commands it runs are built.

@@ -16,8 +16,9 @@
 #include <vector>
 
 #include "search/OverlapGraph.h"
+#include "search/GfaLine.h"
 #include "search/PafLine.h"
-#include "search/SeqOverlapper.h"
+#include "search/ReadOverlapper.h"
 #include "seq/FastaRecord.h"
 #include "util/CommandOptions.h"
 #include "util/GzStream.h"
@@ -32,15 +33,22 @@ namespace {
 constexpr const char* kName = "ostrel-overlap";
 constexpr int kQueriesPerThreadRound = 512;
 
+enum class Format { kPaf, kGraph, kGfa };
+
+// The minimizer window that gives about `density` words per 1000 bases: a
+// window of w words yields about 2 / (w + 1) of them.
+int WindowFor(int density) { return std::max(1, 2000 / std::max(density, 1) - 1); }
+
 struct Settings {
   int mWordSize = kDefaultWordSize;
-  int mSampleDensity = kDefaultSampleDensity;
-  int mMaxHitsPerWord = static_cast<int>(kDefaultMaxHitsPerWord);
+  int mWordDensity = kDefaultWordDensity;
+  int mRepeatLimit = kDefaultRepeatLimit;
   int mBandWidth = kDefaultBandWidth;
   float mErrorPct = kDefaultErrorPct;
+  int mMinScore = kDefaultMinScore;
   int mMinReadSize = static_cast<int>(kDefaultMinReadSize);
   int mThreads = 0;  // 0: every core
-  bool mGraphFormat = false;
+  Format mFormat = Format::kPaf;
   std::string mOutName;  // "": standard output
   bool mVerbose = false;
   bool mQuiet = false;
@@ -52,23 +60,28 @@ void PrintUsage(std::ostream& out) {
       << "Finds the end-to-end overlaps between the reads, on both strands, and writes\n"
       << "each overlapping pair of distinct reads once: as PAF (0-based, half-open\n"
       << "coordinates on each read's forward strand; AS:i: the alignment score, ol:i:\n"
-      << "the overlap length), or as an overlap graph, one line per read with the\n"
-      << "overlaps {length,score,left hang,right hang,same strand} of the reads after\n"
-      << "it. Lower-case bases are compared as upper case.\n"
+      << "the overlap length), as a GFA 1 graph (S lines of the reads' lengths, L lines\n"
+      << "of dovetails, C lines of containments), or as an overlap graph, one line per\n"
+      << "read with the overlaps {length,score,left hang,right hang,same strand} of the\n"
+      << "reads after it. Lower-case bases are compared as upper case.\n"
       << "\n"
-      << "  -k INT   word size of the index [" << kDefaultWordSize << "]\n"
-      << "  -d INT   query words looked up per 1000 bases [" << kDefaultSampleDensity << "]\n"
-      << "  -m INT   most places kept per word [" << kDefaultMaxHitsPerWord << "]\n"
+      << "  -k INT   word size of the index, at most " << MinimizerIndex::kMaxWordSize << " [" << kDefaultWordSize
+      << "]\n"
+      << "  -d INT   words indexed per 1000 bases of a read, about [" << kDefaultWordDensity << "]\n"
+      << "  -m INT   words in more than INT places count as repeats and are not used;\n"
+      << "           0: " << MinimizerIndex::kRepeatFactor << " x the places of a typical word, at least "
+      << MinimizerIndex::kLeastRepeatLimit << " [" << kDefaultRepeatLimit << "]\n"
       << "  -w INT   band width of the alignment, either side, at most " << kMaxBandWidth << " ["
       << kDefaultBandWidth << "]\n"
       << "  -e FLOAT expected error percentage: an overlap needs a score of length x\n"
-      << "           (1 - 2 x e / 100), and of " << SeqOverlapper::kMinForwardScore << " at least [" << kDefaultErrorPct
+      << "           (1 - 2 x e / 100), and of the least score at least [" << kDefaultErrorPct << "]\n"
+      << "  -s INT   least overlap score (+1 a match, -1 a mismatch, -2 a gap base) [" << kDefaultMinScore
       << "]\n"
       << "  -l INT   shortest read compared; shorter ones are skipped [" << kDefaultMinReadSize << "]\n"
       << "  -t INT   threads [all cores]\n"
-      << "  -f STR   output format: paf or graph [paf]\n"
+      << "  -f STR   output format: paf, gfa or graph [paf]\n"
       << "  -o FILE  write to FILE (whole or not at all) instead of standard output\n"
-      << "  -v       the overlapper's own progress lines, on standard error\n"
+      << "  -v       a line per alignment made, on standard error\n"
       << "  -q       no progress line\n"
       << "  -h       this text\n";
 }
@@ -80,16 +93,17 @@ bool ParseAtLeast(const std::string& text, int least, int& value) {
 
 bool TakeOption(char letter, const std::string& value, Settings& settings) {
   switch (letter) {
-    case 'k': return ParseAtLeast(value, 1, settings.mWordSize);
-    case 'd': return ParseAtLeast(value, 1, settings.mSampleDensity) && settings.mSampleDensity <= 1000;
-    case 'm': return ParseAtLeast(value, 1, settings.mMaxHitsPerWord);
+    case 'k': return ParseAtLeast(value, 1, settings.mWordSize) && settings.mWordSize <= MinimizerIndex::kMaxWordSize;
+    case 'd': return ParseAtLeast(value, 1, settings.mWordDensity) && settings.mWordDensity <= 1000;
+    case 'm': return ParseAtLeast(value, 0, settings.mRepeatLimit);
+    case 's': return ParseAtLeast(value, 1, settings.mMinScore);
     case 'w': return ParseAtLeast(value, 1, settings.mBandWidth) && settings.mBandWidth <= kMaxBandWidth;
     case 'e': return ParseAmount(value, settings.mErrorPct) && settings.mErrorPct <= 50;
     case 'l': return ParseAtLeast(value, 1, settings.mMinReadSize);
     case 't': return ParseAtLeast(value, 1, settings.mThreads);
     case 'f':
-      settings.mGraphFormat = value == "graph";
-      return value == "graph" || value == "paf";
+      settings.mFormat = value == "graph" ? Format::kGraph : value == "gfa" ? Format::kGfa : Format::kPaf;
+      return value == "graph" || value == "gfa" || value == "paf";
     case 'o': settings.mOutName = value; return !value.empty();
     case 'v': settings.mVerbose = true; return true;
     case 'q': settings.mQuiet = true; return true;
@@ -133,39 +147,37 @@ int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceV
   return status;
 }
 
-// Enters the reads as sources, in order, each read's own copy released
-// once the overlapper holds it; `nameIndex` maps each name to its first
-// read.
-void IndexReads(SequenceVector& reads, SeqOverlapper& overlapper, String2IntMap& nameIndex, ReadCounts& counts) {
-  // The index keeps one entry per base (room for a new text at each
-  // window): made at once, it is not copied as it grows.
-  overlapper.mSampleInfo.reserve(static_cast<size_t>(reads.TotalBases()));
-  overlapper.mSourceSeqs.reserve(reads.size());
-  for (Sequence& read : reads) {
-    if (!nameIndex.emplace(read.mName, overlapper.mNumSources).second) ++counts.mSharedNames;
-    overlapper.AddSource(read);
-    read = Sequence();
-  }
+// Maps each read's name to its first read; counts the names met before.
+void NameReads(const SequenceVector& reads, String2IntMap& nameIndex, ReadCounts& counts) {
+  for (size_t r = 0; r < reads.size(); ++r)
+    if (!nameIndex.emplace(reads[r].mName, static_cast<int>(r)).second) ++counts.mSharedNames;
 }
 
-// What one query gave: its overlaps, as edges source -> query, and the
-// overlapper's lines when they are asked for.
+// What one query gave: its overlaps, as edges source -> query (the better
+// of a pair met on both strands), and the overlapper's lines when they are
+// asked for.
 struct QueryResult {
   OverlapGraph mGraph;
   std::string mLines;
 };
 
-// Compares queries first .. last - 1 with the sources before each, spread
+// Compares queries first .. last - 1 with the reads before each, spread
 // over `threads` threads.
-void CompareRound(const SeqOverlapper& overlapper, int first, int last, int threads,
+void CompareRound(const ReadOverlapper& overlapper, int first, int last, int threads, bool verbose,
                   std::vector<QueryResult>& results) {
   results.assign(static_cast<size_t>(last - first), QueryResult());
   std::atomic<int> next(first);
   auto work = [&]() {
     std::ostringstream lines;
+    std::vector<ReadOverlap> overlaps;
     for (int q = next++; q < last; q = next++) {
       QueryResult& result = results[static_cast<size_t>(q - first)];
-      overlapper.CompareBefore(overlapper.mSourceSeqs[q], q, result.mGraph, lines);
+      overlaps.clear();
+      overlapper.OverlapsBefore(q, overlaps, verbose ? &lines : nullptr);
+      const std::string& queryName = overlapper.mReads[q].mName;
+      for (const ReadOverlap& o : overlaps)
+        result.mGraph.KeepBetterEdge(overlapper.mReads[o.mSourceIdx].mName, queryName, o.mLength, o.mScore,
+                                     o.mLeftHang, o.mRightHang, o.mOrientation);
       result.mLines = lines.str();
       lines.str("");
     }
@@ -176,17 +188,21 @@ void CompareRound(const SeqOverlapper& overlapper, int first, int last, int thre
   for (std::thread& thread : pool) thread.join();
 }
 
-// Writes a query's overlaps as PAF, the query on the query side; returns
-// how many.
-long WritePaf(const QueryResult& result, const Sequence& query, const SeqOverlapper& overlapper,
-              const String2IntMap& nameIndex, std::ostream& out) {
+// Writes a query's overlaps as PAF lines, or GFA links and containments,
+// the query on the query side; returns how many.
+long WriteLines(const QueryResult& result, const Sequence& query, const ReadOverlapper& overlapper,
+                const String2IntMap& nameIndex, bool gfa, std::ostream& out) {
   long written = 0;
+  const int queryLength = static_cast<int>(query.mBases.size());
   for (const OverlapNode& node : result.mGraph.mNodes) {
-    const Sequence& target = overlapper.mSourceSeqs[nameIndex.at(node.mName)];
+    const Sequence& target = overlapper.mReads[nameIndex.at(node.mName)];
     for (const OverlapEdge& edge : node.mEdges) {
-      WritePafLine(out, query.mName, static_cast<int>(query.mBases.size()), target.mName,
-                   static_cast<int>(target.mBases.size()), edge.mLength, edge.mScore, edge.mLeftHang,
-                   edge.mRightHang, edge.mOrientation);
+      if (gfa)
+        WriteGfaOverlap(out, query.mName, queryLength, target.mName, edge.mLength, edge.mLeftHang,
+                        edge.mRightHang, edge.mOrientation);
+      else
+        WritePafLine(out, query.mName, queryLength, target.mName, static_cast<int>(target.mBases.size()),
+                     edge.mLength, edge.mScore, edge.mLeftHang, edge.mRightHang, edge.mOrientation);
       ++written;
     }
   }
@@ -205,24 +221,36 @@ long MergeInto(const QueryResult& result, OverlapGraph& graph) {
   return added;
 }
 
+// A GFA segment for each name, at its first read.
+void WriteSegments(const ReadOverlapper& overlapper, const String2IntMap& nameIndex, std::ostream& out) {
+  WriteGfaHeader(out);
+  for (size_t r = 0; r < overlapper.mReads.size(); ++r) {
+    const Sequence& read = overlapper.mReads[r];
+    if (nameIndex.at(read.mName) == static_cast<int>(r))
+      WriteGfaSegment(out, read.mName, static_cast<int>(read.mBases.size()));
+  }
+}
+
 // Compares every read, in rounds, writing each round's overlaps in read
 // order; returns the number of overlaps.
-long CompareAll(const SeqOverlapper& overlapper, const String2IntMap& nameIndex, const Settings& settings,
+long CompareAll(const ReadOverlapper& overlapper, const String2IntMap& nameIndex, const Settings& settings,
                 std::ostream& out) {
-  const int reads = overlapper.mNumSources;
+  const int reads = static_cast<int>(overlapper.mReads.size());
   const int threads = settings.mThreads;
+  const bool graphOut = settings.mFormat == Format::kGraph, gfaOut = settings.mFormat == Format::kGfa;
   OverlapGraph graph;
   long overlaps = 0;
+  if (gfaOut) WriteSegments(overlapper, nameIndex, out);
   auto lastReport = std::chrono::steady_clock::now();
   std::vector<QueryResult> results;
   for (int first = 0; first < reads;) {
     const int last = static_cast<int>(std::min<long>(reads, first + static_cast<long>(threads) * kQueriesPerThreadRound));
-    CompareRound(overlapper, first, last, threads, results);
+    CompareRound(overlapper, first, last, threads, settings.mVerbose, results);
     for (int q = first; q < last; ++q) {
       const QueryResult& result = results[static_cast<size_t>(q - first)];
       std::cerr << result.mLines;
-      overlaps += settings.mGraphFormat ? MergeInto(result, graph)
-                                        : WritePaf(result, overlapper.mSourceSeqs[q], overlapper, nameIndex, out);
+      overlaps += graphOut ? MergeInto(result, graph)
+                           : WriteLines(result, overlapper.mReads[q], overlapper, nameIndex, gfaOut, out);
     }
     first = last;
     const auto now = std::chrono::steady_clock::now();
@@ -231,7 +259,7 @@ long CompareAll(const SeqOverlapper& overlapper, const String2IntMap& nameIndex,
       lastReport = now;
     }
   }
-  if (settings.mGraphFormat) graph.Print(out);
+  if (graphOut) graph.Print(out);
   return overlaps;
 }
 
@@ -241,7 +269,7 @@ int RunOverlap(int argc, char** argv) {
   Settings settings;
   std::vector<std::string> files;
   const int scanned = ScanOptions(
-      argc, argv, "k:d:m:w:e:l:t:f:o:vq", PrintUsage,
+      argc, argv, "k:d:m:w:e:s:l:t:f:o:vq", PrintUsage,
       [&](char letter, const std::string& value) { return TakeOption(letter, value, settings); }, 1, kAnyNumber,
       files);
   if (scanned >= 0) return scanned;
@@ -263,28 +291,27 @@ int RunOverlap(int argc, char** argv) {
   }
   std::ostream& out = settings.mOutName.empty() ? data : file;
 
-  SeqOverlapper overlapper(settings.mWordSize, settings.mSampleDensity,
-                           static_cast<uint32_t>(settings.mMaxHitsPerWord), 0,
-                           static_cast<uint32_t>(settings.mMinReadSize), settings.mErrorPct, settings.mBandWidth);
-  overlapper.mShowProgress = settings.mVerbose;
-  overlapper.mJudgeStrandsAlike = true;
-  overlapper.mPlaceByMostHits = true;
+  ReadOverlapper overlapper(settings.mWordSize, WindowFor(settings.mWordDensity), settings.mRepeatLimit,
+                            settings.mBandWidth, settings.mErrorPct, settings.mMinScore);
   ReadCounts counts;
   SequenceVector reads;
-  const int status = LoadReads(files, overlapper.mMinSize, reads, counts);
+  const int status = LoadReads(files, static_cast<uint32_t>(settings.mMinReadSize), reads, counts);
   if (status == 1) return 1;
   if (counts.mRecords == 0) {
     std::cerr << kName << ": no FASTA record in the input\n";
     return 1;
   }
   String2IntMap nameIndex;
-  IndexReads(reads, overlapper, nameIndex, counts);
+  NameReads(reads, nameIndex, counts);
   if (counts.mSharedNames > 0)
     std::cerr << kName << ": WARNING: " << counts.mSharedNames
               << " reads share a name with an earlier read; their overlaps are kept by name\n";
+  overlapper.Index(std::move(reads), settings.mThreads);
   if (!settings.mQuiet)
-    std::cerr << kName << ": " << overlapper.mNumSources << " reads indexed, comparing with "
-              << settings.mThreads << " threads\n";
+    std::cerr << kName << ": " << overlapper.mReads.size() << " reads indexed (" << overlapper.mIndex.Places()
+              << " words, " << overlapper.mIndex.mRepeatWords << " repeat words in more than "
+              << overlapper.mIndex.mRepeatLimit << " places left out), comparing with " << settings.mThreads
+              << " threads\n";
 
   const long overlaps = CompareAll(overlapper, nameIndex, settings, out);
   if (settings.mOutName.empty() ? !out.flush() : !file.Commit()) {

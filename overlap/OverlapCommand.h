@@ -8,12 +8,13 @@ namespace ostrel {
 
 // Defaults, chosen on simulated Sanger-like reads (500 to 1,000 bases,
 // about 1% substitutions and small indels) by make bench-overlap.
-constexpr int kDefaultWordSize = 16;           // bases per sample
-constexpr int kDefaultSampleDensity = 50;      // query samples per 1000 bases
-constexpr uint32_t kDefaultMaxHitsPerWord = 20;
+constexpr int kDefaultWordSize = 16;           // bases per word
+constexpr int kDefaultWordDensity = 180;       // words indexed per 1000 bases of a read, about
+constexpr int kDefaultRepeatLimit = 0;         // words in more places are repeats; 0: from the reads
 constexpr int kDefaultBandWidth = 15;          // diagonals either side of the placed one
-constexpr int kMaxBandWidth = 1000;            // the table grows with band x overlap length
+constexpr int kMaxBandWidth = 1000;            // the time grows with band x overlap length
 constexpr float kDefaultErrorPct = 10.0f;      // overlaps need a score of length x (1 - 2 x e/100)
+constexpr int kDefaultMinScore = 300;          // and of this at least
 constexpr uint32_t kDefaultMinReadSize = 100;  // shorter reads are skipped
 constexpr int kProgressSeconds = 5;            // between progress lines
 

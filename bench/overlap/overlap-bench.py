@@ -5,23 +5,32 @@ ava-pb and ava-ont presets on simulated Sanger-like reads.
 For each coverage the data (genome.fa, reads.fa, reads.truth from
 `overlap-bench make`, see bench/overlap/OverlapBench.cpp) is made once under
 bench/out/overlap-<cov>x/ and reused while its coverage and seed stay the
-same. The three tools then run side by side in the same run, one after the
-other, each under /usr/bin/time for its wall seconds and peak resident
-memory, writing PAF to a file there; each output is scored by
-overlap-eval.py. With --repeats N the three run in turn N times and the
+same. The tools then run side by side in the same run: ostrel-overlap once
+per least score (-s, --scores), and the two minimap2 presets, each under
+/usr/bin/time for its wall seconds and peak resident memory, writing PAF to
+a file there. With --repeats N they run in turn N times (interleaved, so a
+busy spell on the shared machine weighs on all of them alike) and the
 shortest wall time and the highest peak of each count.
 
-The table gives per coverage and tool: wall seconds, peak MB, recall,
-precision, the share of reported pairs placed right, the number of reported
-pairs and of those not true; then ostrel's wall time against the faster
-minimap2 preset.
+Each output is scored by overlap-eval.py: for the least score s, recall over
+the true pairs sharing at least max(150, 4 s / 3) genome bases (400 for the
+default 300, 150 for 100), precision over the reported pairs, a pair being
+right when its reads share at least 100 genome bases on the strand given.
+minimap2 does not take a least score: its rows are scored for each one.
 
-minimap2 runs with -t 2 (the machine's cores); ostrel-overlap gets -q and
-whatever --opts adds (e.g. --opts="-t 2"), so its defaults can be tuned
-here. Without an ostrel-overlap binary only minimap2 runs.
+The table gives per coverage, least score and tool: recall, precision, the
+share placed right, wall seconds, peak MB, reported pairs and false ones;
+then ostrel-overlap's wall time and peak memory against minimap2 -x ava-pb,
+and the growth of both from the first coverage to the last. The load
+average of the machine is printed before and after.
+
+Every tool runs with --threads threads (default 2, the machine's cores);
+ostrel-overlap gets -q and whatever --opts adds. Without an ostrel-overlap
+binary only minimap2 runs.
 
 Usage: bench/overlap/overlap-bench.py [--ostrel BIN] [--generator BIN]
-           [--coverages 10,30] [--opts="OPTIONS"] [--repeats N] [--seed S]
+           [--coverages 10,30] [--scores 300,100] [--opts="OPTIONS"]
+           [--repeats N] [--threads N] [--seed S]
 """
 
 import argparse
@@ -35,7 +44,12 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 SEED = 20261209
-MIN_TRUE = 400
+MIN_PRECISE = 100
+
+
+def min_true(score):
+    """The genome bases a true overlap shares at the least score."""
+    return max(150, 4 * score // 3)
 
 
 def load_evaluator():
@@ -90,71 +104,102 @@ def main():
     parser.add_argument("--generator", default=os.path.join(ROOT, "build-bench", "bench", "overlap", "overlap-bench"),
                         help="the overlap-bench binary that makes the data")
     parser.add_argument("--coverages", default="10,30", help="comma-separated coverages (default 10,30)")
+    parser.add_argument("--scores", default="300,100", help="comma-separated least scores (default 300,100)")
     parser.add_argument("--opts", default="", help="extra ostrel-overlap options, one string")
     parser.add_argument("--repeats", type=int, default=1, help="runs of each tool; the shortest counts")
+    parser.add_argument("--threads", type=int, default=2, help="threads of every tool (default 2)")
     parser.add_argument("--seed", type=int, default=SEED)
     parser.add_argument("--out", default=os.path.join(ROOT, "bench", "out"), help="where the data goes")
     args = parser.parse_args()
     if not os.access("/usr/bin/time", os.X_OK):
         sys.exit("bench: /usr/bin/time is needed (Debian package time)")
     evaluator = load_evaluator()
+    scores = [int(x) for x in args.scores.split(",")]
+    threads = str(args.threads)
 
+    # (name, least score or None for every one, command)
     tools = []
     if os.access(args.ostrel, os.X_OK):
-        tools.append(("ostrel-overlap", [os.path.abspath(args.ostrel), "-q"] + shlex.split(args.opts) + ["reads.fa"]))
+        for score in scores:
+            tools.append(("ostrel-overlap", score, [os.path.abspath(args.ostrel), "-q", "-t", threads, "-s",
+                                                    str(score)] + shlex.split(args.opts) + ["reads.fa"]))
     else:
         print("bench: no ostrel-overlap at %s: skipped" % args.ostrel, flush=True)
     minimap2 = shutil.which("minimap2")
     if minimap2:
         for preset in ("ava-pb", "ava-ont"):
-            tools.append(("minimap2 " + preset, [minimap2, "-x", preset, "-t", "2", "reads.fa", "reads.fa"]))
+            tools.append(("minimap2 " + preset, None, [minimap2, "-x", preset, "-t", threads, "reads.fa", "reads.fa"]))
     else:
         print("bench: minimap2 not installed: skipped", flush=True)
-    for name, command in tools:
+    for name, score, command in tools:
         print("%-16s %s" % (name + ":", " ".join(command)), flush=True)
+    print("load average before: %.2f %.2f %.2f" % os.getloadavg(), flush=True)
+
+    def stem_of(data, name, score):
+        return os.path.join(data, name.replace(" ", "-") + ("" if score is None else "-s%d" % score))
 
     rows = []
-    for coverage in args.coverages.split(","):
-        coverage = coverage.strip()
+    measured = {}  # (coverage, name, score) -> (wall, MB)
+    coverages = [c.strip() for c in args.coverages.split(",")]
+    for coverage in coverages:
         data = dataset(os.path.abspath(args.generator), os.path.abspath(args.out), coverage, args.seed)
         best = {}
         for _ in range(max(1, args.repeats)):
-            for name, command in tools:
-                stem = os.path.join(data, name.replace(" ", "-"))
+            for name, score, command in tools:
+                stem = stem_of(data, name, score)
                 got = timed(command, data, stem + ".paf", stem + ".log")
+                key = (name, score)
                 if got is None:
-                    best[name] = None
-                elif best.get(name, 0) is not None:
-                    wall, mb = best.get(name, (float("inf"), 0.0))
-                    best[name] = (min(wall, got[0]), max(mb, got[1]))
-        walls = {}
-        for name, _ in tools:
-            if best.get(name) is None:
-                rows.append((coverage, name, None, None, None))
-                continue
-            score = evaluator.evaluate(os.path.join(data, "reads.truth"),
-                                       os.path.join(data, name.replace(" ", "-") + ".paf"), MIN_TRUE)
-            walls[name] = best[name][0]
-            rows.append((coverage, name, best[name][0], best[name][1], score))
-            print("%sx %s done in %.1f s" % (coverage, name, best[name][0]), flush=True)
-        fastest = min((walls[n] for n in walls if n.startswith("minimap2")), default=None)
-        if "ostrel-overlap" in walls and fastest:
-            rows.append((coverage, "ratio", walls["ostrel-overlap"] / fastest, None, None))
+                    best[key] = None
+                elif best.get(key, 0) is not None:
+                    wall, mb = best.get(key, (float("inf"), 0.0))
+                    best[key] = (min(wall, got[0]), max(mb, got[1]))
+                print("%sx %s%s: %s" % (coverage, name, "" if score is None else " -s %d" % score,
+                                       "failed" if got is None else "%.1f s, %.0f MB" % got), flush=True)
+        for (name, score), got in best.items():
+            if got is not None:
+                measured[(coverage, name, score)] = got
+        for least in scores:
+            for name, score, _ in tools:
+                if score not in (None, least):
+                    continue
+                got = best.get((name, score))
+                if got is None:
+                    rows.append((coverage, least, name, None, None))
+                    continue
+                result = evaluator.evaluate(os.path.join(data, "reads.truth"), stem_of(data, name, score) + ".paf",
+                                            min_true(least), min_precise=MIN_PRECISE)
+                rows.append((coverage, least, name, got, result))
 
     print()
-    print("%-5s %-16s %8s %8s %8s %9s %8s %10s %7s" % ("cov", "tool", "wall s", "peak MB", "recall", "precision",
-                                                       "placed", "pairs", "false"))
-    for coverage, name, wall, mb, score in rows:
-        if name == "ratio":
-            print("%-5s ostrel-overlap wall / faster minimap2 preset: %.2f" % (coverage + "x", wall))
-        elif wall is None:
-            print("%-5s %-16s failed" % (coverage + "x", name))
-        else:
-            print("%-5s %-16s %8.1f %8.0f %8.4f %9.4f %8.4f %10d %7d" % (
-                coverage + "x", name, wall, mb, score["recall"], score["precision"], score["placed_share"],
-                score["reported"], score["reported"] - score["correct"]))
-    print("recall: true overlaps share >= %d genome bases; precision: reported pairs that share >= 1 base, "
-          "strand right; placed: aligned stretches on the same genome stretch" % MIN_TRUE)
+    print("%-5s %5s %-16s %8s %9s %8s %8s %8s %9s %7s" % ("cov", "-s", "tool", "recall", "precision", "placed",
+                                                         "wall s", "peak MB", "pairs", "false"))
+    for coverage, least, name, got, r in rows:
+        if got is None:
+            print("%-5s %5d %-16s failed" % (coverage + "x", least, name))
+            continue
+        print("%-5s %5d %-16s %8.4f %9.4f %8.4f %8.1f %8.0f %9d %7d" % (
+            coverage + "x", least, name, r["recall"], r["precision"], r["placed_share"], got[0], got[1],
+            r["reported"], r["reported"] - r["correct"]))
+    print("recall: true pairs sharing >= max(150, 4 x least score / 3) genome bases (400 at 300, 150 at 100); "
+          "precision: reported pairs sharing >= %d bases, strand right; placed: aligned stretches on the same "
+          "genome stretch" % MIN_PRECISE)
+    reference = "minimap2 ava-pb"
+    for coverage in coverages:
+        pb = measured.get((coverage, reference, None))
+        for score in scores:
+            ours = measured.get((coverage, "ostrel-overlap", score))
+            if ours and pb:
+                print("%-5s ostrel-overlap -s %d against %s: wall %.2f x, peak memory %.2f x" % (
+                    coverage + "x", score, reference, ours[0] / pb[0], ours[1] / pb[1]))
+    if len(coverages) > 1:
+        low, high = coverages[0], coverages[-1]
+        for name, score in [("ostrel-overlap", s) for s in scores] + [(reference, None)]:
+            a, b = measured.get((low, name, score)), measured.get((high, name, score))
+            if a and b:
+                print("growth %sx -> %sx, %s%s: wall %.2f x, peak memory %.2f x" % (
+                    low, high, name, "" if score is None else " -s %d" % score, b[0] / a[0], b[1] / a[1]))
+    print("load average after: %.2f %.2f %.2f" % os.getloadavg())
 
 
 if __name__ == "__main__":

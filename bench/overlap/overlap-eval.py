@@ -13,14 +13,15 @@ Rules:
   disagree counts as right when one of them is.
 - recall: the share of true overlaps reported with the right strand.
 - precision: the share of reported pairs whose genome intervals intersect by
-  at least one base and whose strand is right.
+  at least --min-precise bases (default 100) and whose strand is right.
 - placed: the share of reported pairs with a line whose two stretches, each
   taken back to the genome through its read's placement (scaled by the read's
   length against its genome span, to absorb indels), intersect by at least
   half the shorter one: the tool aligned the right parts of the reads, not
   just reads that happen to touch.
 
-Usage: overlap-eval.py reads.truth out.paf [--min-true 400] [--show-missed N] [--show-false N]
+Usage: overlap-eval.py reads.truth out.paf [--min-true 400] [--min-precise 100] [--show-missed N]
+                        [--show-false N]
 """
 
 import argparse
@@ -71,7 +72,7 @@ def genome_stretch(i, lo, hi, starts, ends, reverse, lengths):
     return starts[i] + lo * scale, starts[i] + hi * scale
 
 
-def evaluate(truth_path, paf_path, min_true=400, show_missed=0, show_false=0, out=sys.stdout):
+def evaluate(truth_path, paf_path, min_true=400, show_missed=0, show_false=0, out=sys.stdout, min_precise=100):
     names, starts, ends, reverse, lengths, index = load_truth(truth_path)
     n = len(names)
     truth = true_pairs(starts, ends, min_true)
@@ -105,7 +106,7 @@ def evaluate(truth_path, paf_path, min_true=400, show_missed=0, show_false=0, ou
     false_pairs = []
     for key, bits in reported.items():
         i, j = divmod(key, n)
-        if bits & 1 and min(ends[i], ends[j]) > max(starts[i], starts[j]):
+        if bits & 1 and min(ends[i], ends[j]) - max(starts[i], starts[j]) >= max(1, min_precise):
             correct += 1
             placed += bits >> 2
         elif len(false_pairs) < show_false:
@@ -150,10 +151,12 @@ def main():
     parser.add_argument("paf")
     parser.add_argument("--min-true", type=int, default=400,
                         help="genome bases two reads must share to make a true overlap (default 400)")
+    parser.add_argument("--min-precise", type=int, default=100,
+                        help="genome bases a reported pair must share to count as right (default 100)")
     parser.add_argument("--show-missed", type=int, default=0, metavar="N", help="print N true pairs not reported")
     parser.add_argument("--show-false", type=int, default=0, metavar="N", help="print N reported pairs not true")
     args = parser.parse_args()
-    r = evaluate(args.truth, args.paf, args.min_true, args.show_missed, args.show_false)
+    r = evaluate(args.truth, args.paf, args.min_true, args.show_missed, args.show_false, min_precise=args.min_precise)
     print("reads %d, true overlaps (>= %d bases) %d, reported pairs %d%s"
           % (r["reads"], args.min_true, r["true"], r["reported"],
              ", lines naming unknown reads %d" % r["unknown"] if r["unknown"] else ""))
