@@ -38,6 +38,7 @@
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"
 
+#include "contig/AssemblyEdits.h"
 #include "contig/Checkpoints.h"
 #include "contig/Cleanup.h"
 #include "contig/SplitRules.h"

@@ -1,0 +1,47 @@
+#include "PyHandleStream.h"
+
+namespace py = pybind11;
+
+namespace ostrel {
+
+PyHandleBuf::~PyHandleBuf() {
+  py::gil_scoped_acquire locked;
+  delete mError;
+  mHandle = py::object();
+}
+
+void PyHandleBuf::RaiseReadError() {
+  if (mError == nullptr) return;
+  py::error_already_set error = std::move(*mError);
+  delete mError;
+  mError = nullptr;
+  throw error;
+}
+
+PyHandleBuf::int_type PyHandleBuf::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  if (mFailed) return traits_type::eof();
+  {
+    py::gil_scoped_acquire locked;
+    try {
+      py::object chunk = mHandle.attr("read")(kChunk);
+      if (py::isinstance<py::bytes>(chunk))
+        mChunk = chunk.cast<std::string>();
+      else
+        mChunk = chunk.cast<py::str>().cast<std::string>();
+    } catch (py::error_already_set& error) {
+      mError = new py::error_already_set(std::move(error));
+      mFailed = true;
+    } catch (const py::cast_error&) {
+      mError = new py::error_already_set((PyErr_SetString(PyExc_TypeError, "read() gave neither str nor bytes"),
+                                          py::error_already_set()));
+      mFailed = true;
+    }
+  }
+  if (mFailed) throw std::ios_base::failure("the handle could not be read");
+  if (mChunk.empty()) return traits_type::eof();
+  setg(mChunk.data(), mChunk.data(), mChunk.data() + mChunk.size());
+  return traits_type::to_int_type(*gptr());
+}
+
+}  // namespace ostrel
