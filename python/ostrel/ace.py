@@ -20,6 +20,7 @@ then moves each consensus and read tag to the contigs and reads of its name,
 and gathers the assembly tags in the record's ``wa``.
 """
 
+import gc
 from functools import cached_property
 
 from . import _ostrel
@@ -203,23 +204,35 @@ class Reads:
             self.rd.read_tags = int(words[4])
 
 
-class _HeldRead(Reads):
-    """A read made from what ostrel's reader held: its qa and ds records
-    are made on first use."""
+class _Itself:
+    """An attribute that is the object itself until one is assigned: a read
+    made from what the reader held is its own rd record."""
+
+    def __get__(self, instance, owner=None):
+        return self if instance is None else instance
+
+
+class _HeldRead(Reads, rd):
+    """A read made from what ostrel's reader held: one object that is the
+    read and its rd record, its qa and ds records made on first use."""
+
+    rd = _Itself()
+    # The reader keeps no counts from the RD record: they are written back
+    # as 0 0.
+    info_items = 0
+    read_tags = 0
+    rt = None
+    wr = None
 
     def __init__(self, name, sequence, qa_line, description):
-        self.rd = rd()
-        self.rd.name = name
-        self.rd.padded_bases = len(sequence)
-        # The reader keeps no counts from the RD record: they are written
-        # back as 0 0.
-        self.rd.info_items = 0
-        self.rd.read_tags = 0
-        self.rd.sequence = sequence
+        self.name = name
+        self.sequence = sequence
         self._qa_line = qa_line
         self._description = description
-        self.rt = None
-        self.wr = None
+
+    @cached_property
+    def padded_bases(self):
+        return len(self.sequence)
 
     @cached_property
     def qa(self):
@@ -376,37 +389,56 @@ def _place_tags(contig, texts):
                 read.rt = (read.rt or []) + [tag]
 
 
-def _contig(record):
-    (name, nbases, nreads, nsegments, sequence, quality, starts, strands, segments,
-     read_names, read_sequences, qa_lines, descriptions, tags) = record
-    contig = Contig()
-    contig.name = name
-    contig.nbases = nbases
-    contig.nreads = nreads
-    contig.nsegments = nsegments
+class _HeldContig(Contig):
+    """A contig made from what ostrel's reader held, its placements and base
+    segments made on first use."""
+
     # Contigs are written uncomplemented; the reader keeps no strand for them.
-    contig.uorc = "U"
-    contig.sequence = sequence
-    contig.quality = quality
-    placements = contig.af
-    for read_name, strand, start in zip(read_names, strands, starts):
-        placement = af()
-        placement.name = read_name
-        placement.coru = strand
-        placement.padded_start = start
-        placements.append(placement)
-    for start, end, read_name in segments:
-        segment = bs()
-        segment.padded_start = start
-        segment.padded_end = end
-        segment.name = read_name
-        contig.bs.append(segment)
-    qa_lines = qa_lines + [None] * (len(read_names) - len(qa_lines))
-    contig.reads = [_HeldRead(*fields)
-                    for fields in zip(read_names, read_sequences, qa_lines, descriptions)]
-    if tags:
-        _place_tags(contig, tags)
-    return contig
+    uorc = "U"
+    ct = None
+    wa = None
+
+    def __init__(self, record):
+        (self.name, self.nbases, self.nreads, self.nsegments, self.sequence, self.quality, self._starts,
+         self._strands, self._segments, read_names, read_sequences, qa_lines, descriptions, tags) = record
+        qa_lines += [None] * (len(read_names) - len(qa_lines))
+        self.reads = list(map(_HeldRead, read_names, read_sequences, qa_lines, descriptions))
+        if tags:
+            _place_tags(self, tags)
+
+    @cached_property
+    def af(self):
+        placements = []
+        for read, strand, start in zip(self.reads, self._strands, self._starts):
+            placement = af()
+            placement.name = read.rd.name
+            placement.coru = strand
+            placement.padded_start = start
+            placements.append(placement)
+        return placements
+
+    @cached_property
+    def bs(self):
+        segments = []
+        for start, end, read_name in self._segments:
+            segment = bs()
+            segment.padded_start = start
+            segment.padded_end = end
+            segment.name = read_name
+            segments.append(segment)
+        return segments
+
+
+def _contig(record):
+    """A contig from the tuple ostrel._ostrel gives; the garbage collector
+    waits while its many objects, none of them in a cycle, are made."""
+    collecting = gc.isenabled()
+    gc.disable()
+    try:
+        return _HeldContig(record)
+    finally:
+        if collecting:
+            gc.enable()
 
 
 def parse(source):

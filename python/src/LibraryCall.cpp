@@ -1,5 +1,8 @@
 #include "LibraryCall.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <mutex>
@@ -59,8 +62,11 @@ std::string LastLine(const std::string& said, const std::string& fallback) {
 void RequireReadable(const std::string& fileName) {
   std::FILE* file = std::fopen(fileName.c_str(), "rb");
   if (file != nullptr) {
+    struct stat status;
+    const bool folder = fstat(fileno(file), &status) == 0 && S_ISDIR(status.st_mode);
     std::fclose(file);
-    return;
+    if (!folder) return;
+    errno = EISDIR;
   }
   PyErr_SetFromErrnoWithFilename(PyExc_OSError, fileName.c_str());
   throw py::error_already_set();

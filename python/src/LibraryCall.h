@@ -31,7 +31,7 @@ void CallLibraryQuietly(const std::function<void()>& work);
 std::string LastLine(const std::string& said, const std::string& fallback);
 
 // Raises OSError (with errno's code and text, naming `fileName`) when
-// `fileName` cannot be opened for reading.
+// `fileName` cannot be opened for reading or is a folder.
 void RequireReadable(const std::string& fileName);
 
 }  // namespace ostrel

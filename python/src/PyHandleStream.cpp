@@ -38,8 +38,7 @@ PyHandleBuf::int_type PyHandleBuf::underflow() {
       mFailed = true;
     }
   }
-  if (mFailed) throw std::ios_base::failure("the handle could not be read");
-  if (mChunk.empty()) return traits_type::eof();
+  if (mFailed || mChunk.empty()) return traits_type::eof();
   setg(mChunk.data(), mChunk.data(), mChunk.data() + mChunk.size());
   return traits_type::to_int_type(*gptr());
 }

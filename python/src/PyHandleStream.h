@@ -12,8 +12,8 @@
 namespace ostrel {
 
 // Refills itself from handle.read(kChunk), taking the GIL for it; a str
-// read is taken as UTF-8. An exception from read() ends the stream with
-// badbit, and is kept to be raised again once the library returns.
+// read is taken as UTF-8. An exception from read() ends the stream there,
+// and is kept to be raised again once the library returns.
 class PyHandleBuf : public std::streambuf {
 public:
   explicit PyHandleBuf(pybind11::object handle) : mHandle(std::move(handle)) {}

@@ -29,7 +29,7 @@ protected:
     test::WriteFile(mDir.Path(inputName), mInput);
     test::WriteFile(mDir.Path("bin"), names);
     test::CaptureStdout out;
-    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld);
+    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, &mFound);
     return out.Text();
   }
 
@@ -40,6 +40,7 @@ protected:
   ReadIndex mIndex;
   UnheldNames mUnheld;
   bool mOk = false;
+  size_t mFound = 99;  // the records located, as ExtractBin gives them
 };
 
 TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
@@ -48,6 +49,7 @@ TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
   AddRecord("readC", 900, ">readC\nTT\n");
   EXPECT_EQ("3 reads found ...written.\n", Extract("readC\nreadA\nreadB\nabsent\n"));
   EXPECT_TRUE(mOk);
+  EXPECT_EQ(3u, mFound);
   EXPECT_EQ(">readA\nAC\n>readB\nGT\n>readC\nTT\n", Output());
 }
 
@@ -170,6 +172,7 @@ TEST_F(BinExtract, NothingFoundOpensNoOutput) {
   AddRecord("readA", 1, ">readA\nAC\n");
   EXPECT_EQ("0 reads found ...written.\n", Extract("absent\n"));
   EXPECT_TRUE(mOk);
+  EXPECT_EQ(0u, mFound);
   EXPECT_FALSE(std::filesystem::exists(mDir.Path("bin_out.fa")));
 }
 
