@@ -80,7 +80,7 @@ class Assembly:
 
     def write(self, path):
         """Writes the assembly (gzip-compressed when the name ends in .gz),
-        whole or not at all."""
+        whole or not at all; OSError when it cannot be written."""
         self._held.write(os.fspath(path))
 
     def stats(self):

@@ -123,7 +123,7 @@ public:
   void Write(const std::string& fileName) {
     bool written = false;
     const std::string said = CallLibrary([&]() { written = mAce.WriteAce(fileName); });
-    if (!written) throw py::value_error(LastLine(said, fileName + " could not be written"));
+    if (!written) RaiseOSError(LastLine(said, fileName + " could not be written"));
     ForwardToStderr(said);
   }
 

@@ -59,6 +59,11 @@ std::string LastLine(const std::string& said, const std::string& fallback) {
   return said.substr(start == std::string::npos ? 0 : start + 1, end + 1 - (start == std::string::npos ? 0 : start + 1));
 }
 
+void RaiseOSError(const std::string& message) {
+  PyErr_SetString(PyExc_OSError, message.c_str());
+  throw py::error_already_set();
+}
+
 void RequireReadable(const std::string& fileName) {
   std::FILE* file = std::fopen(fileName.c_str(), "rb");
   if (file != nullptr) {

@@ -30,6 +30,9 @@ void CallLibraryQuietly(const std::function<void()>& work);
 // message; `fallback` when it said nothing.
 std::string LastLine(const std::string& said, const std::string& fallback);
 
+// Raises OSError with `message`.
+[[noreturn]] void RaiseOSError(const std::string& message);
+
 // Raises OSError (with errno's code and text, naming `fileName`) when
 // `fileName` cannot be opened for reading or is a folder.
 void RequireReadable(const std::string& fileName);

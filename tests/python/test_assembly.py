@@ -63,7 +63,7 @@ def test_errors_are_exceptions(tmp_path):
         assembly[53]
     with pytest.raises(ValueError):
         assembly.merge("Contig7", "Contig7", 0)
-    with pytest.raises(ValueError):
+    with pytest.raises(OSError):
         assembly.write(tmp_path / "absent-folder" / "out.ace")
 
 
