@@ -37,6 +37,7 @@ public:
   }
 
   py::tuple Next() {
+    InUse inUse(mInUse);
     if (mEnded) throw py::stop_iteration();
     bool found = false;
     const std::string said = CallLibrary([&]() {
@@ -71,6 +72,7 @@ private:
   std::string mLine;
   int mIndex = -1;  // the next contig's number; -1 before the header
   bool mEnded = false;
+  bool mInUse = false;
 };
 
 }  // namespace

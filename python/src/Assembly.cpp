@@ -49,9 +49,13 @@ public:
     if (!mAce.mValid) throw py::value_error(ProblemLine(said, aceName + " is not a sound ACE file"));
   }
 
-  size_t Size() const { return mAce.size(); }
+  size_t Size() const {
+    InUse inUse(mInUse);
+    return mAce.size();
+  }
 
   std::vector<std::string> Names() const {
+    InUse inUse(mInUse);
     std::vector<std::string> names;
     for (const Contig& contig : mAce) names.push_back(contig.mName);
     return names;
@@ -60,6 +64,7 @@ public:
   // The contig as the ace module's record tuple, with the tags that name it
   // or its reads.
   py::tuple Record(const py::object& key) const {
+    InUse inUse(mInUse);
     const Contig& contig = mAce[static_cast<size_t>(Index(key))];
     StringSet subjects{contig.mName};
     for (const Sequence& read : contig.mReads) subjects.insert(read.mName);
@@ -70,6 +75,7 @@ public:
   }
 
   std::vector<std::string> Reverse(const std::vector<std::string>& names) {
+    InUse inUse(mInUse);
     std::vector<int> indexes = Indexes(names);
     return Edit([&]() {
       for (int c : indexes) mAce[static_cast<size_t>(c)].ReverseComplementContig();
@@ -77,11 +83,13 @@ public:
   }
 
   std::vector<std::string> Remove(std::vector<std::string> names) {
+    InUse inUse(mInUse);
     Indexes(names);
     return Edit([&]() { RemoveContigs(mAce, names); });
   }
 
   size_t Merge(const py::object& left, const py::object& right, int offset) {
+    InUse inUse(mInUse);
     const int l = Index(left), r = Index(right);
     if (l == r) throw py::value_error("a contig cannot be merged with itself");
     size_t moved = 0;
@@ -91,6 +99,7 @@ public:
 
   std::vector<std::string> Split(const py::object& contig, const std::vector<std::pair<int, int>>& regions,
                                  int minSize) {
+    InUse inUse(mInUse);
     const int c = Index(contig);
     std::vector<int> starts, ends;
     for (const auto& [from, to] : regions) {
@@ -102,6 +111,7 @@ public:
   }
 
   py::dict TrimTails(int window, float height, bool removeMarked) {
+    InUse inUse(mInUse);
     if (window < 1) throw py::value_error("the window is at least 1 column");
     std::vector<std::string> removed, marked, dropped;
     dropped = Edit([&]() {
@@ -121,6 +131,7 @@ public:
   }
 
   void Write(const std::string& fileName) {
+    InUse inUse(mInUse);
     bool written = false;
     const std::string said = CallLibrary([&]() { written = mAce.WriteAce(fileName); });
     if (!written) RaiseOSError(LastLine(said, fileName + " could not be written"));
@@ -128,6 +139,7 @@ public:
   }
 
   py::dict Stats() {
+    InUse inUse(mInUse);
     CallLibraryQuietly([&]() { mAce.ComputeAllContigStats(); });
     py::dict stats;
     stats["contigs"] = mAce.size();
@@ -150,7 +162,10 @@ public:
     return stats;
   }
 
-  bool Valid() const { return mAce.mValid; }
+  bool Valid() const {
+    InUse inUse(mInUse);
+    return mAce.mValid;
+  }
 
 private:
   // A contig by its index (negative counting from the end) or its name.
@@ -187,6 +202,7 @@ private:
 
   std::string mName;
   AceFile mAce;
+  mutable bool mInUse = false;  // see InUse
 };
 
 }  // namespace

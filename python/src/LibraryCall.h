@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include <pybind11/pybind11.h>
@@ -19,6 +20,23 @@ namespace ostrel {
 // threads take turns. `work` may call back into Python (a handle's read)
 // after taking the GIL itself.
 std::string CallLibrary(const std::function<void()>& work);
+
+// Marks an object in use while it lives, so that a second Python thread
+// reaching it meanwhile (while the first has let the GIL go) gets a
+// RuntimeError rather than a half-made object. Made and ended with the GIL.
+class InUse {
+public:
+  explicit InUse(bool& flag) : mFlag(flag) {
+    if (mFlag) throw std::runtime_error("the object is in use by another thread");
+    mFlag = true;
+  }
+  ~InUse() { mFlag = false; }
+  InUse(const InUse&) = delete;
+  InUse& operator=(const InUse&) = delete;
+
+private:
+  bool& mFlag;
+};
 
 // Writes `text` to Python's sys.stderr when it is not empty.
 void ForwardToStderr(const std::string& text);

@@ -1,5 +1,6 @@
 """ostrel.Assembly: each edit written back gives the file the ostrel-ace
 subcommand writes, and the errors arrive as exceptions."""
+import io
 import subprocess
 import threading
 
@@ -81,3 +82,22 @@ def test_threads_read_alike():
     for thread in threads:
         thread.join()
     assert results == [expected] * 4
+
+
+def test_an_object_busy_in_one_thread_refuses_another():
+    started, go = threading.Event(), threading.Event()
+
+    class Slow(io.StringIO):
+        def read(self, size=-1):
+            started.set()
+            go.wait()
+            return super().read(size)
+    contigs = ostrel._ostrel.AceContigs(Slow(open(ACE).read()))
+    worker = threading.Thread(target=lambda: next(contigs))
+    worker.start()
+    started.wait()
+    with pytest.raises(RuntimeError, match="in use by another thread"):
+        next(contigs)
+    go.set()
+    worker.join()
+    assert next(contigs)[0] == "Contig2"
