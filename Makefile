@@ -147,11 +147,14 @@ demo:
 
 # Extraction benchmark on a synthetic dataset kept in bench/out/extract: a
 # quick preset, and the large one whose figures the targets are stated for.
+# EXTRACT_BASELINE=DIR also times another build's ostrel-extractbins against
+# this one's, appending and with fresh outputs (-r), runs taken in turn.
+EXTRACT_BASELINE ?=
 bench: build
-	python3 bench/extract/extract-bench.py --preset small --build $(BUILD)
+	python3 bench/extract/extract-bench.py --preset small --build $(BUILD) $(if $(EXTRACT_BASELINE),--baseline $(EXTRACT_BASELINE))
 
 bench-large: build
-	python3 bench/extract/extract-bench.py --preset large --build $(BUILD)
+	python3 bench/extract/extract-bench.py --preset large --build $(BUILD) $(if $(EXTRACT_BASELINE),--baseline $(EXTRACT_BASELINE))
 
 # The large preset cut into 8 FASTA files, extracted by the workflow with 2
 # shards on 2 cores against one ostrel-extractbins run.

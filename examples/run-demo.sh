@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs the bundled example from start to end: indexes two plates of reads and
-# their quality files, extracts three bins of read names from them and lists
+# their quality files, extracts three bins of read names from them into out/
+# (made by the command), extracts them again with fresh outputs (-r) and lists
 # the output files with their record counts. Everything is written under
 # OUT_DIR; the example files are copied there, since the indexes are written
 # beside the files they index. OUT_DIR is made afresh: an existing one is
@@ -36,8 +37,9 @@ run() {
   echo
 }
 run fastaindex plate1.fa plate1.qual fasta.plate2.run qual.plate2.run
-mkdir out
 run extractbins -i fasta.list -o out/ binA binB binC
+# Run again with -r: the outputs are replaced, not doubled.
+run extractbins -r -i fasta.list -o out/ binA binB binC
 
 echo "Output files and their records:"
 for file in out/*; do

@@ -9,9 +9,10 @@
 #include <cerrno>
 #include <iostream>
 
+#include "extractbins/BinNames.h"
 #include "extractbins/RunSettings.h"
 #include "util/FileDescriptor.h"
-#include "util/LineScan.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
@@ -116,31 +117,31 @@ bool CopyRecords(const Bin& bin, const std::string& inputName, int in, int64_t i
     if (k + kNamesFetchedAhead < records.size()) __builtin_prefetch(records[k + kNamesFetchedAhead].mReadName);
     const ReadInfo& record = records[k];
     if (!UsableRange(record, inputSize)) {
-      std::cout << inputName << " range " << record.mStart << ".." << record.mEnd
+      std::cout << ShownFileName(inputName) << " range " << record.mStart << ".." << record.mEnd
                 << " unusable, record skipped." << std::endl;
       ok = false;
       continue;
     }
     const RecordCopier::Result result = copier.Copy(record);
     if (result == RecordCopier::Result::kNotTheRead) {
-      std::cout << inputName << " range " << record.mStart << ".." << record.mEnd
+      std::cout << ShownFileName(inputName) << " range " << record.mStart << ".." << record.mEnd
                 << " does not hold read " << *record.mReadName
                 << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
       ok = false;
       continue;
     }
     if (result == RecordCopier::Result::kReadFailed) {
-      std::cout << inputName << " read failed." << std::endl;
+      std::cout << ShownFileName(inputName) << " read failed." << std::endl;
       copier.Flush();
       return false;
     }
     if (result == RecordCopier::Result::kWriteFailed) {
-      std::cout << outName << " write failed." << std::endl;
+      std::cout << ShownFileName(outName) << " write failed." << std::endl;
       return false;
     }
   }
   if (!copier.Flush()) {
-    std::cout << outName << " write failed." << std::endl;
+    std::cout << ShownFileName(outName) << " write failed." << std::endl;
     return false;
   }
   return ok;
@@ -156,26 +157,25 @@ int OpenInput(const std::string& inputName) {
 }
 
 // Opens the input and the output and copies the bin's records.
-bool WriteBin(const Bin& bin, const std::string& inputName) {
+bool WriteBin(const Bin& bin, const std::string& inputName, RunOutputs& outputs) {
   const int in = OpenInput(inputName);
   struct stat status;
   if (in < 0 || ::fstat(in, &status) != 0) {
     if (in >= 0) ::close(in);
-    std::cout << inputName << " open failed." << std::endl;
+    std::cout << ShownFileName(inputName) << " open failed." << std::endl;
     return false;
   }
   const std::string outName = OutputName(bin.mName, inputName);
-  // The process's file-creation mask applies to the 0664.
-  const int out = ::open(outName.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0664);
+  size_t output = 0;
+  const int out = outputs.Open(outName, output);
   if (out < 0) {
     ::close(in);
-    std::cout << outName << " open failed." << std::endl;
     return false;
   }
   bool ok = CopyRecords(bin, inputName, in, status.st_size, outName, out);
   ::close(in);
-  if (::close(out) != 0 && ok) {
-    std::cout << outName << " write failed." << std::endl;
+  if (!outputs.Close(output, out, ok) && ok) {
+    std::cout << ShownFileName(outName) << " write failed." << std::endl;
     ok = false;
   }
   return ok;
@@ -213,9 +213,9 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
 }
 
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, size_t* found) {
+                UnheldNames& unheld, RunOutputs& outputs, size_t* found) {
   Bin bin;
-  bool ok = ReadFOF(binName, bin.mReadNames);
+  bool ok = ReadBinNames(binName, bin.mReadNames);
   bin.mName = binName;
   std::vector<const IndexInfo*> entries;
   index.FindMany(bin.mReadNames, entries);
@@ -230,7 +230,7 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
     // through a lambda, so the comparison is inlined.
     std::stable_sort(bin.mReadInfos.begin(), bin.mReadInfos.end(),
                      [](const ReadInfo& a, const ReadInfo& b) { return readInfoCmp(a, b); });
-    ok = WriteBin(bin, inputName) && ok;
+    ok = WriteBin(bin, inputName, outputs) && ok;
   }
   std::cout << "written." << std::endl;
   return ok;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "extractbins/ReadIndex.h"
+#include "extractbins/RunOutputs.h"
 #include "extractbins/UnheldNames.h"
 
 namespace ostrel {
@@ -55,7 +56,8 @@ inline bool EndsRecord(char next) { return next == '>' || next == '\n' || next =
 
 // Extracts bin `binName` from `inputName` with its loaded index, printing
 // "<count> reads found ..." and, after any messages, "written.". Each record
-// is appended whole and ended by a newline. A record whose range is unusable
+// is appended whole and ended by a newline to the bin's output, opened
+// through `outputs`. A record whose range is unusable
 // (start below 1, end before start, end past the end of the input), or
 // whose bytes are not the named read's record (a stale index), is skipped
 // with a message. The bin's names that the index lacks go to `unheld`; the
@@ -63,7 +65,7 @@ inline bool EndsRecord(char next) { return next == '>' || next == '\n' || next =
 // work could not be done (bin, input or output unopenable, a record
 // skipped, a failed read or write).
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, size_t* found = nullptr);
+                UnheldNames& unheld, RunOutputs& outputs, size_t* found = nullptr);
 
 }  // namespace ostrel
 

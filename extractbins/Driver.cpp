@@ -2,21 +2,28 @@
 // input file, input files outermost.
 #include "extractbins/Driver.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 
 #include "extractbins/BinExtract.h"
 #include "extractbins/QualityFile.h"
 #include "extractbins/ReadIndex.h"
+#include "extractbins/RunOutputs.h"
 #include "extractbins/RunSettings.h"
 #include "util/LineScan.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs) {
   std::ifstream in(listName);
   if (!in) {
-    std::cout << listName << " didn't open" << std::endl;
+    std::cout << ShownFileName(listName) << " didn't open" << std::endl;
     return false;
   }
   std::string line;
@@ -26,12 +33,28 @@ bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs
     if (line.empty()) continue;
     inputs.push_back(line);
     if (QualityFileFound(line, qualName)) {
-      std::cout << "Found qual file " << qualName << std::endl;
+      std::cout << "Found qual file " << ShownFileName(qualName) << std::endl;
       inputs.push_back(qualName);
     }
   }
   return true;
 }
+
+namespace {
+
+// An input that cannot be read is reported as such, before its index is
+// looked for: "<input>: <reason>; input skipped.".
+bool InputReadable(const std::string& input) {
+  const int fd = ::open(input.c_str(), O_RDONLY);
+  if (fd >= 0) {
+    ::close(fd);
+    return true;
+  }
+  std::cout << ShownFileName(input) << ": " << std::strerror(errno) << "; input skipped." << std::endl;
+  return false;
+}
+
+}  // namespace
 
 int RunExtractBins(int argc, char** argv) {
   bool ok = SetupOptions(argc, argv);
@@ -53,16 +76,22 @@ bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::
                  std::vector<std::vector<size_t>>& found) {
   bool ok = true;
   ReadIndex index;
+  RunOutputs outputs(OptFreshOutputs);
   std::vector<UnheldNames> unheld(bins.size());
   found.assign(inputs.size(), std::vector<size_t>(bins.size(), 0));
   for (size_t i = 0; i < inputs.size(); ++i) {
+    if (!InputReadable(inputs[i])) {
+      ok = false;
+      continue;
+    }
     ok = index.Load(inputs[i]) && ok;
-    for (size_t b = 0; b < bins.size(); ++b) ok = ExtractBin(bins[b], inputs[i], index, unheld[b], &found[i][b]) && ok;
+    for (size_t b = 0; b < bins.size(); ++b)
+      ok = ExtractBin(bins[b], inputs[i], index, unheld[b], outputs, &found[i][b]) && ok;
     index.Clear();
   }
+  ok = outputs.Finish(std::cerr) && ok;
   std::cout.flush();
-  if (!inputs.empty())
-    for (size_t b = 0; b < bins.size(); ++b) unheld[b].Report(bins[b], std::cerr);
+  for (size_t b = 0; b < bins.size(); ++b) unheld[b].Report(bins[b], std::cerr);
   return ok;
 }
 

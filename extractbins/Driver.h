@@ -15,9 +15,11 @@ namespace ostrel {
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
 
 // Extracts every bin against every input, inputs outermost, each input's
-// index loaded in turn, then reports each bin's names that no input held
-// on standard error. found[i][b] becomes the number of records of bin b
-// located in input i. False when some of the work could not be done.
+// index loaded in turn (an input that cannot be read is reported and
+// skipped), the outputs appended to or, with OptFreshOutputs, made afresh;
+// then reports each bin's names that no input held on standard error.
+// found[i][b] becomes the number of records of bin b located in input i.
+// False when some of the work could not be done.
 bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::string>& bins,
                  std::vector<std::vector<size_t>>& found);
 

@@ -7,19 +7,20 @@
 
 #include "util/FileUtil.h"
 #include "util/LineScan.h"
+#include "util/StringUtil.h"
 
 namespace ostrel {
 
 bool ReadIndex::Load(const std::string& inputName) {
   const std::string indexName = inputName + "_idx";
   if (FileModifiedBefore(indexName, inputName))
-    std::cerr << indexName << ": index older than its file " << inputName
+    std::cerr << ShownFileName(indexName) << ": index older than its file " << ShownFileName(inputName)
               << " (ostrel-fastaindex remakes it)" << std::endl;
-  std::cout << "Hash " << indexName << "...\t" << std::flush;
+  std::cout << "Hash " << ShownFileName(indexName) << "...\t" << std::flush;
   std::ifstream in(indexName);
   if (!in) {
-    std::cout << indexName << " failed to open (index of " << inputName << "; ostrel-fastaindex "
-              << inputName << " makes it)" << std::endl;
+    std::cout << ShownFileName(indexName) << " failed to open (index of " << ShownFileName(inputName)
+              << "; ostrel-fastaindex " << ShownFileName(inputName) << " makes it)" << std::endl;
     return false;
   }
   // An index line takes some 20 bytes: size the table and map once.

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "ostrel/Version.h"
 #include "util/GetOption.h"
 #include "util/LineScan.h"
 
@@ -14,21 +15,28 @@ std::string OptOutRoot;
 std::string OptBinFOF;
 std::string OptSingleFASTAName;
 std::vector<std::string> OptBinFileVec;
+bool OptFreshOutputs = false;
 
 namespace {
 
-// One entry per line of the usage text, trailing blanks included.
+// The usage text, a line to an entry; the version is added after it.
 const char* const kUsageLines[] = {
     "",
     "",
     "ostrel-extractbins",
     " ",
-    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-s fasta prefix>  <-q quality prefix> bin1 bin2 ...",
+    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> bin1 bin2 ...",
+    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> bin1 bin2 ...",
     "",
-    "",
-    "    -I       Allows just one fasta input file to be specified. ",
+    "    -i       File listing the indexed FASTA files, one name per line. ",
+    "    -I       Allows just one fasta input file to be specified (no quality file is looked for). ",
+    "    -o       Text put in front of every output file name: a folder with its trailing slash, ",
+    "             or any prefix.  Default: none, the current directory. ",
     "    -b       FOF listing the bin file names.  Union with command line bin1, bin2, etc. to get ",
-    "",
+    "             the bins extracted, the FOF's first. ",
+    "    -r       Replaces every output this run writes instead of appending to it. ",
+    "    -h       Prints this text. ",
+    "    -V       Prints the version (also --version). ",
     "",
     "   ",
     "Extracts reads specified in bin file (or set of binfiles) from a set of indexed ",
@@ -41,44 +49,39 @@ const char* const kUsageLines[] = {
     "     read1.fa         -> read1.qual",
     "     read1.fasta      -> read1.qual",
     "     read1.fa.orig    -> read1.fa.qual  (where orig can be anything).",
-    "     read1.fasta.orig -> read1.fa.qual  ",
+    "     read1.fasta.orig -> read1.fasta.qual  ",
     "     fasta.read1.wgs  -> qual.read1.wgs",
     "     fa.read1.wgs     -> qual.read1.wgs ",
     "     read1            -> read1.qual",
     "",
-    "",
-    "",
-    "",
+    "Each line of a bin file names one read by its first word: blanks and one leading '>' ",
+    "are passed over, and the rest of the line is ignored. ",
     "",
     "The outfile name for each bin is binfilename_out.fa and binfilename_out.fa.qual. ",
-    "If no rootpaht is given the output will be in the current directory. ",
+    "If no rootpath is given the output will be in the current directory. ",
+    "Folders missing on the way to an output are made. ",
     "",
-    "",
-    "NOTE: These output file are written in an append mode!",
+    "NOTE: These output files are written in an append mode, unless -r is given!",
     " ",
-    "                    ",
     "",
-    "",
-    "Version History",
+    "Version",
     "------------------",
-    "1.04            Added single FASTA name input and Bin file FOF input. ",
-    "1.02            Added some heuristics to find .qual files associated with several kinds of ",
-    "                naming schemes (e.g. fasta.xxxx or xxxx.fa or xxx.fa.orig).  ",
-    "",
-    "",
-    "",
-    "   ",
 };
 
 }  // namespace
 
 void PrintHelp() {
   for (const char* line : kUsageLines) std::cout << line << '\n';
+  std::cout << "ostrel-extractbins " << OSTREL_VERSION << '\n';
   std::cout.flush();
 }
 
 bool SetupOptions(int argc, char** argv) {
-  GetOption options(argc, argv, "i:o:b:I:h");
+  if (argc <= 1) {
+    PrintHelp();
+    std::exit(1);
+  }
+  GetOption options(argc, argv, "i:o:b:I:rh");
   bool binFOFGiven = false;
   for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
     switch (letter) {
@@ -89,6 +92,7 @@ bool SetupOptions(int argc, char** argv) {
         binFOFGiven = true;
         break;
       case 'I': OptSingleFASTAName = options.NextArg(); break;
+      case 'r': OptFreshOutputs = true; break;
       case 'h':
         PrintHelp();
         std::exit(0);
@@ -101,6 +105,12 @@ bool SetupOptions(int argc, char** argv) {
   const bool binFOFRead = !binFOFGiven || ReadNameList(OptBinFOF, OptBinFileVec);
   for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg())
     OptBinFileVec.push_back(word);
+  if (OptBinFileVec.empty()) {
+    std::cout << "No bin names: none on the command line" << (binFOFGiven ? " and none in the -b file." : ".")
+              << std::endl;
+    PrintHelp();
+    std::exit(1);
+  }
   return binFOFRead;
 }
 

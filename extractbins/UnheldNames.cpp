@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "util/StringUtil.h"
+
 namespace ostrel {
 
 void UnheldNames::Update(const std::vector<std::string>& names,
@@ -22,7 +24,7 @@ void UnheldNames::Update(const std::vector<std::string>& names,
 
 void UnheldNames::Report(const std::string& binName, std::ostream& out) const {
   if (mNames.empty()) return;
-  out << binName << ": " << mNames.size() << (mNames.size() == 1 ? " name" : " names") << " in no input:";
+  out << ShownFileName(binName) << ": " << mNames.size() << (mNames.size() == 1 ? " name" : " names") << " in no input:";
   const size_t listed = std::min(mNames.size(), static_cast<size_t>(kNamesListed));
   for (size_t k = 0; k < listed; ++k) out << ' ' << mNames[k];
   if (listed < mNames.size()) out << " ...";

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iostream>
 
+#include "util/StringUtil.h"
+
 namespace ostrel {
 
 char readbuf[kReadBufSize];
@@ -147,7 +149,7 @@ namespace {
 bool ReadLines(const std::string& fileName, bool stripWhiteSpace, std::vector<std::string>& names) {
   std::ifstream in(fileName);
   if (!in) {
-    std::cout << "ERROR: Could not open " << fileName << std::endl;
+    std::cout << "ERROR: Could not open " << ShownFileName(fileName) << std::endl;
     return false;
   }
   std::string line;

@@ -116,9 +116,10 @@ int GetNextInteger(const std::string& s, int start, int& pos);
 int64_t GetNextInteger64(const std::string& s, int start, int& pos);
 
 // Appends the lines of a file of names to `names` (read with GetListLine),
-// every blank, tab and newline removed and empty lines skipped. A file that cannot be opened
-// prints "ERROR: Could not open <name>" on standard output and adds
-// nothing; the result says whether the file was opened.
+// every blank, tab and newline removed and empty lines skipped. A file that
+// cannot be opened prints "ERROR: Could not open <name>" (the name as
+// ShownFileName shows it) on standard output and adds nothing; the result
+// says whether the file was opened.
 bool ReadFOF(const std::string& fileName, std::vector<std::string>& names);
 bool ReadFOF(const char* fileName, std::vector<std::string>& names);
 

@@ -142,4 +142,10 @@ void ShowHidden(const std::string& s, std::ostream& out) {
   }
 }
 
+std::string ShownFileName(const std::string& name) {
+  const auto unseen = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  if (!name.empty() && !unseen(name.front()) && !unseen(name.back())) return name;
+  return "'" + name + "'";
+}
+
 }  // namespace ostrel

@@ -58,6 +58,11 @@ bool GetNextKeyword(const std::vector<std::string>& keys, const std::string& s, 
 // character itself.
 void ShowHidden(const std::string& s, std::ostream& out);
 
+// A file name as messages show it: in single quotes when it is empty or
+// begins or ends with a blank, tab, carriage return or newline (which would
+// not show otherwise), else as it stands.
+std::string ShownFileName(const std::string& name);
+
 }  // namespace ostrel
 
 #endif

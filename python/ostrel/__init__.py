@@ -100,18 +100,19 @@ def fastaindex(path):
 Extracted = namedtuple("Extracted", "input bin found output")
 
 
-def extract_bins(inputs, bins, outroot=""):
+def extract_bins(inputs, bins, outroot="", fresh=False):
     """Copies the reads of each bin file out of indexed FASTA files, as
     ostrel-extractbins does: ``inputs`` is a list of FASTA file names, each
     read with the quality file found beside it (as in an -i list), or one
     name alone (as with -I); ``bins`` the bin file names. Outputs are
-    appended to under ``outroot``. Returns, for every input and bin, inputs
+    appended to under ``outroot``, or written afresh with ``fresh`` (as with
+    -r). Returns, for every input and bin, inputs
     outermost, an Extracted(input, bin, found, output) with the number of
     records found."""
     single = isinstance(inputs, (str, os.PathLike))
     names = [os.fspath(inputs)] if single else [os.fspath(name) for name in inputs]
     bins = [os.fspath(name) for name in ([bins] if isinstance(bins, (str, os.PathLike)) else bins)]
-    return [Extracted(*row) for row in _ostrel.extract_bins(names, bins, os.fspath(outroot), single)]
+    return [Extracted(*row) for row in _ostrel.extract_bins(names, bins, os.fspath(outroot), single, fresh)]
 
 
 Overlap = namedtuple("Overlap", "query_name query_length query_start query_end strand "

@@ -43,7 +43,7 @@ std::vector<std::string> InputList(const std::vector<std::string>& fastaNames, b
 // outermost.
 std::vector<std::tuple<std::string, std::string, size_t, std::string>> Extract(
     const std::vector<std::string>& fastaNames, const std::vector<std::string>& bins, const std::string& outRoot,
-    bool single) {
+    bool single, bool fresh) {
   const std::vector<std::string> inputs = InputList(fastaNames, single);
   for (const std::string& name : inputs) {
     RequireReadable(name);
@@ -55,12 +55,15 @@ std::vector<std::tuple<std::string, std::string, size_t, std::string>> Extract(
   bool done = false;
   const std::string said = CallLibrary([&]() {
     const std::string savedRoot = OptOutRoot;
+    const bool savedFresh = OptFreshOutputs;
     OptOutRoot = outRoot;
+    OptFreshOutputs = fresh;
     done = ExtractBins(inputs, bins, found);
     for (size_t i = 0; i < inputs.size(); ++i)
       for (size_t b = 0; b < bins.size(); ++b)
         result.emplace_back(inputs[i], bins[b], found[i][b], OutputName(bins[b], inputs[i]));
     OptOutRoot = savedRoot;
+    OptFreshOutputs = savedFresh;
   });
   ForwardToStderr(said);
   if (!done) throw py::value_error(LastLine(said, "the extraction could not be done whole"));
@@ -86,7 +89,8 @@ std::pair<int, std::string> Overlap(const std::vector<std::string>& args) {
 void BindReadFiles(py::module_& module) {
   module.def("fastaindex", &IndexFasta, py::arg("path"),
              "Writes path + \"_idx\", the index of a FASTA or quality file, and returns its name.");
-  module.def("extract_bins", &Extract, py::arg("inputs"), py::arg("bins"), py::arg("outroot"), py::arg("single"));
+  module.def("extract_bins", &Extract, py::arg("inputs"), py::arg("bins"), py::arg("outroot"), py::arg("single"),
+             py::arg("fresh"));
   module.def("run_overlap", &Overlap, py::arg("args"));
   module.attr("DEFAULT_WORD_SIZE") = kDefaultWordSize;
   module.attr("DEFAULT_SAMPLE_DENSITY") = kDefaultSampleDensity;

@@ -29,7 +29,7 @@ protected:
     test::WriteFile(mDir.Path(inputName), mInput);
     test::WriteFile(mDir.Path("bin"), names);
     test::CaptureStdout out;
-    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, &mFound);
+    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, mOutputs, &mFound);
     return out.Text();
   }
 
@@ -39,6 +39,7 @@ protected:
   std::string mInput;
   ReadIndex mIndex;
   UnheldNames mUnheld;
+  RunOutputs mOutputs{false};
   bool mOk = false;
   size_t mFound = 99;  // the records located, as ExtractBin gives them
 };
@@ -47,7 +48,8 @@ TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
   AddRecord("readA", 1, ">readA\nAC\n");
   AddRecord("readB", 300, ">readB\nGT\n");
   AddRecord("readC", 900, ">readC\nTT\n");
-  EXPECT_EQ("3 reads found ...written.\n", Extract("readC\nreadA\nreadB\nabsent\n"));
+  // Each line names its first word: the rest of a line is not part of it.
+  EXPECT_EQ("3 reads found ...written.\n", Extract("readC x\n>readA\tcluster5\n  readB \nabsent\n"));
   EXPECT_TRUE(mOk);
   EXPECT_EQ(3u, mFound);
   EXPECT_EQ(">readA\nAC\n>readB\nGT\n>readC\nTT\n", Output());
@@ -178,7 +180,7 @@ TEST_F(BinExtract, NothingFoundOpensNoOutput) {
 
 TEST_F(BinExtract, UnopenableBinCountsZero) {
   test::CaptureStdout out;
-  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex, mUnheld));
+  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex, mUnheld, mOutputs));
   EXPECT_EQ("ERROR: Could not open " + mDir.Path("nobin") + "\n0 reads found ...written.\n", out.Text());
 }
 

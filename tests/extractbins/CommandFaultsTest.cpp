@@ -55,10 +55,10 @@ TEST_F(CommandFaults, UnwritableOutputsAreReportedAndTheRunGoesOn) {
       {"full disk", "ln -sf /dev/full binA_out.fa", "", "", {"binA_out.fa write failed."},
        {"binA_out.fa.qual", "binB_out.fa", "binB_out.fa.qual"}},
       {"folder in the output's place", "rm binB_out.fa.qual && mkdir binB_out.fa.qual", "", "",
-       {"binB_out.fa.qual open failed."}, {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa"}},
+       {"binB_out.fa.qual open failed: Is a directory."}, {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa"}},
       {"prefix through a regular file", "echo kept > plain", "", "plain/",
-       {"plain/binA_out.fa open failed.", "plain/binA_out.fa.qual open failed.",
-        "plain/binB_out.fa open failed.", "plain/binB_out.fa.qual open failed."},
+       {"plain/binA_out.fa open failed: Not a directory.", "plain/binA_out.fa.qual open failed: Not a directory.",
+        "plain/binB_out.fa open failed: Not a directory.", "plain/binB_out.fa.qual open failed: Not a directory."},
        {}},
       // binA_out.fa holds 500 of the 512 bytes allowed: the append fails
       // part way through its first write.
@@ -92,6 +92,38 @@ TEST_F(CommandFaults, UnwritableOutputsAreReportedAndTheRunGoesOn) {
       EXPECT_EQ("kept\n", Output(folder + "plain"));
     }
   }
+}
+
+// Fresh outputs are written beside the old ones and put in place only when
+// whole: when no byte can be written, every output keeps what it held and
+// no temporary file is left behind.
+TEST_F(CommandFaults, FreshOutputsNotWrittenWholeLeaveTheOldOnes) {
+  for (const char* name : kOutputs) test::WriteFile(mDir.Path(name), "kept\n");
+  const test::CommandResult result = Run("-r -i list binA binB", "trap '' XFSZ; ulimit -f 0; ");
+  EXPECT_EQ(2, result.mStatus);
+  for (const char* name : kOutputs) {
+    EXPECT_EQ("kept\n", Output(name)) << name;
+    EXPECT_TRUE(Contains(result.mStdout, std::string(name) + " write failed.\n")) << result.mStdout;
+    EXPECT_TRUE(Contains(result.mStdout, std::string(name) + " left as it was: not all of its records could be written.\n"))
+        << result.mStdout;
+  }
+  for (const auto& entry : fs::directory_iterator(mDir.Dir()))
+    EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp")) << entry.path();
+}
+
+// A fresh run ended by a signal half way (here while it waits to read a bin
+// that is a FIFO no one writes to, binA's new output begun) leaves the old
+// outputs as they were and no temporary file behind.
+TEST_F(CommandFaults, InterruptedFreshRunLeavesTheOldOutputs) {
+  for (const char* name : kOutputs) test::WriteFile(mDir.Path(name), "kept\n");
+  const test::CommandResult result = test::RunCommand(
+      "cd " + Quoted(mDir.Dir()) + " && mkfifo stalled && timeout 20 sh -c '" + OSTREL_EXTRACTBINS +
+      " -r -i list binA stalled binB >/dev/null & run=$!; "
+      "until ls binA_out.fa.tmp* >/dev/null 2>&1; do sleep 0.01; done; kill -TERM $run; wait $run; echo $?'");
+  EXPECT_EQ("143\n", result.mStdout);  // ended by the signal
+  for (const char* name : kOutputs) EXPECT_EQ("kept\n", Output(name)) << name;
+  for (const auto& entry : fs::directory_iterator(mDir.Dir()))
+    EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".tmp")) << entry.path();
 }
 
 // The input is cut after it was indexed: each record now past its end is

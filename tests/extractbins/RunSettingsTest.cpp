@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,25 +34,6 @@ protected:
   std::string mPrinted;
   test::TempDir mDir;
 };
-
-TEST_F(RunSettings, UsageTextHasItsFortyNineLines) {
-  test::CaptureStdout out;
-  PrintHelp();
-  std::vector<std::string> lines;
-  std::istringstream in(out.Text());
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  ASSERT_EQ(49u, lines.size());
-  EXPECT_EQ('\n', out.Text().back());
-  EXPECT_EQ("ostrel-extractbins", lines[2]);
-  EXPECT_EQ(" ", lines[3]);
-  EXPECT_EQ("    -I       Allows just one fasta input file to be specified. ", lines[7]);
-  EXPECT_EQ("   ", lines[11]);
-  EXPECT_EQ("     read1.fasta.orig -> read1.fa.qual  ", lines[22]);
-  EXPECT_EQ("NOTE: These output file are written in an append mode!", lines[35]);
-  EXPECT_EQ("                    ", lines[37]);
-  EXPECT_EQ("                naming schemes (e.g. fasta.xxxx or xxxx.fa or xxx.fa.orig).  ", lines[44]);
-  EXPECT_EQ("   ", lines[48]);
-}
 
 TEST_F(RunSettings, OptionsAndBinNamesInOrder) {
   const std::string fof = mDir.Path("bins.fof");

@@ -47,6 +47,12 @@ def test_extract_bins_writes_the_commands_outputs(tmp_path, command, monkeypatch
         index = {line.split()[0] for line in (work / (f.input + "_idx")).read_text().split("\n") if line.strip()}
         assert f.found == sum(name in index for name in names)
         assert f.output == "out_" + f.bin + ("_out.fa.qual" if f.input == "reads.qual" else "_out.fa")
+    # Written afresh, the outputs stay as they are; appended to, they double.
+    before = {name: (work / name).read_bytes() for name in outputs}
+    ostrel.extract_bins(["reads.fa"], bins, outroot="out_", fresh=True)
+    assert before == {name: (work / name).read_bytes() for name in outputs}
+    ostrel.extract_bins(["reads.fa"], bins, outroot="out_")
+    assert {name: data * 2 for name, data in before.items()} == {name: (work / name).read_bytes() for name in outputs}
     with pytest.raises(FileNotFoundError):
         ostrel.extract_bins([str(work / "reads.fa")], [str(work / "absent-bin")])
 

@@ -203,7 +203,7 @@ TEST(LineScan, ReadFOFReportsUnopenableFile) {
   test::CaptureStdout out;
   EXPECT_FALSE(ReadFOF("/nonexistent/bins", names));
   EXPECT_FALSE(ReadFOF("", names));
-  EXPECT_EQ("ERROR: Could not open /nonexistent/bins\nERROR: Could not open \n", out.Text());
+  EXPECT_EQ("ERROR: Could not open /nonexistent/bins\nERROR: Could not open ''\n", out.Text());
   EXPECT_TRUE(names.empty());
 }
 

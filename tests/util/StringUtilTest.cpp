@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ostrel {
@@ -136,6 +137,14 @@ TEST(StringUtil, ShowHiddenNamesWhiteSpace) {
   std::ostringstream out;
   ShowHidden("a \t\n\r", out);
   EXPECT_EQ("0:a\n1:SPACE\n2:TAB\n3:NEWLINE\n4:\r\n", out.str());
+}
+
+TEST(StringUtil, ShownFileNameQuotesWhatWouldNotShow) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"reads.fa", "reads.fa"}, {"with blank.fa", "with blank.fa"}, {"reads.fa ", "'reads.fa '"},
+      {" reads.fa", "' reads.fa'"}, {"reads.fa\t", "'reads.fa\t'"}, {"reads.fa\r", "'reads.fa\r'"},
+      {"", "''"}, {"it's", "it's"}};
+  for (const auto& [name, shown] : cases) EXPECT_EQ(shown, ShownFileName(name)) << name;
 }
 
 }  // namespace
