@@ -109,7 +109,7 @@ int RunMerge(int argc, char** argv) {
       std::cerr << "ostrel-ace merge: a contig cannot be merged with itself" << std::endl;
       return false;
     }
-    const size_t moved = MergeContigs(ace, left, right, offset);  // RIGHT, left empty, is dropped
+    const size_t moved = MergeContigs(ace, left, right, offset);  // RIGHT, left without reads, is dropped
     summary << "Merged " << words[3] << " into " << words[2] << " at column " << offset << ": " << moved
             << (moved == 1 ? " read" : " reads") << " moved\n";
     return true;
