@@ -17,16 +17,17 @@ namespace ostrel {
 
 namespace {
 
-// The first line the library gave as an error or an inconsistency, else its
-// last line, else `fallback`.
+// The first line the library gave as an error, else the first it gave as
+// an inconsistency, else its last line, else `fallback`.
 std::string ProblemLine(const std::string& said, const std::string& fallback) {
-  size_t start = 0;
-  while (start < said.size()) {
-    size_t end = said.find('\n', start);
-    if (end == std::string::npos) end = said.size();
-    const std::string line = said.substr(start, end - start);
-    if (line.rfind("ERROR", 0) == 0 || line.rfind("INCONSISTENT", 0) == 0) return line;
-    start = end + 1;
+  for (const char* kind : {"ERROR", "INCONSISTENT"}) {
+    size_t start = 0;
+    while (start < said.size()) {
+      size_t end = said.find('\n', start);
+      if (end == std::string::npos) end = said.size();
+      if (said.compare(start, std::string::traits_type::length(kind), kind) == 0) return said.substr(start, end - start);
+      start = end + 1;
+    }
   }
   return LastLine(said, fallback);
 }

@@ -25,16 +25,13 @@ PyHandleBuf::int_type PyHandleBuf::underflow() {
     py::gil_scoped_acquire locked;
     try {
       py::object chunk = mHandle.attr("read")(kChunk);
-      if (py::isinstance<py::bytes>(chunk))
-        mChunk = chunk.cast<std::string>();
-      else
-        mChunk = chunk.cast<py::str>().cast<std::string>();
+      if (!py::isinstance<py::bytes>(chunk) && !py::isinstance<py::str>(chunk)) {
+        PyErr_SetString(PyExc_TypeError, "the handle's read() gave neither str nor bytes");
+        throw py::error_already_set();
+      }
+      mChunk = chunk.cast<std::string>();
     } catch (py::error_already_set& error) {
       mError = new py::error_already_set(std::move(error));
-      mFailed = true;
-    } catch (const py::cast_error&) {
-      mError = new py::error_already_set((PyErr_SetString(PyExc_TypeError, "read() gave neither str nor bytes"),
-                                          py::error_already_set()));
       mFailed = true;
     }
   }

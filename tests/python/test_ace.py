@@ -7,6 +7,7 @@ import shutil
 import pytest
 
 from conftest import ACE_FILES, DATA
+import ostrel
 from ostrel import ace
 
 Ace = pytest.importorskip("Bio.Sequencing.Ace")
@@ -127,6 +128,15 @@ def test_unreadable_and_damaged_files_raise(tmp_path):
         for contig in ace.parse(tmp_path / "cut.ace.gz"):
             contigs.append(contig.name)
     assert 0 < len(contigs) < 53
+
+    with pytest.raises(ValueError, match="damaged or truncated"):
+        ostrel.Assembly(tmp_path / "cut.ace.gz")
+
+    class Strange:
+        def read(self, size=-1):
+            return 42
+    with pytest.raises(TypeError):
+        list(ace.parse(Strange()))
 
     class Failing(io.StringIO):
         def read(self, size=-1):
