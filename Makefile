@@ -5,7 +5,7 @@ SANITIZE_BUILD ?= build-sanitize
 TSAN_BUILD ?= build-tsan
 JOBS ?= 2
 
-.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-fastq bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream fuzz fuzz-build fuzz-seeds clean
+.PHONY: all build demo test test-sanitize test-tsan bench bench-stress bench-workflow bench-large bench-fastq bench-build bench-gzread bench-aceread bench-coverage bench-consensus bench-split bench-hashsearch bench-overlap bench-acestream bench-acestream-python fuzz fuzz-build fuzz-seeds clean
 
 all: build
 
@@ -193,3 +193,13 @@ bench-acestream: bench-build
 	python3 bench/acestream/ace-stream-bench.py --acetool $(BENCH_BUILD)/acetool/ostrel-ace \
 	  --aceread $(BENCH_BUILD)/bench/aceread/aceread-bench --ace $(BENCH_OUT)/synthetic.ace \
 	  --qual $(BENCH_OUT)/synthetic.qual --large $(ACESTREAM_LARGE)
+
+# The same assembly read contig by contig from Python: ostrel.ace.parse (the
+# module of the benchmark build) against Biopython's Ace.parse, each touching
+# every read's sequence.
+bench-acestream-python: bench-build
+	mkdir -p $(BENCH_OUT)
+	test -f $(BENCH_OUT)/synthetic.qual || \
+	  $(BENCH_BUILD)/bench/aceread/aceread-bench make $(BENCH_OUT)/synthetic.ace $(BENCH_OUT)/synthetic.qual $(ACE_BENCH_CONTIGS)
+	PYTHONPATH=$(BENCH_BUILD)/python /usr/bin/python3 bench/acestream/ace-python-bench.py \
+	  --aceread $(BENCH_BUILD)/bench/aceread/aceread-bench --ace $(BENCH_OUT)/synthetic.ace --qual $(BENCH_OUT)/synthetic.qual

@@ -47,6 +47,7 @@
 #include "ace/ContigWork.h"
 #include "ace/ReportPlots.h"
 
+#include "contig/AssemblyEdits.h"
 #include "contig/Checkpoints.h"
 #include "contig/Cleanup.h"
 #include "contig/SplitRules.h"

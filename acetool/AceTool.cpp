@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ace/AceContigReader.h"
+#include "contig/AssemblyEdits.h"
 #include "seq/QualityRecordFile.h"
 #include "util/FileUtil.h"
 #include "util/NumberUtil.h"
@@ -65,21 +66,6 @@ long CountReads(const AceFile& ace) {
   long reads = 0;
   for (const Contig& contig : ace) reads += static_cast<long>(contig.mReads.size());
   return reads;
-}
-
-// Drops the contigs without reads, which other readers refuse; returns
-// their names. Their tags are counted as left out.
-std::vector<std::string> DropEmptyContigs(AceFile& ace) {
-  std::vector<std::string> dropped;
-  for (size_t c = ace.size(); c-- > 0;) {
-    if (!ace[c].mReads.empty()) continue;
-    dropped.insert(dropped.begin(), ace[c].mName);
-    ace.mTagsLeftOut += static_cast<int>(ace[c].mTags.size()) + ace[c].mTagsLeftOut;
-    const auto at = static_cast<std::ptrdiff_t>(c);
-    ace.erase(ace.begin() + at);
-    if (c < ace.mContigQuality.size()) ace.mContigQuality.erase(ace.mContigQuality.begin() + at);
-  }
-  return dropped;
 }
 
 }  // namespace

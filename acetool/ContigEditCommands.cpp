@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "acetool/AceTool.h"
+#include "contig/AssemblyEdits.h"
 #include "contig/Cleanup.h"
 #include "util/NumberUtil.h"
 
@@ -116,9 +117,7 @@ int RunMerge(int argc, char** argv) {
                 << ace[left].mBases.size() << " columns)" << std::endl;
       return false;
     }
-    const size_t moved = ace[right].mReads.size();
-    ace[left].MergeContigRight(ace[right], offset);
-    ace[right].mReads.clear();  // its reads are in LEFT now; the empty contig is dropped
+    const size_t moved = MergeContigs(ace, left, right, offset);  // RIGHT, left without reads, is dropped
     summary << "Merged " << words[3] << " into " << words[2] << " at column " << offset << ": " << moved
             << (moved == 1 ? " read" : " reads") << " moved\n";
     return true;

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "acetool/AceTool.h"
+#include "contig/AssemblyEdits.h"
 #include "contig/Checkpoints.h"
 #include "contig/SplitRules.h"
 #include "util/GzStream.h"
@@ -94,8 +95,7 @@ bool ApplyCuts(AceFile& ace, std::vector<ContigCuts>& cuts, int minSize, const s
   for (ContigCuts& entry : cuts) {
     const int k = FindContig(ace, entry.mContig, aceName);
     if (k < 0) return false;
-    ace[k].GetTemplateInfo(ace[k].mTemplates);  // which reads have their mate here
-    ace.MultiSplitContig(minSize, k, entry.mStarts, entry.mEnds);
+    CutContig(ace, k, minSize, entry.mStarts, entry.mEnds);
     summary << "Cut " << entry.mContig << " at " << entry.mStarts.size()
             << (entry.mStarts.size() == 1 ? " region\n" : " regions\n");
   }

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "acetool/AceTool.h"
-#include "contig/Cleanup.h"
+#include "contig/AssemblyEdits.h"
 #include "contig/WindowTests.h"
 #include "util/NumberUtil.h"
 
@@ -61,23 +61,13 @@ int RunTrimTails(int argc, char** argv) {
   trimWindow = window;
   trimHeight = height;
   return RunEdit(files[0], qualName, files[1], [&](AceFile& ace, std::ostream& summary) {
-    std::vector<std::string> removed;
-    StringSet marked;
-    std::vector<int> profile;
-    for (Contig& contig : ace) {
-      contig.GetTemplateInfo(contig.mTemplates);  // which reads have their mate here
-      contig.GetCoverage(profile);
-      TrimTails(contig, removed, marked, profile);
-    }
+    std::vector<std::string> removed, markedNames;
+    TrimAllTails(ace, removed, markedNames, removeMarked);
     summary << "Reads removed from contig ends: " << removed.size() << '\n';
-    std::vector<std::string> markedNames;
-    for (const Contig& contig : ace)
-      if (marked.count(contig.mName) > 0) markedNames.push_back(contig.mName);
     if (!markedNames.empty()) {
       summary << (removeMarked ? "Marked and removed:" : "Marked for removal:");
       for (const std::string& name : markedNames) summary << ' ' << name;
       summary << '\n';
-      if (removeMarked) RemoveContigs(ace, markedNames);
     }
     return true;
   });

@@ -174,7 +174,7 @@ std::string OutputName(const std::string& binName, const std::string& inputName,
 }
 
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, RunOutputs& outputs) {
+                UnheldNames& unheld, RunOutputs& outputs, size_t* found) {
   Bin bin;
   bool ok = ReadBinNames(binName, bin.mReadNames);
   bin.mName = binName;
@@ -184,6 +184,7 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
   for (size_t k = 0; k < entries.size(); ++k)
     if (entries[k] != nullptr)
       bin.mReadInfos.push_back({entries[k]->mStart, entries[k]->mEnd, &bin.mReadNames[k]});
+  if (found != nullptr) *found = bin.mReadInfos.size();
   std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
   if (!bin.mReadInfos.empty()) {
     // Stable, so records with equal starts keep their order in the bin file;

@@ -50,11 +50,12 @@ std::string OutputName(const std::string& binName, const std::string& inputName,
 // through `outputs`. A record whose range is unusable
 // (start below 1, end before start, end past the end of the input), or
 // whose bytes are not the named read's record (a stale index), is skipped
-// with a message. The bin's names that the index lacks go to `unheld`.
-// False when some of the work could not be done (bin, input or output
-// unopenable, a record skipped, a failed read or write).
+// with a message. The bin's names that the index lacks go to `unheld`; the
+// number of records located to `found` when given. False when some of the
+// work could not be done (bin, input or output unopenable, a record
+// skipped, a failed read or write).
 bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, RunOutputs& outputs);
+                UnheldNames& unheld, RunOutputs& outputs, size_t* found = nullptr);
 
 }  // namespace ostrel
 

@@ -69,23 +69,32 @@ int RunExtractBins(int argc, char** argv) {
     return 1;
   }
   std::cout << "FASTA List size=" << inputs.size() << std::endl;
+  std::vector<std::vector<size_t>> found;
+  ok = ExtractBins(inputs, OptBinFileVec, found) && ok;
+  return ok ? 0 : 2;
+}
+
+bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::string>& bins,
+                 std::vector<std::vector<size_t>>& found) {
+  bool ok = true;
   ReadIndex index;
   RunOutputs outputs(OptFreshOutputs);
-  std::vector<UnheldNames> unheld(OptBinFileVec.size());
-  for (const std::string& input : inputs) {
-    if (!InputReadable(input)) {
+  std::vector<UnheldNames> unheld(bins.size());
+  found.assign(inputs.size(), std::vector<size_t>(bins.size(), 0));
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    if (!InputReadable(inputs[i])) {
       ok = false;
       continue;
     }
-    ok = index.Load(input) && ok;
-    for (size_t b = 0; b < OptBinFileVec.size(); ++b)
-      ok = ExtractBin(OptBinFileVec[b], input, index, unheld[b], outputs) && ok;
+    ok = index.Load(inputs[i]) && ok;
+    for (size_t b = 0; b < bins.size(); ++b)
+      ok = ExtractBin(bins[b], inputs[i], index, unheld[b], outputs, &found[i][b]) && ok;
     index.Clear();
   }
   ok = outputs.Finish(std::cerr) && ok;
   std::cout.flush();
-  for (size_t b = 0; b < OptBinFileVec.size(); ++b) unheld[b].Report(OptBinFileVec[b], std::cerr);
-  return ok ? 0 : 2;
+  for (size_t b = 0; b < bins.size(); ++b) unheld[b].Report(bins[b], std::cerr);
+  return ok;
 }
 
 }  // namespace ostrel

@@ -14,6 +14,15 @@ namespace ostrel {
 // list cannot be opened.
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
 
+// Extracts every bin against every input, inputs outermost, each input's
+// index loaded in turn (an input that cannot be read is reported and
+// skipped), the outputs appended to or, with OptFreshOutputs, made afresh;
+// then reports each bin's names that no input held on standard error.
+// found[i][b] becomes the number of records of bin b located in input i.
+// False when some of the work could not be done.
+bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::string>& bins,
+                 std::vector<std::vector<size_t>>& found);
+
 // Runs the command and returns its exit status: 0 when all was done, 1 for
 // bad options, nothing to do (no arguments, no bin names) or an unreadable
 // FASTA list, 2 when the run went on past a file that could not be opened

@@ -29,7 +29,7 @@ protected:
     test::WriteFile(mDir.Path(inputName), mInput);
     test::WriteFile(mDir.Path("bin"), names);
     test::CaptureStdout out;
-    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, mOutputs);
+    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, mOutputs, &mFound);
     return out.Text();
   }
 
@@ -41,6 +41,7 @@ protected:
   UnheldNames mUnheld;
   RunOutputs mOutputs{false};
   bool mOk = false;
+  size_t mFound = 99;  // the records located, as ExtractBin gives them
 };
 
 TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
@@ -50,6 +51,7 @@ TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
   // Each line names its first word: the rest of a line is not part of it.
   EXPECT_EQ("3 reads found ...written.\n", Extract("readC x\n>readA\tcluster5\n  readB \nabsent\n"));
   EXPECT_TRUE(mOk);
+  EXPECT_EQ(3u, mFound);
   EXPECT_EQ(">readA\nAC\n>readB\nGT\n>readC\nTT\n", Output());
 }
 
@@ -145,6 +147,7 @@ TEST_F(BinExtract, NothingFoundOpensNoOutput) {
   AddRecord("readA", 1, ">readA\nAC\n");
   EXPECT_EQ("0 reads found ...written.\n", Extract("absent\n"));
   EXPECT_TRUE(mOk);
+  EXPECT_EQ(0u, mFound);
   EXPECT_FALSE(std::filesystem::exists(mDir.Path("bin_out.fa")));
 }
 

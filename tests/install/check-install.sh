@@ -41,4 +41,16 @@ for built in "$scratch/cmake" "$scratch/pkg"; do
   coords=$("$built/fasta-coords" "$scratch/padded.fa")
   [ "$coords" = "$expected_coords" ] || { echo "$built/fasta-coords printed:"; echo "$coords"; exit 1; }
 done
+# The Python module, when the build made it, is installed in a package
+# folder under the prefix and imports from there.
+if ls "$build"/python/ostrel/_ostrel*.so >/dev/null 2>&1; then
+  module=$(find "$prefix" -name '_ostrel*.so')
+  case "$module" in
+    "$prefix"/lib*/python3*/*-packages/ostrel/_ostrel*.so) ;;
+    *) echo "the Python module is not installed in a package folder: $module"; exit 1 ;;
+  esac
+  PYTHONPATH=$(dirname "$(dirname "$module")") /usr/bin/python3 -c \
+    "import ostrel; assert len(list(ostrel.ace.parse('$source/tests/data/ace/contig1.ace'))) == 2" ||
+    { echo "the installed Python module does not import"; exit 1; }
+fi
 echo "installed, and built against through find_package and pkg-config"
