@@ -120,10 +120,11 @@ Overlap = namedtuple("Overlap", "query_name query_length query_start query_end s
                                 "matches alignment_length mapping_quality score overlap_length")
 
 
-def overlaps(reads, word_size=_ostrel.DEFAULT_WORD_SIZE, density=_ostrel.DEFAULT_SAMPLE_DENSITY,
-             max_hits=_ostrel.DEFAULT_MAX_HITS_PER_WORD, band_width=_ostrel.DEFAULT_BAND_WIDTH,
-             error_pct=_ostrel.DEFAULT_ERROR_PCT, min_read_size=_ostrel.DEFAULT_MIN_READ_SIZE, threads=0):
-    """Yields the end-to-end overlaps between the reads of the FASTA files
+def overlaps(reads, word_size=_ostrel.DEFAULT_WORD_SIZE, density=_ostrel.DEFAULT_WORD_DENSITY,
+             repeat_limit=_ostrel.DEFAULT_REPEAT_LIMIT, band_width=_ostrel.DEFAULT_BAND_WIDTH,
+             error_pct=_ostrel.DEFAULT_ERROR_PCT, min_score=_ostrel.DEFAULT_MIN_SCORE,
+             min_read_size=_ostrel.DEFAULT_MIN_READ_SIZE, threads=0):
+    """Yields the end-to-end overlaps between the reads of the FASTA or FASTQ files
     ``reads`` (one name or a list), each pair once, as ostrel-overlap finds
     them: Overlap records in PAF's columns (0-based, half-open on each
     read's forward strand), with the alignment score and overlap length."""
@@ -133,8 +134,8 @@ def overlaps(reads, word_size=_ostrel.DEFAULT_WORD_SIZE, density=_ostrel.DEFAULT
             pass
     with tempfile.TemporaryDirectory(prefix="ostrel-overlaps-") as scratch:
         out = os.path.join(scratch, "overlaps.paf")
-        args = ["-q", "-k", str(word_size), "-d", str(density), "-m", str(max_hits), "-w", str(band_width),
-                "-e", str(error_pct), "-l", str(min_read_size), "-o", out]
+        args = ["-q", "-k", str(word_size), "-d", str(density), "-m", str(repeat_limit), "-w", str(band_width),
+                "-e", str(error_pct), "-s", str(min_score), "-l", str(min_read_size), "-o", out]
         if threads:
             args += ["-t", str(threads)]
         status, said = _ostrel.run_overlap(args + files)

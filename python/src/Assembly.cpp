@@ -40,6 +40,9 @@ public:
     const std::string said = CallLibrary([&]() {
       if (qualName.empty()) {
         mAce.Read(aceName);
+        // Without read qualities every weighed vote would tie: edits keep
+        // the columns whose reads they leave alone and count the rest.
+        for (Contig& contig : mAce) contig.mVoteByCount = true;
       } else {
         mAce.ReadAll(aceName, qualName);
         mAce.ComputeAllContigStats();

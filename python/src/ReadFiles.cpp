@@ -93,8 +93,9 @@ void BindReadFiles(py::module_& module) {
              py::arg("fresh"));
   module.def("run_overlap", &Overlap, py::arg("args"));
   module.attr("DEFAULT_WORD_SIZE") = kDefaultWordSize;
-  module.attr("DEFAULT_SAMPLE_DENSITY") = kDefaultSampleDensity;
-  module.attr("DEFAULT_MAX_HITS_PER_WORD") = kDefaultMaxHitsPerWord;
+  module.attr("DEFAULT_WORD_DENSITY") = kDefaultWordDensity;
+  module.attr("DEFAULT_REPEAT_LIMIT") = kDefaultRepeatLimit;
+  module.attr("DEFAULT_MIN_SCORE") = kDefaultMinScore;
   module.attr("DEFAULT_BAND_WIDTH") = kDefaultBandWidth;
   module.attr("DEFAULT_ERROR_PCT") = kDefaultErrorPct;
   module.attr("DEFAULT_MIN_READ_SIZE") = kDefaultMinReadSize;
