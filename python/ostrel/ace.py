@@ -381,6 +381,15 @@ def _place_tags(contig, texts):
             contig.ct = (contig.ct or []) + [_consensus_tag(text)]
         elif kind == "WA{":
             contig.wa = (contig.wa or []) + [_assembly_tag(text)]
+        elif kind == "WR{" and contig.reads:
+            if names is None:
+                names = {read.rd.name: read for read in contig.reads}
+            for line in _tag_lines(text):
+                if line == "}":
+                    break
+                tag = wr(line)
+                read = names.get(tag.name, contig.reads[-1])
+                read.wr = (read.wr or []) + [tag]
         elif kind == "RT{" and contig.reads:
             if names is None:
                 names = {read.rd.name: read for read in contig.reads}

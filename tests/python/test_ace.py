@@ -33,8 +33,6 @@ NOT_KEPT = {
     ("acefile.ace.1", "rd"): "the reader keeps no info-item and read-tag counts of RD records",
     ("assembly_with_singlets.ace", "rd"): "the reader keeps no info-item and read-tag counts of RD records",
     ("seq.cap.ace", "ds"): "the reader keeps an empty DS line as it keeps a missing one",
-    ("acefile.ace.1", "wr"): "the reader does not keep WR{ tags",
-    ("contig1.ace", "wr"): "the reader does not keep WR{ tags",
 }
 # Bio.Sequencing.Ace gives a read tag to the read it follows, and leaves
 # that read an empty list when the tag moves on to the read it names.
