@@ -41,6 +41,7 @@ bool AceContigWriter::Open(const std::string& fileName) {
 void AceContigWriter::Add(Contig& contig) {
   if (contig.mReads.empty()) {
     if (!contig.mBases.empty()) mNotes << "Left out " << contig.mName << ": it holds no reads." << std::endl;
+    mLeftOut.insert(contig.mName);
     return;
   }
   contig.WriteAce(mScratch, mNotes);
@@ -56,7 +57,13 @@ bool AceContigWriter::Finish(const std::vector<AceTag>& tags) {
   std::ifstream written(mScratchName, std::ios::binary);
   if (!written) return Failed("cannot read the scratch file " + mScratchName);
   if (written.peek() != std::ifstream::traits_type::eof()) mOutput << written.rdbuf();
-  for (const AceTag& tag : tags) mOutput << tag.mText << '\n';
+  int leftOut = 0;
+  for (const AceTag& tag : tags) {
+    const bool onLeftOut = tag.OnContig() && mLeftOut.count(tag.Subject()) > 0;
+    leftOut += onLeftOut;
+    if (!onLeftOut) mOutput << tag.mText << '\n';
+  }
+  SayTagsLeftOut(leftOut);
   if (!mOutput.Commit()) return Failed(mOutput.Error());
   return true;
 }

@@ -30,7 +30,7 @@ public:
   bool Open(const std::string& fileName);
   // Writes the contig (Contig::WriteAce); its notes are kept for Finish. A
   // contig without reads is left out, with a note, as AceFile::WriteAce
-  // leaves it out.
+  // leaves it out, and so are the contig tags on it.
   void Add(Contig& contig);
   // Writes the notes of the contigs on standard error, then the output: the
   // header, the contigs and the tags. False, with the line Open writes, when
@@ -48,6 +48,7 @@ private:
   long mContigs = 0;
   long mReads = 0;
   std::ostringstream mNotes;
+  StringSet mLeftOut;  // the names of the contigs left out
 };
 
 }  // namespace ostrel

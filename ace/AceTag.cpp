@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iostream>
 #include <vector>
 
 #include "ace/AceTokens.h"
@@ -74,6 +75,12 @@ void AceTag::SetSpan(int64_t first, int64_t last) {
   // The later word first, so that the earlier one's place still holds.
   mText.replace(words[4].mStart, words[4].mEnd - words[4].mStart, std::to_string(last));
   mText.replace(words[3].mStart, words[3].mEnd - words[3].mStart, std::to_string(first));
+}
+
+void SayTagsLeftOut(int leftOut) {
+  if (leftOut > 0)
+    std::cerr << leftOut << (leftOut == 1 ? " tag" : " tags")
+              << " left out: the contig or read it marks is no longer in the assembly." << std::endl;
 }
 
 }  // namespace ostrel

@@ -48,6 +48,9 @@ public:
   void SetSpan(int64_t first, int64_t last);
 };
 
+// Says on standard error how many tags a writer left out (nothing for 0).
+void SayTagsLeftOut(int leftOut);
+
 }  // namespace ostrel
 
 #endif

@@ -142,9 +142,7 @@ bool AceFile::WriteAce(std::ostream& out) {
   int stale = 0;
   for (const AceTag& tag : TagsInFileOrder(&stale)) out << tag.mText << '\n';
   leftOut += stale;
-  if (leftOut > 0)
-    std::cerr << leftOut << (leftOut == 1 ? " tag" : " tags")
-              << " left out: the contig or read it marks is no longer in the assembly." << std::endl;
+  SayTagsLeftOut(leftOut);
   out.flush();
   return out.good();
 }

@@ -132,13 +132,16 @@ TEST(EditCommands, EditsWithoutQualitiesKeepConsensusAndTags) {
 TEST(EditCommands, ContigsWithoutReadsAreLeftOut) {
   test::TempDir dir;
   const std::string given = test::ReadFile(kContig1);
-  test::WriteFile(dir.Path("cut.ace"), given.substr(0, given.find("\nCO Contig2") + 400));
+  // Cut short in Contig2's consensus, a tag on Contig2 after it.
+  test::WriteFile(dir.Path("cut.ace"), given.substr(0, given.find("\nCO Contig2") + 400) +
+                                           "\n\nCT{\nContig2 comment consed 1 5 040217:110357\n}\n");
   const test::CommandResult result = AceTool("write " + dir.Path("cut.ace") + " " + dir.Path("out.ace"), true);
   EXPECT_EQ(2, result.mStatus);
   EXPECT_NE(std::string::npos, result.mStdout.find("Left out Contig2: it holds no reads.\n"));
+  EXPECT_NE(std::string::npos, result.mStdout.find("1 tag left out: "));
   const std::string written = test::ReadFile(dir.Path("out.ace"));
   EXPECT_EQ(0u, written.find("AS 1 2\n"));
-  EXPECT_EQ(std::string::npos, written.find("CO Contig2"));
+  EXPECT_EQ(std::string::npos, written.find("Contig2"));
 }
 
 }  // namespace
