@@ -25,9 +25,11 @@ constexpr int64_t kReadOnUpTo = kMaxBlockText;
 // The uncompressed offset of the last block a ".gzi" file lists (0 when it
 // lists none), or -1 when the file is not such a list: a little-endian
 // count, then that many pairs of compressed and uncompressed offsets, both
-// rising, and no block holding more text than a block can. htslib trusts
-// the list, so a list that skips a block must not reach it.
-int64_t LastBlockStart(const std::string& indexName) {
+// rising, every block starting inside the data file of `dataSize` bytes,
+// and no block holding more text than a block can. htslib trusts the list,
+// so a list that skips a block must not reach it, nor one that sends it
+// past the file's end (its failed seek then leaks the whole reader).
+int64_t LastBlockStart(const std::string& indexName, long dataSize) {
   std::ifstream in(indexName, std::ios::binary);
   auto readWord = [&](uint64_t& value) {
     unsigned char word[8];
@@ -44,7 +46,8 @@ int64_t LastBlockStart(const std::string& indexName) {
   for (uint64_t k = 0; k < count; ++k) {
     uint64_t compressed = 0, text = 0;
     if (!readWord(compressed) || !readWord(text) || compressed <= lastCompressed || text <= lastText ||
-        text - lastText > kMaxBlockText || text > static_cast<uint64_t>(INT64_MAX))
+        text - lastText > kMaxBlockText || text > static_cast<uint64_t>(INT64_MAX) || dataSize < 0 ||
+        compressed >= static_cast<uint64_t>(dataSize))
       return -1;
     lastCompressed = compressed;
     lastText = text;
@@ -120,7 +123,7 @@ bool BgzfFile::OpenByPosition(const std::string& fileName) {
     mError = indexName + " is older than " + fileName + " (ostrel-fastaindex remakes it)";
     return false;
   }
-  const int64_t lastBlock = LastBlockStart(indexName);
+  const int64_t lastBlock = LastBlockStart(indexName, FileSize(fileName));
   if (lastBlock < 0 || !Open(fileName) || bgzf_index_load(mFile, indexName.c_str(), nullptr) != 0) {
     if (mError.empty()) mError = indexName + " is not a block index";
     Close();

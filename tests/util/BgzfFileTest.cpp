@@ -82,6 +82,14 @@ TEST(BgzfFile, MissingStaleOrForeignBlockIndexIsRefused) {
   test::WriteFile(BgzfFile::IndexName(file), "not an index");
   EXPECT_FALSE(in.OpenByPosition(file));
   EXPECT_NE(std::string::npos, in.mError.find("is not a block index")) << in.mError;
+  // One block, listed as starting past the file's end.
+  std::string pastTheEnd(8, '\0');
+  pastTheEnd[0] = 1;
+  for (const uint64_t word : {static_cast<uint64_t>(std::filesystem::file_size(file)), uint64_t{65280}})
+    for (int b = 0; b < 8; ++b) pastTheEnd.push_back(static_cast<char>(word >> (8 * b) & 0xff));
+  test::WriteFile(BgzfFile::IndexName(file), pastTheEnd);
+  EXPECT_FALSE(in.OpenByPosition(file));
+  EXPECT_NE(std::string::npos, in.mError.find("is not a block index")) << in.mError;
   std::filesystem::last_write_time(BgzfFile::IndexName(file), std::filesystem::last_write_time(file) -
                                                                    std::chrono::hours(1));
   EXPECT_FALSE(in.OpenByPosition(file));
