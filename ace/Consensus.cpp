@@ -158,6 +158,17 @@ char VoteByCount(const ColumnTally& tally, char former) {
   return formerSum != nullptr && *formerSum == best ? former : 'N';
 }
 
+// The columns of from..to that the contig has, as lo..hi; false when it has
+// none. The reader leaves trailing pad columns without a value: they get 0.
+bool ColumnsToVote(Contig& contig, int from, int to, int64_t& lo, int64_t& hi) {
+  lo = std::max<int64_t>(from, 0);
+  hi = std::min<int64_t>(to, static_cast<int64_t>(contig.mBases.size()) - 1);
+  if (lo > hi) return false;
+  std::vector<int>& values = contig.mQuality.mQualities;
+  if (static_cast<int64_t>(values.size()) <= hi) values.resize(static_cast<size_t>(hi + 1), 0);
+  return true;
+}
+
 }  // namespace
 
 void Contig::ComputeConsensus(int p, char& base, int& quality) const {
@@ -168,12 +179,9 @@ void Contig::ComputeConsensus(int p, char& base, int& quality) const {
 }
 
 void Contig::ComputeConsensus(int from, int to) {
-  const int64_t lo = std::max<int64_t>(from, 0);
-  const int64_t hi = std::min<int64_t>(to, static_cast<int64_t>(mBases.size()) - 1);
-  if (lo <= hi) {
-    // The reader leaves trailing pad columns without a value.
+  int64_t lo = 0, hi = 0;
+  if (ColumnsToVote(*this, from, to, lo, hi)) {
     std::vector<int>& values = mQuality.mQualities;
-    if (static_cast<int64_t>(values.size()) <= hi) values.resize(static_cast<size_t>(hi + 1), 0);
     std::vector<ColumnTally> tallies;
     TallyColumns(*this, lo, hi, tallies);
     for (int64_t p = lo; p <= hi; ++p) Vote(tallies[p - lo], mBases[p], values[p]);
@@ -266,11 +274,9 @@ void Contig::ComputeConsensus(int from, int to, const std::vector<ColumnsBefore>
     ComputeConsensus(from, to);
     return;
   }
-  const int64_t lo = std::max<int64_t>(from, 0);
-  const int64_t hi = std::min<int64_t>(to, static_cast<int64_t>(mBases.size()) - 1);
-  if (lo <= hi) {
+  int64_t lo = 0, hi = 0;
+  if (ColumnsToVote(*this, from, to, lo, hi)) {
     std::vector<int>& values = mQuality.mQualities;
-    if (static_cast<int64_t>(values.size()) <= hi) values.resize(static_cast<size_t>(hi + 1), 0);
     std::vector<ColumnTally> tallies;
     TallyColumns(*this, lo, hi, tallies, true);
     for (int64_t p = lo; p <= hi; ++p) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "seq/RecordScanner.h"
+#include "FeedInBlocks.h"
 
 namespace ostrel {
 namespace {
@@ -15,15 +15,10 @@ namespace {
 std::string IndexOf(const std::string& text, size_t blockSize) {
   RecordScanner scanner;
   std::string index;
-  for (size_t at = 0; at < text.size(); at += blockSize) {
-    scanner.Feed(text.data() + at, std::min(blockSize, text.size() - at));
-    index += scanner.mIndexText;
-    scanner.mIndexText.clear();
-  }
-  if (!scanner.Finish())
+  if (!test::FeedInBlocks(scanner, text, blockSize, index))
     return "error at " + std::to_string(scanner.mErrorPosition) + " line " + std::to_string(scanner.mErrorLine) +
            ": " + scanner.mError;
-  return index + scanner.mIndexText;
+  return index;
 }
 
 struct FastqCase {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "FeedInBlocks.h"
+
 namespace ostrel {
 namespace {
 
@@ -13,13 +15,9 @@ namespace {
 std::string IndexOf(const std::string& text, size_t blockSize) {
   RecordScanner scanner;
   std::string index;
-  for (size_t at = 0; at < text.size(); at += blockSize) {
-    scanner.Feed(text.data() + at, std::min(blockSize, text.size() - at));
-    index += scanner.mIndexText;
-    scanner.mIndexText.clear();
-  }
-  if (!scanner.Finish()) return "error at " + std::to_string(scanner.mErrorPosition) + ": " + scanner.mError;
-  return index + scanner.mIndexText;
+  if (!test::FeedInBlocks(scanner, text, blockSize, index))
+    return "error at " + std::to_string(scanner.mErrorPosition) + ": " + scanner.mError;
+  return index;
 }
 
 // Every way of cutting the text into equal blocks gives the same index.
