@@ -2,9 +2,11 @@
 // damaged BGZF), with the block index built while reading it or, when the
 // input's first byte is odd, a block index made of the input's next bytes.
 //
-// Properties: nothing hangs, overruns or aborts inside htslib; a file that
-// opens by position, with its built index or a foreign one, has the length
-// of the text read whole and gives every range as those bytes.
+// Properties: nothing hangs, overruns or aborts inside htslib, whatever the
+// index; a file that opens by position with its built index has the length
+// of the text read whole and gives every range as those bytes. A foreign
+// index of the right form is trusted as bgzip's own is (the records read
+// through it are checked against their names), so it need only be safe.
 #include <string>
 
 #include "FuzzSupport.h"
@@ -43,12 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     fuzz::WriteBytes(BgzfFile::IndexName(path), std::string(reinterpret_cast<const char*>(bytes) + 2, indexSize));
   BgzfFile in;
   if (!in.OpenByPosition(path)) return 0;  // a damaged block may end the text read whole early
-  FUZZ_CHECK(in.Size() == static_cast<int64_t>(text.size()));
-  const int64_t length = static_cast<int64_t>(text.size());
+  const int64_t length = in.Size();
+  FUZZ_CHECK(foreignIndex || length == static_cast<int64_t>(text.size()));
   for (int64_t from : {length / 2, int64_t{0}, length - 1, length / 3}) {
     if (from < 0) continue;
     std::string got(100, '\0');
     const int64_t n = in.ReadAt(from, got.data(), 100);
+    FUZZ_CHECK(n <= 100);
+    if (foreignIndex) continue;
     FUZZ_CHECK(n == std::min<int64_t>(100, length - from));
     got.resize(static_cast<size_t>(n));
     FUZZ_CHECK(got == text.substr(static_cast<size_t>(from), 100));

@@ -94,7 +94,7 @@ bool BgzfFile::OpenToRead(const std::string& fileName, int threads, bool buildIn
 int64_t BgzfFile::Read(char* data, size_t n) {
   const ssize_t got = bgzf_read(mFile, data, n);
   if (got < 0) {
-    mError = mFileName + " is damaged or cannot be read";
+    if (InBlocksThroughout()) mError = mFileName + " is damaged or cannot be read";
     return -1;
   }
   mPosition += got;
@@ -102,6 +102,7 @@ int64_t BgzfFile::Read(char* data, size_t n) {
 }
 
 bool BgzfFile::WriteIndex(const std::string& indexName) {
+  if (!InBlocksThroughout()) return false;
   const std::string temporary = indexName + "." + std::to_string(::getpid()) + ".tmp";
   if (bgzf_index_dump(mFile, temporary.c_str(), nullptr) != 0 ||
       std::rename(temporary.c_str(), indexName.c_str()) != 0) {
@@ -145,12 +146,25 @@ bool BgzfFile::OpenByPosition(const std::string& fileName) {
     }
     mSize += got;
   }
+  if (!InBlocksThroughout()) {
+    Close();
+    return false;
+  }
   if (mSize - lastBlock > kMaxBlockText) {  // the list ends before the file's last block
     mError = fileName + " does not match its block index " + indexName;
     Close();
     return false;
   }
   return true;
+}
+
+bool BgzfFile::InBlocksThroughout() {
+  // htslib reads a gzip member that is not a BGZF block (a plain gzip file
+  // appended to a bgzip one) as gzip, which no block index can reach.
+  if (mFile->is_gzip == 0) return true;
+  mError = mFileName + " is bgzip-compressed only in part: plain gzip follows its blocks;"
+                       " recompress it with bgzip (gzip -dc FILE | bgzip > FILE.new)";
+  return false;
 }
 
 bool BgzfFile::Skip(int64_t n) {

@@ -62,6 +62,9 @@ public:
 
 private:
   bool Open(const std::string& fileName);
+  // False, with mError saying why, when a part of the file read so far was
+  // not in BGZF blocks.
+  bool InBlocksThroughout();
   // Reads and drops `n` bytes of text.
   bool Skip(int64_t n);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "TestSupport.h"
@@ -94,6 +95,33 @@ TEST(BgzfFile, MissingStaleOrForeignBlockIndexIsRefused) {
                                                                    std::chrono::hours(1));
   EXPECT_FALSE(in.OpenByPosition(file));
   EXPECT_NE(std::string::npos, in.mError.find("is older than")) << in.mError;
+}
+
+// A plain gzip file appended to a bgzip one (cat a.fq.gz b.fq.gz): no
+// block index can reach its part, so none is written nor read by position.
+TEST(BgzfFile, PlainGzipAfterTheBlocksIsRefused) {
+  test::TempDir dir;
+  const std::string file = dir.Path("joined.gz");
+  ASSERT_TRUE(test::WriteBgzipFile(file, NumberedText(70000), true));
+  test::WriteGzipFile(dir.Path("plain.gz"), ">r2\nACGT\n");
+  {
+    std::ofstream joined(file, std::ios::binary | std::ios::app);
+    joined << test::ReadFile(dir.Path("plain.gz"));
+  }
+  std::filesystem::last_write_time(BgzfFile::IndexName(file), std::filesystem::last_write_time(file));
+  BgzfFile in;
+  EXPECT_FALSE(in.OpenByPosition(file));
+  EXPECT_NE(std::string::npos, in.mError.find("plain gzip follows its blocks")) << in.mError;
+
+  // htslib may fail on such a part when it holds text, or read it: either
+  // way the file is refused, and not as a damaged one.
+  ASSERT_TRUE(in.OpenToRead(file, 0, true));
+  char block[4096];
+  int64_t got;
+  while ((got = in.Read(block, sizeof block)) > 0) {
+  }
+  EXPECT_FALSE(got == 0 && in.WriteIndex(dir.Path("joined.gz.gzi.new")));
+  EXPECT_NE(std::string::npos, in.mError.find("plain gzip follows its blocks")) << in.mError;
 }
 
 }  // namespace
