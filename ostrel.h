@@ -24,6 +24,7 @@
 
 #include "seq/Sequence.h"
 #include "seq/FastaRecord.h"
+#include "seq/FastqFromQuality.h"
 #include "seq/FastqScanner.h"
 #include "seq/IndexLine.h"
 #include "seq/QualityRecordFile.h"
