@@ -173,10 +173,8 @@ std::string OutputName(const std::string& binName, const std::string& inputName,
   return OptOutRoot + binName + (IsQualityInput(inputName) ? "_out.fa.qual" : "_out.fa");
 }
 
-bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, RunOutputs& outputs, size_t* found) {
-  Bin bin;
-  bool ok = ReadBinNames(binName, bin.mReadNames);
+bool LocateBinReads(const std::string& binName, const ReadIndex& index, UnheldNames& unheld, Bin& bin) {
+  const bool ok = ReadBinNames(binName, bin.mReadNames);
   bin.mName = binName;
   std::vector<const IndexInfo*> entries;
   index.FindMany(bin.mReadNames, entries);
@@ -184,15 +182,20 @@ bool ExtractBin(const std::string& binName, const std::string& inputName, const 
   for (size_t k = 0; k < entries.size(); ++k)
     if (entries[k] != nullptr)
       bin.mReadInfos.push_back({entries[k]->mStart, entries[k]->mEnd, &bin.mReadNames[k]});
+  // Stable, so records with equal starts keep their order in the bin file;
+  // through a lambda, so the comparison is inlined.
+  std::stable_sort(bin.mReadInfos.begin(), bin.mReadInfos.end(),
+                   [](const ReadInfo& a, const ReadInfo& b) { return readInfoCmp(a, b); });
+  return ok;
+}
+
+bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
+                UnheldNames& unheld, RunOutputs& outputs, size_t* found) {
+  Bin bin;
+  bool ok = LocateBinReads(binName, index, unheld, bin);
   if (found != nullptr) *found = bin.mReadInfos.size();
   std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
-  if (!bin.mReadInfos.empty()) {
-    // Stable, so records with equal starts keep their order in the bin file;
-    // through a lambda, so the comparison is inlined.
-    std::stable_sort(bin.mReadInfos.begin(), bin.mReadInfos.end(),
-                     [](const ReadInfo& a, const ReadInfo& b) { return readInfoCmp(a, b); });
-    ok = WriteBin(bin, inputName, outputs) && ok;
-  }
+  if (!bin.mReadInfos.empty()) ok = WriteBin(bin, inputName, outputs) && ok;
   std::cout << "written." << std::endl;
   return ok;
 }

@@ -44,6 +44,12 @@ bool IsQualityInput(const std::string& inputName);
 // FASTQ input.
 std::string OutputName(const std::string& binName, const std::string& inputName, bool fastq = false);
 
+// Reads bin file `binName` into `bin`, looks its names up in `index` (the
+// names it lacks go to `unheld`) and sorts the records located by their
+// place in the input, a bin's order kept among equal starts. False when the
+// bin file cannot be opened.
+bool LocateBinReads(const std::string& binName, const ReadIndex& index, UnheldNames& unheld, Bin& bin);
+
 // Extracts bin `binName` from `inputName` with its loaded index, printing
 // "<count> reads found ..." and, after any messages, "written.". Each record
 // is appended whole and ended by a newline to the bin's output, opened

@@ -11,6 +11,7 @@
 #include <iostream>
 
 #include "extractbins/BinExtract.h"
+#include "extractbins/FastqExtract.h"
 #include "extractbins/QualityFile.h"
 #include "extractbins/ReadIndex.h"
 #include "extractbins/RunOutputs.h"
@@ -28,24 +29,23 @@ bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs
     return false;
   }
   std::string line;
-  std::string qualName;
   while (in.good()) {
     GetListLine(in, line);
-    if (line.empty()) continue;
-    inputs.push_back(line);
-    // A FASTQ file holds its qualities.
-    if (!IsFastqFile(line) && QualityFileFound(line, qualName)) {
-      std::cout << "Found qual file " << ShownFileName(qualName) << std::endl;
-      inputs.push_back(qualName);
-    }
+    if (!line.empty()) AddInput(line, inputs);
   }
   return true;
 }
 
-namespace {
+void AddInput(const std::string& fileName, std::vector<std::string>& inputs) {
+  inputs.push_back(fileName);
+  std::string qualName;
+  // A FASTQ file holds its qualities.
+  if (!IsFastqFile(fileName) && QualityFileFound(fileName, qualName)) {
+    std::cout << "Found qual file " << ShownFileName(qualName) << std::endl;
+    inputs.push_back(qualName);
+  }
+}
 
-// An input that cannot be read is reported as such, before its index is
-// looked for: "<input>: <reason>; input skipped.".
 bool InputReadable(const std::string& input) {
   const int fd = ::open(input.c_str(), O_RDONLY);
   if (fd >= 0) {
@@ -56,21 +56,26 @@ bool InputReadable(const std::string& input) {
   return false;
 }
 
-}  // namespace
-
 int RunExtractBins(int argc, char** argv) {
   bool ok = SetupOptions(argc, argv);
   std::cout << "ostrel-extractbins" << std::endl;
   std::vector<std::string> inputs;
   if (!OptSingleFASTAName.empty()) {
     std::cout << "Single name" << std::endl;
-    inputs.push_back(OptSingleFASTAName);
+    // FASTQ output needs the quality file.
+    if (OptFastqOutput)
+      AddInput(OptSingleFASTAName, inputs);
+    else
+      inputs.push_back(OptSingleFASTAName);
   } else if (!ReadInputList(OptFASTAFileList, inputs)) {
     return 1;
   }
   std::cout << "FASTA List size=" << inputs.size() << std::endl;
   std::vector<std::vector<size_t>> found;
-  ok = ExtractBins(inputs, OptBinFileVec, found) && ok;
+  if (OptFastqOutput)
+    ok = ExtractBinsAsFastq(inputs, OptBinFileVec) && ok;
+  else
+    ok = ExtractBins(inputs, OptBinFileVec, found) && ok;
   return ok ? 0 : 2;
 }
 

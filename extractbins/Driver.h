@@ -14,6 +14,14 @@ namespace ostrel {
 // list cannot be opened.
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
 
+// Appends input `fileName` to `inputs`, followed by its quality file when
+// one is found ("Found qual file <name>" is printed); a FASTQ file has none.
+void AddInput(const std::string& fileName, std::vector<std::string>& inputs);
+
+// True when `input` can be opened for reading; otherwise "<input>: <reason>;
+// input skipped." is printed.
+bool InputReadable(const std::string& input);
+
 // Extracts every bin against every input, inputs outermost, each input's
 // index loaded in turn (an input that cannot be read is reported and
 // skipped), the outputs appended to or, with OptFreshOutputs, made afresh;

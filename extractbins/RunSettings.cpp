@@ -16,6 +16,7 @@ std::string OptBinFOF;
 std::string OptSingleFASTAName;
 std::vector<std::string> OptBinFileVec;
 bool OptFreshOutputs = false;
+bool OptFastqOutput = false;
 
 namespace {
 
@@ -25,8 +26,8 @@ const char* const kUsageLines[] = {
     "",
     "ostrel-extractbins",
     " ",
-    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> bin1 bin2 ...",
-    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> bin1 bin2 ...",
+    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> <-Q> bin1 bin2 ...",
+    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> <-Q> bin1 bin2 ...",
     "",
     "    -i       File listing the indexed FASTA files, one name per line. ",
     "    -I       Allows just one fasta input file to be specified (no quality file is looked for). ",
@@ -35,6 +36,11 @@ const char* const kUsageLines[] = {
     "    -b       FOF listing the bin file names.  Union with command line bin1, bin2, etc. to get ",
     "             the bins extracted, the FOF's first. ",
     "    -r       Replaces every output this run writes instead of appending to it. ",
+    "    -Q       Writes each bin's reads as FASTQ (binfilename_out.fq, Phred + 33) in place of ",
+    "             _out.fa and _out.fa.qual: each FASTA record with the quality record of its name ",
+    "             (-I looks for the quality file too); FASTQ inputs are copied as they are. ",
+    "             A read without its quality record, or with another number of values than ",
+    "             bases, is reported and not written (status 2); values above 93 are written as 93. ",
     "    -h       Prints this text. ",
     "    -V       Prints the version (also --version). ",
     "",
@@ -83,7 +89,7 @@ bool SetupOptions(int argc, char** argv) {
     PrintHelp();
     std::exit(1);
   }
-  GetOption options(argc, argv, "i:o:b:I:rh");
+  GetOption options(argc, argv, "i:o:b:I:rQh");
   bool binFOFGiven = false;
   for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
     switch (letter) {
@@ -95,6 +101,7 @@ bool SetupOptions(int argc, char** argv) {
         break;
       case 'I': OptSingleFASTAName = options.NextArg(); break;
       case 'r': OptFreshOutputs = true; break;
+      case 'Q': OptFastqOutput = true; break;
       case 'h':
         PrintHelp();
         std::exit(0);

@@ -138,5 +138,70 @@ TEST(IndexCommand, FastqPlainAndBgzipExtractedInFileOrder) {
   EXPECT_EQ("", ReadFile(dir.Path("stale_bin_out.fq")));
 }
 
+// -Q writes a bin's reads as FASTQ from FASTA and quality records written
+// in several shapes (wrapped, CR LF, values past 93), exactly as Biopython
+// converts the same records; reads without their values are reported and
+// left out, FASTQ inputs copied as they are.
+TEST(IndexCommand, FastqFromFastaAndQualityAsBiopythonWritesIt) {
+  TempDir dir;
+  std::string fasta, quality, bin;
+  for (int r = 0; r < 500; ++r) {
+    const std::string name = "r" + std::to_string(r);
+    const int length = 1 + r * 37 % 400;
+    const char* lineEnd = r % 3 == 2 ? "\r\n" : "\n";
+    fasta += ">" + name + (r % 4 == 0 ? " plate=" + std::to_string(r % 7) + " well" : "") + lineEnd;
+    quality += ">" + name + lineEnd;
+    const int basesALine = r % 3 == 1 ? length : 60;
+    const int valuesALine = r % 2 == 0 ? 50 : 17;
+    for (int i = 0; i < length; ++i) {
+      fasta += "ACGTN"[(r * 7 + i) % 5];
+      if ((i + 1) % basesALine == 0 || i + 1 == length) fasta += lineEnd;
+      quality += std::to_string((r + i * 13) % 101);
+      quality += (i + 1) % valuesALine == 0 || i + 1 == length ? lineEnd : " ";
+    }
+    if (r % 9 == 4) bin = name + "\n" + bin;
+  }
+  WriteFile(dir.Path("reads.fa"), fasta);
+  WriteFile(dir.Path("reads.qual"), quality);
+  WriteFile(dir.Path("bin"), bin + "absent\n");
+  WriteFile(dir.Path("bad.fa"), ">b1\nACG\n>b2\nACG\n>b3 kept\nAC\nG\n");
+  WriteFile(dir.Path("bad.qual"), ">b3\n10\n20 95\n>b2\n10 20\n");
+  WriteFile(dir.Path("lone.fa"), ">l1\nA\n>l2\nC\n");
+  WriteFile(dir.Path("q.fq"), "@q1 as is\r\nAC\r\n+q1\r\n@I\r\n");
+  WriteFile(dir.Path("list"), "bad.fa\nlone.fa\nq.fq\n");
+  WriteFile(dir.Path("badbin"), "q1\nl2\nb3\nb2\nl1\nb1\n");
+  const std::string in = "cd " + dir.Dir() + " && ";
+  ASSERT_EQ(0, RunCommand(in + kFastaIndex + " reads.fa reads.qual bad.fa bad.qual lone.fa q.fq").mStatus);
+
+  const test::CommandResult bad = RunCommand(in + kExtractBins + " -Q -i list badbin 2>&1");
+  EXPECT_EQ(2, bad.mStatus);
+  for (const char* report : {"b1: no quality record in bad.qual; read not written.\n",
+                             "b2: 3 bases, 2 quality values in bad.qual; read not written.\n",
+                             "lone.fa has no quality file: 2 reads not written.\n",
+                             "1 quality value above 93 written as 93, the highest FASTQ holds.\n"})
+    EXPECT_NE(std::string::npos, bad.mStdout.find(report)) << report << bad.mStdout;
+  EXPECT_EQ("@b3 kept\nACG\n+\n+5~\n@q1 as is\r\nAC\r\n+q1\r\n@I\r\n", ReadFile(dir.Path("badbin_out.fq")));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("badbin_out.fa")));
+
+  const test::CommandResult good = RunCommand(in + kExtractBins + " -Q -I reads.fa bin 2>/dev/null");
+  EXPECT_EQ(0, good.mStatus) << good.mStdout;
+  EXPECT_NE(std::string::npos, good.mStdout.find("Found qual file reads.qual\n")) << good.mStdout;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("bin_out.fa.qual")));
+  if (RunCommand("/usr/bin/python3 -c 'import Bio' 2>/dev/null").mStatus != 0)
+    GTEST_SKIP() << "Biopython (Debian's python3-biopython) not installed";
+  WriteFile(dir.Path("convert.py"),
+            "import warnings\n"
+            "from Bio import SeqIO\n"
+            "from Bio.SeqIO.QualityIO import PairedFastaQualIterator\n"
+            "names = set(open('bin').read().split())\n"
+            "warnings.simplefilter('ignore')\n"
+            "with open('reads.fa') as f, open('reads.qual') as q, open('expected.fq', 'w') as out:\n"
+            "    SeqIO.write((r for r in PairedFastaQualIterator(f, q) if r.id in names), out, 'fastq')\n");
+  ASSERT_EQ(0, RunCommand(in + "/usr/bin/python3 convert.py").mStatus);
+  const std::string expected = ReadFile(dir.Path("expected.fq"));
+  EXPECT_NE(std::string::npos, expected.find("@r4 plate=4 well\n"));
+  EXPECT_EQ(expected, ReadFile(dir.Path("bin_out.fq")));
+}
+
 }  // namespace
 }  // namespace ostrel
