@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "seq/RecordCheck.h"
 #include "util/LineScan.h"
 #include "util/TokenScan.h"
 
@@ -19,6 +20,19 @@ namespace {
 // kMaxPiece bytes: a contig's reads often lie together in the file.
 constexpr int64_t kMaxGap = 4096;
 constexpr int64_t kMaxPiece = 1 << 20;
+
+// `range` with the byte after it, when the data has one: whether a record
+// ends where its range does is told by that byte.
+RecordIndex::Range WithNextByte(const RecordIndex::Range& range, int64_t dataSize) {
+  return {range.mStart, range.mEnd < dataSize ? range.mEnd + 1 : range.mEnd};
+}
+
+// What the record at `begin`, read with WithNextByte, holds.
+RangeHolds WhatRecordHolds(const char* begin, const RecordIndex::Range& range, int64_t dataSize,
+                           const std::string& name) {
+  const int64_t length = range.mEnd - range.mStart + 1;
+  return WhatQualityRangeHolds(begin, length, range.mEnd < dataSize ? begin[length] : '\n', name);
+}
 
 }  // namespace
 
@@ -51,8 +65,7 @@ bool QualityRecordFile::Open(const std::string& fileName) {
   return true;
 }
 
-bool QualityRecordFile::ParseRecord(const char* begin, const char* end, const std::string& name,
-                                    SequenceQuality& q) {
+void QualityRecordFile::ParseRecord(const char* begin, const char* end, SequenceQuality& q) {
   q.mQualities.clear();
   const char* newline = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
   const char* headerEnd = newline == nullptr ? end : newline;
@@ -60,9 +73,7 @@ bool QualityRecordFile::ParseRecord(const char* begin, const char* end, const st
   // kReadBufSize - 1 characters.
   const size_t headerLength = std::min<size_t>(static_cast<size_t>(headerEnd - begin), kReadBufSize - 1);
   SetQualityHeader(std::string(begin, strnlen(begin, headerLength)), q);
-  if (q.mName != name) return false;
   if (newline != nullptr) GetIntsFromLines(newline + 1, end, q.mQualities);
-  return true;
 }
 
 void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::ostream& messages) {
@@ -70,14 +81,18 @@ void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::os
   mIndex.Find(name, mCandidates);
   for (const RecordIndex::Range& range : mCandidates) {
     fetched.mStart = range.mStart;
-    if (!RecordIndex::ReadRecord(mFd, mDataSize, range, mRecord) || mRecord[0] != '>') {
+    const RangeHolds holds = RecordIndex::ReadRecord(mFd, mDataSize, WithNextByte(range, mDataSize), mRecord)
+                                 ? WhatRecordHolds(mRecord.data(), range, mDataSize, name)
+                                 : RangeHolds::kNoRecord;
+    if (holds == RangeHolds::kNoRecord) {
       messages << mFileName << " range " << range.mStart << ".." << range.mEnd << " does not hold read " << name
                << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
       mStale = true;
       continue;
     }
-    if (ParseRecord(mRecord.data(), mRecord.data() + mRecord.size(), name, fetched.mQuality) &&
-        !fetched.mQuality.mQualities.empty()) {
+    if (holds == RangeHolds::kAnotherRead) continue;
+    ParseRecord(mRecord.data(), mRecord.data() + (range.mEnd - range.mStart + 1), fetched.mQuality);
+    if (!fetched.mQuality.mQualities.empty()) {
       fetched.mFound = true;
       return;
     }
@@ -114,7 +129,8 @@ void QualityRecordFile::ReadRecords(const std::vector<std::string>& names, Recor
     size_t offset = batch.mText.size();
     if (!batch.mText.empty() && offset + static_cast<size_t>(end - wanted[from].mRange.mStart) >= mMaxBatchText)
       offset = RecordBatch::kLater;
-    else if (!RecordIndex::AppendRecord(mFd, mDataSize, {wanted[from].mRange.mStart, end}, batch.mText))
+    else if (!RecordIndex::AppendRecord(mFd, mDataSize, WithNextByte({wanted[from].mRange.mStart, end}, mDataSize),
+                                        batch.mText))
       offset = RecordBatch::kUnread;
     batch.mPieces.push_back({from, to, offset});
   }
@@ -126,7 +142,7 @@ void QualityRecordFile::ParseRecords(const std::vector<std::string>& names, cons
     const RecordIndex::Range whole{batch.mWanted[piece.mFrom].mRange.mStart, batch.mWanted[piece.mTo - 1].mRange.mEnd};
     const char* text = nullptr;
     if (piece.mOffset == RecordBatch::kLater) {
-      if (RecordIndex::ReadRecord(mFd, mDataSize, whole, mPiece)) text = mPiece.data();
+      if (RecordIndex::ReadRecord(mFd, mDataSize, WithNextByte(whole, mDataSize), mPiece)) text = mPiece.data();
     } else if (piece.mOffset != RecordBatch::kUnread) {
       text = batch.mText.data() + piece.mOffset;
     }
@@ -135,14 +151,13 @@ void QualityRecordFile::ParseRecords(const std::vector<std::string>& names, cons
       const size_t i = batch.mWanted[w].mName;
       if (i >= names.size()) continue;  // a batch read for other names
       const char* begin = text == nullptr ? nullptr : text + (range.mStart - whole.mStart);
-      if (begin != nullptr && *begin == '>' &&
-          ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], mParsed.mQuality) &&
-          !mParsed.mQuality.mQualities.empty()) {
-        mParsed.mFound = true;
+      mParsed.mFound = false;
+      if (begin != nullptr && WhatRecordHolds(begin, range, mDataSize, names[i]) == RangeHolds::kTheRead) {
+        ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), mParsed.mQuality);
+        mParsed.mFound = !mParsed.mQuality.mQualities.empty();
         mParsed.mStart = range.mStart;
-      } else {
-        Fetch(names[i], mParsed, messages);  // every record of the name in turn
       }
+      if (!mParsed.mFound) Fetch(names[i], mParsed, messages);  // every record of the name in turn
       if (mParsed.mFound) take(i, mParsed);
     }
   }

@@ -1,4 +1,4 @@
-// The header test of a record read by its range.
+// The header and end tests of a record read by its range.
 #include "seq/RecordCheck.h"
 
 #include <algorithm>
@@ -19,6 +19,12 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
   if (available <= at + nameLength) return true;
   const char next = record[at + nameLength];
   return next == ' ' || next == '\t' || next == '\n' || next == '\r';
+}
+
+RangeHolds WhatQualityRangeHolds(const char* record, int64_t length, char next, const std::string& name) {
+  if (length < 1 || record[0] != '>') return RangeHolds::kNoRecord;
+  if (!RecordStartsWithRead(record, length, length, name)) return RangeHolds::kAnotherRead;
+  return EndsRecord(next) ? RangeHolds::kTheRead : RangeHolds::kNoRecord;
 }
 
 }  // namespace ostrel

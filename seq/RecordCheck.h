@@ -19,6 +19,16 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
 // '@', or a line end.
 inline bool EndsRecord(char next) { return next == '>' || next == '@' || next == '\n' || next == '\r'; }
 
+// What the bytes of an index range of a quality file hold, `next` being the
+// byte after them ('\n' when they end the file). A quality record's header
+// starts with '>'.
+enum class RangeHolds {
+  kTheRead,     // the whole record of the named read: `next` ends a record
+  kAnotherRead, // a record of another name, as a lookup by a name's hash may give
+  kNoRecord,    // no record header, or the named read's record cut short: a stale index
+};
+RangeHolds WhatQualityRangeHolds(const char* record, int64_t length, char next, const std::string& name);
+
 }  // namespace ostrel
 
 #endif

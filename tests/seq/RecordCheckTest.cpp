@@ -38,6 +38,24 @@ TEST(RecordCheck, RecordStartsWithRead) {
   for (char next : std::string("A \t*0")) EXPECT_FALSE(EndsRecord(next));
 }
 
+TEST(RecordCheck, WhatQualityRangeHolds) {
+  struct Case {
+    const char* record;
+    char next;
+    RangeHolds holds;
+  };
+  const Case cases[] = {
+      {">readA\n10 20\n", '>', RangeHolds::kTheRead},    {">readA x\n10 20", '\n', RangeHolds::kTheRead},
+      {">readA\n10 2", '0', RangeHolds::kNoRecord},       {">readB\n10", '0', RangeHolds::kAnotherRead},
+      {"10 20\n>readA\n", '>', RangeHolds::kNoRecord},   {"@readA\nAC\n+\nII\n", '@', RangeHolds::kNoRecord},
+      {"", '\n', RangeHolds::kNoRecord},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.holds, WhatQualityRangeHolds(c.record, static_cast<int64_t>(std::string(c.record).size()), c.next,
+                                             "readA"))
+        << c.record;
+}
+
 TEST(IndexLine, WrittenLinesReadBackAndLooseFormsRead) {
   std::string text;
   AppendIndexLine(text, "read/1", 6, 1, 9876543210LL);

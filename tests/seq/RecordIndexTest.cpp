@@ -183,15 +183,19 @@ TEST(QualityRecordFile, FetchesTheFirstRecordWithValues) {
   EXPECT_FALSE(file.mStale);
 
   // The data rewritten under a current index: r1's range now starts
-  // inside a record, r4's holds r1's record.
-  test::WriteFile(data + "_idx", "r1 3 9\nr4 1 6\n");
+  // inside a record, r4's holds the start of r1's record, r3's the first
+  // part of its own.
+  test::WriteFile(data + "_idx", "r1 3 9\nr4 1 6\nr3 37 45\n");
   ASSERT_TRUE(file.Open(data));
-  file.Fetch({"r1", "r4"}, many, messages);
+  file.Fetch({"r1", "r4", "r3"}, many, messages);
   EXPECT_FALSE(many[0].mFound);
   EXPECT_FALSE(many[1].mFound);
-  EXPECT_EQ(data + " range 3..9 does not hold read r1: the index looks stale (ostrel-fastaindex remakes it), "
-                   "record skipped.\n",
-            messages.str());
+  EXPECT_FALSE(many[2].mFound);
+  const auto stale = [&data](const char* range, const char* read) {
+    return data + " range " + range + " does not hold read " + read +
+           ": the index looks stale (ostrel-fastaindex remakes it), record skipped.\n";
+  };
+  EXPECT_EQ(stale("3..9", "r1") + stale("37..45", "r3"), messages.str());
   EXPECT_TRUE(file.mStale);
   EXPECT_FALSE(file.Open(dir.Path("none.qual")));
 }
