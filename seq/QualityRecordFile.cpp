@@ -65,7 +65,8 @@ bool QualityRecordFile::Open(const std::string& fileName) {
   return true;
 }
 
-void QualityRecordFile::ParseRecord(const char* begin, const char* end, SequenceQuality& q) {
+bool QualityRecordFile::ParseRecord(const char* begin, const char* end, const std::string& name,
+                                    SequenceQuality& q) {
   q.mQualities.clear();
   const char* newline = static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(end - begin)));
   const char* headerEnd = newline == nullptr ? end : newline;
@@ -73,7 +74,9 @@ void QualityRecordFile::ParseRecord(const char* begin, const char* end, Sequence
   // kReadBufSize - 1 characters.
   const size_t headerLength = std::min<size_t>(static_cast<size_t>(headerEnd - begin), kReadBufSize - 1);
   SetQualityHeader(std::string(begin, strnlen(begin, headerLength)), q);
+  if (q.mName != name) return false;
   if (newline != nullptr) GetIntsFromLines(newline + 1, end, q.mQualities);
+  return true;
 }
 
 void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::ostream& messages) {
@@ -90,9 +93,9 @@ void QualityRecordFile::Fetch(const std::string& name, Fetched& fetched, std::os
       mStale = true;
       continue;
     }
-    if (holds == RangeHolds::kAnotherRead) continue;
-    ParseRecord(mRecord.data(), mRecord.data() + (range.mEnd - range.mStart + 1), fetched.mQuality);
-    if (!fetched.mQuality.mQualities.empty()) {
+    if (holds == RangeHolds::kTheRead &&
+        ParseRecord(mRecord.data(), mRecord.data() + (range.mEnd - range.mStart + 1), name, fetched.mQuality) &&
+        !fetched.mQuality.mQualities.empty()) {
       fetched.mFound = true;
       return;
     }
@@ -151,13 +154,14 @@ void QualityRecordFile::ParseRecords(const std::vector<std::string>& names, cons
       const size_t i = batch.mWanted[w].mName;
       if (i >= names.size()) continue;  // a batch read for other names
       const char* begin = text == nullptr ? nullptr : text + (range.mStart - whole.mStart);
-      mParsed.mFound = false;
-      if (begin != nullptr && WhatRecordHolds(begin, range, mDataSize, names[i]) == RangeHolds::kTheRead) {
-        ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), mParsed.mQuality);
-        mParsed.mFound = !mParsed.mQuality.mQualities.empty();
+      if (begin != nullptr && WhatRecordHolds(begin, range, mDataSize, names[i]) == RangeHolds::kTheRead &&
+          ParseRecord(begin, begin + (range.mEnd - range.mStart + 1), names[i], mParsed.mQuality) &&
+          !mParsed.mQuality.mQualities.empty()) {
+        mParsed.mFound = true;
         mParsed.mStart = range.mStart;
+      } else {
+        Fetch(names[i], mParsed, messages);  // every record of the name in turn
       }
-      if (!mParsed.mFound) Fetch(names[i], mParsed, messages);  // every record of the name in turn
       if (mParsed.mFound) take(i, mParsed);
     }
   }

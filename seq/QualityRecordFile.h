@@ -88,8 +88,9 @@ public:
   size_t mMaxBatchText = size_t{8} << 20;
 
 private:
-  // Parses the record text [begin, end) into q.
-  static void ParseRecord(const char* begin, const char* end, SequenceQuality& q);
+  // Parses the record text [begin, end) when its header names `name`: true,
+  // with the values in q.
+  static bool ParseRecord(const char* begin, const char* end, const std::string& name, SequenceQuality& q);
 
   RecordIndex mIndex;
   int mFd = -1;

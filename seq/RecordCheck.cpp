@@ -17,8 +17,11 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
     return false;
   // The record ends after the name, or the rest is not at hand.
   if (available <= at + nameLength) return true;
-  const char next = record[at + nameLength];
-  return next == ' ' || next == '\t' || next == '\n' || next == '\r';
+  // A carriage return ends the name only where it ends the line.
+  const int64_t after = at + nameLength;
+  const char next = record[after];
+  if (next == '\r') return after + 1 >= available || record[after + 1] == '\n';
+  return next == ' ' || next == '\t' || next == '\n';
 }
 
 RangeHolds WhatQualityRangeHolds(const char* record, int64_t length, char next, const std::string& name) {

@@ -27,7 +27,8 @@ TEST(RecordCheck, RecordStartsWithRead) {
       {"", -1, "readA", false},              {">readA\nAC", 4, "readA", true},
       {">reaX\nAC", 5, "readA", false},      {">readAB", 6, "readA", true},
       {"@readA 1\nAC\n+\nII", -1, "readA", true}, {"@readAB\nAC", -1, "readA", false},
-      {"+readA\n", -1, "readA", false},
+      {"+readA\n", -1, "readA", false},        {">readA\rB\n", -1, "readA", false},
+      {">readA\r", -1, "readA", true},
   };
   for (const Case& c : cases) {
     const int64_t length = static_cast<int64_t>(std::string(c.record).size());
