@@ -74,6 +74,12 @@ bool WriteReads(const Bin& bin, RecordSource& reads, RecordSource& qualities, co
                 int out, const std::string& outName, FastqFromQuality& convert) {
   bool ok = true;
   std::string fasta, quality, fastq;
+  const auto flush = [&]() {
+    const bool written = WriteAll(out, fastq.data(), fastq.size());
+    if (!written) std::cout << ShownFileName(outName) << " write failed." << std::endl;
+    fastq.clear();
+    return written;
+  };
   for (const ReadInfo& record : bin.mReadInfos) {
     const std::string& name = *record.mReadName;
     RecordSource::Result read = reads.Read({record.mStart, record.mEnd}, name, fasta);
@@ -82,7 +88,7 @@ bool WriteReads(const Bin& bin, RecordSource& reads, RecordSource& qualities, co
     if (read == RecordSource::Result::kOk && qualityRange != nullptr)
       read = qualities.Read(*qualityRange, name, quality);
     if (read == RecordSource::Result::kReadFailed) {
-      WriteAll(out, fastq.data(), fastq.size());
+      flush();
       return false;
     }
     if (read == RecordSource::Result::kSkipped) {
@@ -99,19 +105,9 @@ bool WriteReads(const Bin& bin, RecordSource& reads, RecordSource& qualities, co
                 << ShownFileName(qualities.mName) << "; read not written." << std::endl;
       ok = false;
     }
-    if (fastq.size() >= kWriteBlock) {
-      if (!WriteAll(out, fastq.data(), fastq.size())) {
-        std::cout << ShownFileName(outName) << " write failed." << std::endl;
-        return false;
-      }
-      fastq.clear();
-    }
+    if (fastq.size() >= kWriteBlock && !flush()) return false;
   }
-  if (!WriteAll(out, fastq.data(), fastq.size())) {
-    std::cout << ShownFileName(outName) << " write failed." << std::endl;
-    return false;
-  }
-  return ok;
+  return flush() && ok;
 }
 
 // The reads of one bin from a FASTA file and its quality file;
