@@ -15,14 +15,16 @@ import sys
 SKIP = 77
 
 
-def run_command(extractbins, folder, outroot, source, bin_fof, bins):
-    subprocess.run([extractbins, *source, "-o", outroot, "-b", bin_fof, *bins],
+def run_command(extractbins, folder, outroot, source, bin_fof, bins, options=()):
+    subprocess.run([extractbins, *source, *options, "-o", outroot, "-b", bin_fof, *bins],
                    cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def run_workflow(snakefile, folder, outroot, fasta_list, bin_fof, bins, shards, cores, command, fresh=False):
+def run_workflow(snakefile, folder, outroot, fasta_list, bin_fof, bins, shards, cores, command, fresh=False,
+                 fastq_out=False):
     config = [f"fasta_list={fasta_list}", f"outroot={outroot}", f"bin_fof={bin_fof}",
-              f"bins=[{','.join(bins)}]", f"shards={shards}", f"extractbins={command}", f"fresh={fresh}"]
+              f"bins=[{','.join(bins)}]", f"shards={shards}", f"extractbins={command}", f"fresh={fresh}",
+              f"fastq_out={fastq_out}"]
     done = subprocess.run(["snakemake", "-s", snakefile, "--cores", str(cores), "--quiet",
                            "--config", *config], cwd=folder, capture_output=True, text=True)
     return done.returncode, done.stderr
@@ -114,9 +116,9 @@ def main():
     os.makedirs(reads)
     fasta_names, named_bins = make_read_set(reads, args.fastaindex, files=50, bins=20)
 
-    def flow(folder, outroot, bins, shards, cores, command=args.extractbins, fresh=False):
+    def flow(folder, outroot, bins, shards, cores, command=args.extractbins, fresh=False, fastq_out=False):
         return run_workflow(args.snakefile, folder, outroot, "fasta.list", "bins.fof", bins,
-                            shards, cores, command, fresh)
+                            shards, cores, command, fresh, fastq_out)
 
     # The example: 7 shards are cut to one per file.
     ref = fresh_outputs(example, "ref", [])
@@ -141,6 +143,16 @@ def main():
         status, err = flow(reads, out, named_bins, shards, cores, fresh=replace)
         check(f"{shards} shards, {cores} cores: status {status}\n{err}", status == 0)
         check(f"{shards} shards, {cores} cores: same bytes", tree(os.path.join(reads, "out")) == expected)
+
+    # FASTQ written from FASTA and quality (-Q).
+    ref = fresh_outputs(reads, "ref", ["bins"])
+    run_command(args.extractbins, reads, ref, ["-i", "fasta.list"], "bins.fof", named_bins, ["-Q"])
+    out = fresh_outputs(reads, "out", ["bins"])
+    status, err = flow(reads, out, named_bins, 3, 2, fastq_out=True)
+    check(f"-Q: status {status}\n{err}", status == 0)
+    fastq = tree(os.path.join(reads, "ref"))
+    check("-Q: FASTQ outputs only", len(fastq) > 10 and all(n.endswith("_out.fq") for n in fastq))
+    check("-Q: same bytes", tree(os.path.join(reads, "out")) == fastq)
 
     # A missing index: reported and non-zero, the rest appended as the command does.
     missing = fasta_names[-1] + "_idx"
