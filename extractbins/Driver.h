@@ -15,7 +15,8 @@ namespace ostrel {
 bool ReadInputList(const std::string& listName, std::vector<std::string>& inputs);
 
 // Extracts every bin against every input, inputs outermost, each input's
-// index loaded in turn (an input that cannot be read is reported and
+// index loaded in turn, or the input read whole with OptStreamInputs and
+// when it is plain gzip (an input that cannot be read is reported and
 // skipped), the outputs appended to or, with OptFreshOutputs, made afresh;
 // then reports each bin's names that no input held on standard error.
 // found[i][b] becomes the number of records of bin b located in input i.

@@ -16,6 +16,7 @@ std::string OptBinFOF;
 std::string OptSingleFASTAName;
 std::vector<std::string> OptBinFileVec;
 bool OptFreshOutputs = false;
+bool OptStreamInputs = false;
 
 namespace {
 
@@ -25,8 +26,8 @@ const char* const kUsageLines[] = {
     "",
     "ostrel-extractbins",
     " ",
-    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> bin1 bin2 ...",
-    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> bin1 bin2 ...",
+    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> <-S> bin1 bin2 ...",
+    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> <-S> bin1 bin2 ...",
     "",
     "    -i       File listing the indexed FASTA files, one name per line. ",
     "    -I       Allows just one fasta input file to be specified (no quality file is looked for). ",
@@ -35,6 +36,8 @@ const char* const kUsageLines[] = {
     "    -b       FOF listing the bin file names.  Union with command line bin1, bin2, etc. to get ",
     "             the bins extracted, the FOF's first. ",
     "    -r       Replaces every output this run writes instead of appending to it. ",
+    "    -S       Streams: reads each input whole, from start to end, with no index, and ",
+    "             writes the same outputs.  Faster when the bins take a large share of the reads. ",
     "    -h       Prints this text. ",
     "    -V       Prints the version (also --version). ",
     "",
@@ -62,6 +65,7 @@ const char* const kUsageLines[] = {
     "Folders missing on the way to an output are made. ",
     "FASTQ inputs (no quality file beside them) write binfilename_out.fq. bgzip inputs are ",
     "read through their FILE.gzi block index (ostrel-fastaindex writes it). ",
+    "A plain gzip input cannot be read by position: it is streamed, as with -S. ",
     "",
     "NOTE: These output files are written in an append mode, unless -r is given!",
     " ",
@@ -83,7 +87,7 @@ bool SetupOptions(int argc, char** argv) {
     PrintHelp();
     std::exit(1);
   }
-  GetOption options(argc, argv, "i:o:b:I:rh");
+  GetOption options(argc, argv, "i:o:b:I:rSh");
   bool binFOFGiven = false;
   for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
     switch (letter) {
@@ -95,6 +99,7 @@ bool SetupOptions(int argc, char** argv) {
         break;
       case 'I': OptSingleFASTAName = options.NextArg(); break;
       case 'r': OptFreshOutputs = true; break;
+      case 'S': OptStreamInputs = true; break;
       case 'h':
         PrintHelp();
         std::exit(0);
