@@ -169,7 +169,8 @@ bench-fastq: build
 
 # ostrel-extractbins -S over the reads of bench-fastq as plain gzip FASTQ and
 # as plain FASTA, each of 20 bins taking 5% of them, against gzip -dc and cat
-# alone; the outputs checked equal to the indexed extraction's first.
+# alone and against writing the text to a file; the outputs checked equal to
+# the indexed extraction's first.
 bench-stream: build
 	python3 bench/stream/stream-bench.py --reads $(FASTQ_READS) --build $(BUILD)
 
