@@ -37,9 +37,10 @@ public:
   // the block) as a piece of the kept text and a piece of the block.
   void Pieces(int64_t from, int64_t to, std::string_view& kept, std::string_view& block) const {
     const int64_t split = std::min(std::max(from, mBlockStart), to);
-    kept = std::string_view(mCarry.data() + (split - from > 0 ? from - mCarryStart : 0),
-                            static_cast<size_t>(split - from));
-    block = std::string_view(mBlock + (split - mBlockStart), static_cast<size_t>(to - split));
+    kept = split > from ? std::string_view(mCarry.data() + (from - mCarryStart), static_cast<size_t>(split - from))
+                        : std::string_view();
+    block = to > split ? std::string_view(mBlock + (split - mBlockStart), static_cast<size_t>(to - split))
+                       : std::string_view();
   }
   // Ends the block, keeping its text from `keepFrom` on.
   void Keep(int64_t keepFrom) {
@@ -198,37 +199,46 @@ private:
   }
 
   // Takes the index lines the scanner has given: each record's name looked
-  // up, and its text copied to the bins that name it.
+  // up, and its text copied to the bins that name it. The names of a block
+  // are looked up together, so that their cache misses overlap.
   void TakeRecords(RecordScanner& scanner) {
     const std::string& lines = scanner.mIndexText;
-    for (size_t at = 0; at < lines.size();) {
+    size_t count = 0;
+    for (size_t at = 0; at < lines.size(); ++count) {
       const size_t end = lines.find('\n', at);
       mLine.assign(lines, at, end - at);
       at = end + 1;
-      int64_t first = 0;
-      int64_t last = 0;
-      ParseIndexLine(mLine, mName, first, last);
-      mTakenUpTo = last;
-      const int* id = mTable.mIds.Find(mName);
-      if (id == nullptr) continue;
-      const uint32_t entry = static_cast<uint32_t>(*id);
-      mTable.mHeld[entry] = true;
-      uint32_t& seen = (*mOccurrences)[entry];
-      if (mLastOnly) {
-        if (--seen != 0) continue;
-      } else if (++seen > 1) {
-        mRepeated = true;
+      if (count == mNames.size()) {
+        mNames.emplace_back();
+        mRanges.emplace_back();
       }
-      if (!mOutputs.Named()) NameOutputs(scanner.IsFastq());
-      std::string_view kept;
-      std::string_view block;
-      mWindow.Pieces(first - 1, last, kept, block);
-      for (uint32_t t = mTable.mTargetStart[entry]; t < mTable.mTargetStart[entry + 1]; ++t) {
-        mOutputs.Append(mTable.mTargets[t], kept, block);
-        ++mFound[mTable.mTargets[t]];
-      }
+      ParseIndexLine(mLine, mNames[count], mRanges[count].first, mRanges[count].second);
     }
     scanner.mIndexText.clear();
+    mNames.resize(count);
+    mTable.mIds.FindMany(mNames, mIds);
+    for (size_t k = 0; k < count; ++k) {
+      mTakenUpTo = mRanges[k].second;
+      if (mIds[k] != nullptr) TakeRecord(static_cast<uint32_t>(*mIds[k]), mRanges[k].first, scanner.IsFastq());
+    }
+  }
+
+  void TakeRecord(uint32_t entry, int64_t first, bool fastq) {
+    mTable.mHeld[entry] = true;
+    uint32_t& seen = (*mOccurrences)[entry];
+    if (mLastOnly) {
+      if (--seen != 0) return;
+    } else if (++seen > 1) {
+      mRepeated = true;
+    }
+    if (!mOutputs.Named()) NameOutputs(fastq);
+    std::string_view kept;
+    std::string_view block;
+    mWindow.Pieces(first - 1, mTakenUpTo, kept, block);
+    for (uint32_t t = mTable.mTargetStart[entry]; t < mTable.mTargetStart[entry + 1]; ++t) {
+      mOutputs.Append(mTable.mTargets[t], kept, block);
+      ++mFound[mTable.mTargets[t]];
+    }
   }
 
   void NameOutputs(bool fastq) {
@@ -251,7 +261,9 @@ private:
   int64_t mWindowEnd = 0;  // text read so far
   int64_t mTakenUpTo = 0;  // the end of the last record taken
   std::string mLine;
-  std::string mName;
+  std::vector<std::string> mNames;  // a block's records: names, ranges and entries
+  std::vector<std::pair<int64_t, int64_t>> mRanges;
+  std::vector<const int*> mIds;
 };
 
 bool StreamExtraction::LoadBins() {

@@ -16,7 +16,8 @@ int DecompressionThreads() {
 bool TextBlockReader::Open(const std::string& fileName, int bgzfThreads) {
   mFileName = fileName;
   mError.clear();
-  mBgzf = CompressionOf(fileName) == Compression::kBgzf;
+  const Compression compression = CompressionOf(fileName);
+  mBgzf = compression == Compression::kBgzf;
   if (mBgzf) {
     if (!mBgzfFile.OpenToRead(fileName, bgzfThreads, false)) {
       mError = mBgzfFile.mError;
@@ -25,8 +26,9 @@ bool TextBlockReader::Open(const std::string& fileName, int bgzfThreads) {
     mBlock.resize(kBlockSize);
     return true;
   }
+  mAhead = std::make_unique<BlockReadAhead>(0, kBlockSize, compression == Compression::kGzip);
   errno = 0;
-  if (!mAhead.Open(fileName.c_str())) {
+  if (!mAhead->Open(fileName.c_str())) {
     mError = "cannot read " + fileName + (errno != 0 ? std::string(": ") + std::strerror(errno) : "");
     return false;
   }
@@ -40,9 +42,9 @@ int64_t TextBlockReader::Next(const char*& data) {
     data = mBlock.data();
     return got;
   }
-  const int got = mAhead.Take(mBlock);
+  const int got = mAhead->Take(mBlock);
   data = mBlock.data();
-  if (got == 0 && mAhead.Damaged()) {
+  if (got == 0 && mAhead->Damaged()) {
     mError = mFileName + " is damaged or cut short";
     return -1;
   }

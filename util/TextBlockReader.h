@@ -1,12 +1,15 @@
 // A file's text read from start to end in blocks, whatever its compression:
-// a plain or gzip file through zlib, read and decompressed ahead by a worker
-// thread (util/BlockReadAhead.h), a bgzip file through htslib's BGZF with its
-// decompression threads (util/BgzfFile.h). The blocks are the same bytes,
+// a plain or gzip file through zlib (util/BlockReadAhead.h), a gzip file
+// decompressed ahead by a worker thread, a bgzip file through htslib's BGZF
+// with its decompression threads (util/BgzfFile.h). A plain file is read in
+// the caller's thread: a read costs a copy, less than handing each block
+// over between threads on a busy machine. The blocks are the same bytes,
 // in the same order, however many threads decompress them.
 #ifndef OSTREL_UTIL_TEXTBLOCKREADER_H
 #define OSTREL_UTIL_TEXTBLOCKREADER_H
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,7 +45,7 @@ private:
   std::string mFileName;
   bool mBgzf = false;
   BgzfFile mBgzfFile;
-  BlockReadAhead mAhead{0, kBlockSize};
+  std::unique_ptr<BlockReadAhead> mAhead;
   std::vector<char> mBlock;
 };
 
