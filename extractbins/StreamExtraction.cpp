@@ -72,7 +72,8 @@ constexpr size_t kGatheredLimit = size_t{64} << 20;
 
 class GatheredOutputs {
 public:
-  GatheredOutputs(RunOutputs& outputs, size_t bins) : mOutputs(outputs), mBins(bins) {}
+  GatheredOutputs(RunOutputs& outputs, size_t bins)
+      : mOutputs(outputs), mBins(bins), mKeptCapacity(kGatheredLimit / std::max<size_t>(bins, 1)) {}
 
   bool Named() const { return !mNames.empty(); }
   void Name(std::vector<std::string> names) { mNames = std::move(names); }
@@ -136,13 +137,19 @@ private:
       if (out.mFailed) std::cout << ShownFileName(mNames[bin]) << " write failed." << std::endl;
     }
     mGathered -= std::min(mGathered, out.mBytes.size());
-    out.mBytes.clear();
+    // The room a bin keeps for its next records, all bins' together within
+    // about kGatheredLimit.
+    if (out.mBytes.capacity() > mKeptCapacity)
+      std::string().swap(out.mBytes);
+    else
+      out.mBytes.clear();
   }
 
   RunOutputs& mOutputs;
   std::vector<Bin> mBins;
   std::vector<std::string> mNames;  // each bin's output for this input
   size_t mGathered = 0;
+  size_t mKeptCapacity;
   // Each output written: its name and its length before this input.
   std::unordered_map<size_t, std::pair<std::string, off_t>> mLengthsBefore;
 };
