@@ -197,6 +197,8 @@ public:
     return true;
   }
 
+  bool mRepeated = false;  // some read that a bin names came twice or more
+
 private:
   bool Malformed(const RecordScanner& scanner) {
     std::cout << ShownFileName(mInputName) << " byte " << scanner.mErrorPosition;
@@ -254,10 +256,6 @@ private:
     mOutputs.Name(std::move(names));
   }
 
-public:
-  bool mRepeated = false;  // some read that a bin names came twice or more
-
-private:
   StreamExtraction& mTable;
   const std::string& mInputName;
   GatheredOutputs& mOutputs;
