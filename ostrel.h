@@ -20,6 +20,7 @@
 #include "util/SmallIntVector.h"
 #include "util/StreamSearch.h"
 #include "util/StringUtil.h"
+#include "util/TextBlockReader.h"
 #include "util/TokenScan.h"
 
 #include "seq/Sequence.h"

@@ -16,7 +16,9 @@
 #include "extractbins/ReadIndex.h"
 #include "extractbins/RunOutputs.h"
 #include "extractbins/RunSettings.h"
+#include "extractbins/StreamExtraction.h"
 #include "seq/RecordFormat.h"
+#include "util/BgzfFile.h"
 #include "util/LineScan.h"
 #include "util/StringUtil.h"
 
@@ -85,10 +87,15 @@ bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::
   ReadIndex index;
   RunOutputs outputs(OptFreshOutputs);
   std::vector<UnheldNames> unheld(bins.size());
+  StreamExtraction streamed(bins);
   found.assign(inputs.size(), std::vector<size_t>(bins.size(), 0));
   for (size_t i = 0; i < inputs.size(); ++i) {
     if (!InputReadable(inputs[i])) {
       ok = false;
+      continue;
+    }
+    if (OptStreamInputs || CompressionOf(inputs[i]) == Compression::kGzip) {
+      ok = streamed.Extract(inputs[i], outputs, found[i]) && ok;
       continue;
     }
     ok = index.Load(inputs[i]) && ok;
@@ -98,6 +105,7 @@ bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::
   }
   ok = outputs.Finish(std::cerr) && ok;
   std::cout.flush();
+  streamed.UpdateUnheld(unheld);
   for (size_t b = 0; b < bins.size(); ++b) unheld[b].Report(bins[b], std::cerr);
   return ok;
 }

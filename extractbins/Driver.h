@@ -23,7 +23,8 @@ void AddInput(const std::string& fileName, std::vector<std::string>& inputs);
 bool InputReadable(const std::string& input);
 
 // Extracts every bin against every input, inputs outermost, each input's
-// index loaded in turn (an input that cannot be read is reported and
+// index loaded in turn, or the input read whole with OptStreamInputs and
+// when it is plain gzip (an input that cannot be read is reported and
 // skipped), the outputs appended to or, with OptFreshOutputs, made afresh;
 // then reports each bin's names that no input held on standard error.
 // found[i][b] becomes the number of records of bin b located in input i.

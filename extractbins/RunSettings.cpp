@@ -17,6 +17,7 @@ std::string OptSingleFASTAName;
 std::vector<std::string> OptBinFileVec;
 bool OptFreshOutputs = false;
 bool OptFastqOutput = false;
+bool OptStreamInputs = false;
 
 namespace {
 
@@ -26,8 +27,8 @@ const char* const kUsageLines[] = {
     "",
     "ostrel-extractbins",
     " ",
-    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> <-Q> bin1 bin2 ...",
-    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> <-Q> bin1 bin2 ...",
+    "ostrel-extractbins -i fastafileslist  <-o rootpath> <-b binfof> <-r> <-Q> <-S> bin1 bin2 ...",
+    "ostrel-extractbins -I fastafile  <-o rootpath> <-b binfof> <-r> <-Q> <-S> bin1 bin2 ...",
     "",
     "    -i       File listing the indexed FASTA files, one name per line. ",
     "    -I       Allows just one fasta input file to be specified (no quality file is looked for, ",
@@ -42,6 +43,9 @@ const char* const kUsageLines[] = {
     "             FASTQ inputs are copied as they are. ",
     "             A read without its quality record, or with another number of values than ",
     "             bases, is reported and not written (status 2); values above 93 are written as 93. ",
+    "    -S       Streams: reads each input whole, from start to end, with no index, and ",
+    "             writes the same outputs.  Faster when the bins take a large share of the reads. ",
+    "             Not with -Q. ",
     "    -h       Prints this text. ",
     "    -V       Prints the version (also --version). ",
     "",
@@ -69,6 +73,7 @@ const char* const kUsageLines[] = {
     "Folders missing on the way to an output are made. ",
     "FASTQ inputs (no quality file beside them) write binfilename_out.fq. bgzip inputs are ",
     "read through their FILE.gzi block index (ostrel-fastaindex writes it). ",
+    "A plain gzip input cannot be read by position: it is streamed, as with -S. ",
     "",
     "NOTE: These output files are written in an append mode, unless -r is given!",
     " ",
@@ -90,7 +95,7 @@ bool SetupOptions(int argc, char** argv) {
     PrintHelp();
     std::exit(1);
   }
-  GetOption options(argc, argv, "i:o:b:I:rQh");
+  GetOption options(argc, argv, "i:o:b:I:rQSh");
   bool binFOFGiven = false;
   for (char letter = options.NextOption(); letter != '0'; letter = options.NextOption()) {
     switch (letter) {
@@ -103,6 +108,7 @@ bool SetupOptions(int argc, char** argv) {
       case 'I': OptSingleFASTAName = options.NextArg(); break;
       case 'r': OptFreshOutputs = true; break;
       case 'Q': OptFastqOutput = true; break;
+      case 'S': OptStreamInputs = true; break;
       case 'h':
         PrintHelp();
         std::exit(0);
@@ -111,6 +117,12 @@ bool SetupOptions(int argc, char** argv) {
         PrintHelp();
         std::exit(1);
     }
+  }
+  if (OptFastqOutput && OptStreamInputs) {
+    // -Q pairs each read with its quality record through their indexes.
+    std::cout << "-Q reads by index and cannot be combined with -S." << std::endl;
+    PrintHelp();
+    std::exit(1);
   }
   const bool binFOFRead = !binFOFGiven || ReadNameList(OptBinFOF, OptBinFileVec);
   for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg())

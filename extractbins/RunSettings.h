@@ -16,6 +16,7 @@ extern std::string OptSingleFASTAName;         // -I: one FASTA file, replaces t
 extern std::vector<std::string> OptBinFileVec; // bin files: the -b file's, then free words
 extern bool OptFreshOutputs;                   // -r: outputs replaced, not appended to
 extern bool OptFastqOutput;                    // -Q: FASTA reads and their qualities written as FASTQ
+extern bool OptStreamInputs;                   // -S: inputs read whole, no index used
 
 // Scans the command line into the run settings, reads the -b file (only when
 // -b was given; one name per line as it stands) and appends the free words

@@ -10,16 +10,21 @@ namespace ostrel {
 
 void UnheldNames::Update(const std::vector<std::string>& names,
                          const std::vector<const IndexInfo*>& entries, const ReadIndex& index) {
+  std::vector<bool> held(names.size(), true);
+  for (size_t k = 0; k < names.size() && k < entries.size(); ++k) held[k] = entries[k] != nullptr;
+  Update(names, held, [&index](const std::string& name) { return index.Find(name) != nullptr; });
+}
+
+void UnheldNames::Update(const std::vector<std::string>& names, const std::vector<bool>& held,
+                         const std::function<bool(const std::string&)>& isHeld) {
   if (!mUpdated) {
     mUpdated = true;
     std::unordered_set<std::string> listed;
-    for (size_t k = 0; k < names.size() && k < entries.size(); ++k)
-      if (entries[k] == nullptr && listed.insert(names[k]).second) mNames.push_back(names[k]);
+    for (size_t k = 0; k < names.size() && k < held.size(); ++k)
+      if (!held[k] && listed.insert(names[k]).second) mNames.push_back(names[k]);
     return;
   }
-  mNames.erase(std::remove_if(mNames.begin(), mNames.end(),
-                              [&index](const std::string& name) { return index.Find(name) != nullptr; }),
-               mNames.end());
+  mNames.erase(std::remove_if(mNames.begin(), mNames.end(), isHeld), mNames.end());
 }
 
 void UnheldNames::Report(const std::string& binName, std::ostream& out) const {

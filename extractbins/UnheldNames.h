@@ -3,6 +3,7 @@
 #ifndef OSTREL_EXTRACTBINS_UNHELDNAMES_H
 #define OSTREL_EXTRACTBINS_UNHELDNAMES_H
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ public:
   // each once; every later one removes those `index` holds.
   void Update(const std::vector<std::string>& names, const std::vector<const IndexInfo*>& entries,
               const ReadIndex& index);
+  // The same for inputs read without an index: held[k] tells whether they
+  // held names[k], `isHeld` whether they held a name.
+  void Update(const std::vector<std::string>& names, const std::vector<bool>& held,
+              const std::function<bool(const std::string&)>& isHeld);
   // Writes "<bin>: <count> names in no input: <first names> ..." and a line
   // end, or nothing when every name was held.
   void Report(const std::string& binName, std::ostream& out) const;

@@ -12,13 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <thread>
 #include <vector>
 
 #include "seq/RecordScanner.h"
 #include "util/BgzfFile.h"
 #include "util/FileUtil.h"
 #include "util/OutputFile.h"
+#include "util/TextBlockReader.h"
 
 namespace ostrel {
 
@@ -97,12 +97,6 @@ bool ScanFile(const std::string& fileName, Reader read, const std::string& readE
   }
   out.write(scanner.mIndexText.data(), static_cast<std::streamsize>(scanner.mIndexText.size()));
   return true;
-}
-
-// Threads that decompress a bgzip file beside the scanner.
-int DecompressionThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::min(cores > 1 ? cores - 1 : 0u, 3u));
 }
 
 // Scans a plain file.

@@ -1,0 +1,54 @@
+// Reading a plain, gzip or bgzip file's text from start to end.
+#include "util/TextBlockReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+namespace ostrel {
+
+int DecompressionThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return static_cast<int>(std::min(cores > 1 ? cores - 1 : 0u, 3u));
+}
+
+bool TextBlockReader::Open(const std::string& fileName, int bgzfThreads) {
+  mFileName = fileName;
+  mError.clear();
+  const Compression compression = CompressionOf(fileName);
+  mBgzf = compression == Compression::kBgzf;
+  if (mBgzf) {
+    if (!mBgzfFile.OpenToRead(fileName, bgzfThreads, false)) {
+      mError = mBgzfFile.mError;
+      return false;
+    }
+    mBlock.resize(kBlockSize);
+    return true;
+  }
+  mAhead = std::make_unique<BlockReadAhead>(0, kBlockSize, compression == Compression::kGzip);
+  errno = 0;
+  if (!mAhead->Open(fileName.c_str())) {
+    mError = "cannot read " + fileName + (errno != 0 ? std::string(": ") + std::strerror(errno) : "");
+    return false;
+  }
+  return true;
+}
+
+int64_t TextBlockReader::Next(const char*& data) {
+  if (mBgzf) {
+    const int64_t got = mBgzfFile.Read(mBlock.data(), mBlock.size());
+    if (got < 0) mError = mBgzfFile.mError.empty() ? mFileName + " is damaged or cut short" : mBgzfFile.mError;
+    data = mBlock.data();
+    return got;
+  }
+  const int got = mAhead->Take(mBlock);
+  data = mBlock.data();
+  if (got == 0 && mAhead->Damaged()) {
+    mError = mFileName + " is damaged or cut short";
+    return -1;
+  }
+  return got;
+}
+
+}  // namespace ostrel
