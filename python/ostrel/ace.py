@@ -394,14 +394,18 @@ def _place_tags(contig, tags):
         elif kind == "WA{":
             contig.wa = (contig.wa or []) + [_assembly_tag(text)]
         elif kind in ("WR{", "RT{") and contig.reads:
-            if place is None and names is None:
+            kept = "wr" if kind == "WR{" else "rt"
+            found = _whole_read_tags(text) if kind == "WR{" else _read_tags(text)
+            if place is not None:
+                # The read it follows gets a list, an empty one too.
+                read = contig.reads[place]
+                setattr(read, kept, (getattr(read, kept) or []) + found)
+                continue
+            if names is None:
                 names = {read.rd.name: read for read in contig.reads}
-            for tag in _whole_read_tags(text) if kind == "WR{" else _read_tags(text):
-                read = names.get(tag.name, contig.reads[-1]) if place is None else contig.reads[place]
-                if kind == "WR{":
-                    read.wr = (read.wr or []) + [tag]
-                else:
-                    read.rt = (read.rt or []) + [tag]
+            for tag in found:
+                read = names.get(tag.name, contig.reads[-1])
+                setattr(read, kept, (getattr(read, kept) or []) + [tag])
 
 
 class _HeldContig(Contig):
