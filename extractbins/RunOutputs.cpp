@@ -105,6 +105,14 @@ std::string PathOf(const std::string& name) {
   return error ? fs::path(name).lexically_normal().string() : resolved.string();
 }
 
+// Gives `replacement` the permissions of the file `name` it replaces, when
+// there is one (a new output keeps the new-file mode).
+bool KeepPermissions(const std::string& name, const std::string& replacement) {
+  struct stat replaced;
+  if (::stat(name.c_str(), &replaced) != 0) return errno == ENOENT;
+  return ::chmod(replacement.c_str(), replaced.st_mode & 07777) == 0;
+}
+
 }  // namespace
 
 RunOutputs::~RunOutputs() {
@@ -188,7 +196,8 @@ bool RunOutputs::Finish(std::ostream& notes) {
     if (output.mFailed) {
       std::cout << ShownFileName(output.mName) << " left as it was: not all of its records could be written."
                 << std::endl;
-    } else if (::rename(output.mTempName.c_str(), output.mName.c_str()) != 0) {
+    } else if (!KeepPermissions(output.mName, output.mTempName) ||
+               ::rename(output.mTempName.c_str(), output.mName.c_str()) != 0) {
       std::cout << ShownFileName(output.mName) << " could not be replaced: " << std::strerror(errno) << '.'
                 << std::endl;
       ok = false;

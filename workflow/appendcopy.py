@@ -1,5 +1,5 @@
 """Appends whole files to another with the kernel's copy (sendfile), so the
-bytes never pass through Python."""
+bytes never pass through Python, or puts them in place of it."""
 import os
 
 CHUNK = 1 << 30
@@ -33,3 +33,24 @@ def append_files(sources, dest):
                 os.close(inp)
     finally:
         os.close(out)
+
+
+
+def write_beside(sources, dest):
+    """Writes the sources, joined in order, whole under a temporary name
+    beside dest, with dest's permissions when dest exists; returns that name,
+    for os.replace once every output is written (as the command's -r does)."""
+    temporary = f"{dest}.tmp{os.getpid()}"
+    try:
+        if os.path.lexists(temporary):
+            os.unlink(temporary)
+        append_files(sources, temporary)
+        try:
+            os.chmod(temporary, os.stat(dest).st_mode & 0o7777)
+        except FileNotFoundError:
+            pass
+    except OSError:
+        if os.path.lexists(temporary):
+            os.unlink(temporary)
+        raise
+    return temporary

@@ -212,8 +212,9 @@ TEST_F(CommandRun, OutputsInMissingFoldersAreMade) {
 }
 
 // With -r every output the run writes holds what appending to an empty file
-// would give, however often the run is repeated; an output it writes
-// nothing to keeps what it held, and no temporary file is left. Without -r
+// would give, however often the run is repeated, and keeps the permissions
+// of the file it replaced; an output it writes nothing to keeps what it
+// held, and no temporary file is left. Without -r
 // a run that appends to outputs holding bytes says how many.
 TEST_F(CommandRun, FreshOutputsHoldWhatAppendingToEmptyFilesGives) {
   const char* const outputs[] = {"binA_out.fa", "binA_out.fa.qual", "binB_out.fa", "binB_out.fa.qual",
@@ -228,7 +229,10 @@ TEST_F(CommandRun, FreshOutputsHoldWhatAppendingToEmptyFilesGives) {
     EXPECT_EQ(0, result.mStatus);
     EXPECT_EQ(std::string::npos, Output("err").find("already held")) << Output("err");
     fs::create_directory(mDir.Path("fresh"));
-    for (const char* name : outputs) test::WriteFile(mDir.Path("fresh/") + name, "old\n");
+    for (const char* name : outputs) {
+      test::WriteFile(mDir.Path("fresh/") + name, "old\n");
+      fs::permissions(mDir.Path("fresh/") + name, fs::perms::owner_read | fs::perms::owner_write);
+    }
     for (int run = 0; run < 2; ++run) {
       result = Run("-r -i list -o fresh/ " + std::string(bins) + " 2>err");
       EXPECT_EQ(0, result.mStatus);
@@ -238,6 +242,9 @@ TEST_F(CommandRun, FreshOutputsHoldWhatAppendingToEmptyFilesGives) {
     for (const char* name : outputs) {
       const std::string appended = "append/" + std::string(name);
       EXPECT_EQ(Exists(appended) ? Output(appended) : "old\n", Output("fresh/" + std::string(name))) << name;
+      EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
+                fs::status(mDir.Path("fresh/") + name).permissions() & fs::perms::all)
+          << name;
       files += Exists(appended) ? 1 : 0;
     }
     EXPECT_EQ(6, std::distance(fs::directory_iterator(mDir.Path("fresh")), fs::directory_iterator()));

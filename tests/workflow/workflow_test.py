@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The sharded extraction workflow writes the bytes of one ostrel-extractbins
 run with the same arguments, for any number of shards and cores, appends as
-the command does, and leaves the outputs alone when a shard fails.
+the command does (or replaces, as -r does), and leaves the outputs alone when
+a shard fails.
 
 Exits 77 (skipped) when snakemake is not installed."""
 import argparse
@@ -19,9 +20,9 @@ def run_command(extractbins, folder, outroot, source, bin_fof, bins):
                    cwd=folder, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def run_workflow(snakefile, folder, outroot, fasta_list, bin_fof, bins, shards, cores, command):
+def run_workflow(snakefile, folder, outroot, fasta_list, bin_fof, bins, shards, cores, command, fresh=False):
     config = [f"fasta_list={fasta_list}", f"outroot={outroot}", f"bin_fof={bin_fof}",
-              f"bins=[{','.join(bins)}]", f"shards={shards}", f"extractbins={command}"]
+              f"bins=[{','.join(bins)}]", f"shards={shards}", f"extractbins={command}", f"fresh={fresh}"]
     done = subprocess.run(["snakemake", "-s", snakefile, "--cores", str(cores), "--quiet",
                            "--config", *config], cwd=folder, capture_output=True, text=True)
     return done.returncode, done.stderr
@@ -48,12 +49,21 @@ def fresh_outputs(folder, name, subfolders):
 
 
 def make_read_set(folder, fastaindex, files, bins, seed=7):
-    """files FASTA files named both ways the quality finder knows, each with
-    its quality file and index; bins in bins/, 15 listed in bins.fof and 5
-    named on their own, with names held by no file and names listed twice."""
+    """files read files, each with its index: FASTA named both ways the
+    quality finder knows, each with its quality file, and every fifth FASTQ;
+    bins in bins/, 15 listed in bins.fof and 5 named on their own, with names
+    held by no file and names listed twice."""
     rng = random.Random(seed)
     fasta_names, all_reads = [], []
     for f in range(files):
+        if f % 5 == 4:
+            with open(os.path.join(folder, f"set{f}.fq"), "w") as fq:
+                for r in range(rng.randint(1, 12)):
+                    seq = "".join(rng.choice("ACGT") for _ in range(rng.randint(5, 90)))
+                    fq.write(f"@f{f}_r{r} desc\n{seq}\n+\n" + "".join(rng.choice("#5?I") for _ in seq) + "\n")
+                    all_reads.append(f"f{f}_r{r}")
+            fasta_names += [f"set{f}.fq"]
+            continue
         fasta, qual = (f"set{f}.fa", f"set{f}.qual") if f % 2 else (f"fasta.set{f}", f"qual.set{f}")
         with open(os.path.join(folder, fasta), "w") as fa, open(os.path.join(folder, qual), "w") as qu:
             for r in range(rng.randint(1, 12)):
@@ -65,7 +75,7 @@ def make_read_set(folder, fastaindex, files, bins, seed=7):
         fasta_names += [fasta, qual]
     subprocess.run([fastaindex, *fasta_names], cwd=folder, check=True, stdout=subprocess.DEVNULL)
     with open(os.path.join(folder, "fasta.list"), "w") as f:
-        f.writelines(n + "\n" for n in fasta_names[::2])
+        f.writelines(n + "\n" for n in fasta_names if not n.startswith("qual.") and not n.endswith(".qual"))
     os.makedirs(os.path.join(folder, "bins"), exist_ok=True)
     bin_names = [f"bins/bin{b:02d}" for b in range(bins)]
     for name in bin_names:
@@ -75,7 +85,7 @@ def make_read_set(folder, fastaindex, files, bins, seed=7):
             f.writelines(r + "\n" for r in reads)
     with open(os.path.join(folder, "bins.fof"), "w") as f:
         f.writelines(n + "\n" for n in bin_names[:15])
-    return fasta_names, bin_names[15:]
+    return fasta_names, bin_names[15:] + ["./" + bin_names[15]]
 
 
 def main():
@@ -104,9 +114,9 @@ def main():
     os.makedirs(reads)
     fasta_names, named_bins = make_read_set(reads, args.fastaindex, files=50, bins=20)
 
-    def flow(folder, outroot, bins, shards, cores, command=args.extractbins):
+    def flow(folder, outroot, bins, shards, cores, command=args.extractbins, fresh=False):
         return run_workflow(args.snakefile, folder, outroot, "fasta.list", "bins.fof", bins,
-                            shards, cores, command)
+                            shards, cores, command, fresh)
 
     # The example: 7 shards are cut to one per file.
     ref = fresh_outputs(example, "ref", [])
@@ -116,22 +126,24 @@ def main():
     check(f"example: status {status}\n{err}", status == 0)
     check("example: same bytes", tree(os.path.join(example, "out")) == tree(os.path.join(example, "ref")))
 
-    # The generated set, bins in a subfolder, every shard count and both core
-    # counts; the last run appends to the outputs of the one before it.
+    # The generated set, bins in a subfolder (one named twice, as bins/binX
+    # and ./bins/binX), every shard count and both core counts; the fourth
+    # run appends to the outputs of the one before it, the last replaces them.
     ref = fresh_outputs(reads, "ref", ["bins"])
     run_command(args.extractbins, reads, ref, ["-i", "fasta.list"], "bins.fof", named_bins)
     once = tree(os.path.join(reads, "ref"))
-    check("reference run wrote outputs", len(once) > 20)
+    check("reference run wrote outputs, FASTQ among them", len(once) > 20 and any(n.endswith(".fq") for n in once))
     twice = {name: data + data for name, data in once.items()}
-    for shards, cores, fresh, expected in ((1, 1, True, once), (2, 2, True, once),
-                                           (3, 1, True, once), (7, 2, False, twice)):
-        out = fresh_outputs(reads, "out", ["bins"]) if fresh else out
-        status, err = flow(reads, out, named_bins, shards, cores)
+    for shards, cores, empty, replace, expected in ((1, 1, True, False, once), (2, 2, True, False, once),
+                                                    (3, 1, True, False, once), (7, 2, False, False, twice),
+                                                    (3, 2, False, True, once)):
+        out = fresh_outputs(reads, "out", ["bins"]) if empty else out
+        status, err = flow(reads, out, named_bins, shards, cores, fresh=replace)
         check(f"{shards} shards, {cores} cores: status {status}\n{err}", status == 0)
         check(f"{shards} shards, {cores} cores: same bytes", tree(os.path.join(reads, "out")) == expected)
 
     # A missing index: reported and non-zero, the rest appended as the command does.
-    missing = fasta_names[2 * 23] + "_idx"
+    missing = fasta_names[-1] + "_idx"
     os.rename(os.path.join(reads, missing), os.path.join(reads, "kept_idx"))
     ref = fresh_outputs(reads, "ref", ["bins"])
     run_command(args.extractbins, reads, ref, ["-i", "fasta.list"], "bins.fof", named_bins)
