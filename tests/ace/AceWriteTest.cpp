@@ -280,7 +280,7 @@ TEST(AceWrite, EditedContigWritesWhatItHolds) {
   contig.mNumBaseSeqs = 1;
   contig.mPaddedBases = 3;  // stale announced counts
   contig.mNumReads = 9;
-  contig.mQALines = {"QA 1 500 1 500"};
+  contig.mQALines = {"QA 1 500 1 500", ""};  // an empty line kept stands for none
   contig.mAlignStart.pop_back();  // "short" has lost its placement
   std::ostringstream out;
   test::CaptureStderr err;
