@@ -12,10 +12,6 @@ struct ReadRecordFields {
   int mWholeReadItems = 0;  // the "RD" line's count of whole-read items ("WR{" tags)
   int mReadTags = 0;        // the "RD" line's count of read tags ("RT{" tags)
   bool mDescribed = true;   // the read had a "DS" line
-
-  bool operator==(const ReadRecordFields& other) const {
-    return mWholeReadItems == other.mWholeReadItems && mReadTags == other.mReadTags && mDescribed == other.mDescribed;
-  }
 };
 
 }  // namespace ostrel

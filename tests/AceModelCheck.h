@@ -8,12 +8,20 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
 #include "ace/AceFile.h"
 
 namespace ostrel::test {
+
+// Each read's "RD" counts and "DS" mark.
+inline std::vector<std::tuple<int, int, bool>> RecordFields(const Contig& contig) {
+  std::vector<std::tuple<int, int, bool>> fields;
+  for (const ReadRecordFields& f : contig.mReadRecords) fields.emplace_back(f.mWholeReadItems, f.mReadTags, f.mDescribed);
+  return fields;
+}
 
 inline void ExpectSameTag(const AceTag& a, const AceTag& b) {
   EXPECT_EQ(a.mText, b.mText);
@@ -35,7 +43,7 @@ inline void ExpectSameModel(const AceFile& a, const AceFile& b) {
     EXPECT_EQ(a[c].mComplemented, b[c].mComplemented);
     EXPECT_EQ(a[c].mQALines, b[c].mQALines);
     EXPECT_EQ(a[c].mStrand, b[c].mStrand);
-    EXPECT_TRUE(a[c].mReadRecords == b[c].mReadRecords);
+    EXPECT_EQ(RecordFields(a[c]), RecordFields(b[c]));
     EXPECT_EQ(a[c].mNumBaseSeqs, b[c].mNumBaseSeqs);
     ASSERT_EQ(a[c].mBaseSegments.size(), b[c].mBaseSegments.size());
     for (size_t s = 0; s < a[c].mBaseSegments.size(); ++s) {

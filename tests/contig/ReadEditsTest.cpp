@@ -37,7 +37,8 @@ struct ReadRecord {
   bool operator==(const ReadRecord& o) const {
     return mBases == o.mBases && mDescription == o.mDescription && mStrand == o.mStrand &&
            mStart == o.mStart && mQuality == o.mQuality && mTrimStart == o.mTrimStart &&
-           mTrimEnd == o.mTrimEnd && mQALine == o.mQALine && mFields == o.mFields;
+           mTrimEnd == o.mTrimEnd && mQALine == o.mQALine && mFields.mWholeReadItems == o.mFields.mWholeReadItems &&
+           mFields.mReadTags == o.mFields.mReadTags && mFields.mDescribed == o.mFields.mDescribed;
   }
 };
 
