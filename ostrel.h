@@ -47,7 +47,9 @@
 #include "ace/BaseSegment.h"
 #include "ace/Contig.h"
 #include "ace/ContigWork.h"
+#include "ace/ReadRecordFields.h"
 #include "ace/ReportPlots.h"
+#include "ace/TagPlacer.h"
 
 #include "contig/AssemblyEdits.h"
 #include "contig/Checkpoints.h"

@@ -39,7 +39,9 @@ bool AceContigReader::Open(const std::string& fileName, QualityRecordFile* quali
   mAce.mNumReads = mAhead.mNumReads;
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mAce.mValid = true;
+  mAce.mTags.clear();
   mAheadHolds = mAhead.ReadContig(mIn, mLine, 0, 0);
+  TakeTagsMet();
   if (mAheadHolds && mQualities != nullptr) ReadAhead(mAhead[0], mAheadRecords);
   mPreparing = std::make_unique<ContigQueue>([this](size_t) { Prepare(); });
   return true;
@@ -64,10 +66,16 @@ bool AceContigReader::Next() {
   mPreparing->Add(0);
   mAhead[0] = std::move(done);  // its storage is kept for the next contig
   mAheadHolds = mAhead.ReadContig(mIn, mLine, mContigIndex + 1, 0);
+  TakeTagsMet();
   if (mAheadHolds && mQualities != nullptr) ReadAhead(mAhead[0], mAheadRecords);
   mAce.mRecordsFound = mAhead.mRecordsFound;
   mPreparing->Wait();
   return true;
+}
+
+void AceContigReader::TakeTagsMet() {
+  for (AceTag& tag : mAhead.mTags) mAce.mTags.push_back(std::move(tag));
+  mAhead.mTags.clear();
 }
 
 void AceContigReader::Prepare() {
@@ -124,7 +132,7 @@ void AceContigReader::End() {
   std::cerr << mFakeMessages.str() << mTrimMessages.str() << std::flush;
   mAce.clear();
   mAce.mContigQuality.clear();
-  mAce.mTags = std::move(mAhead.mTags);
+  TakeTagsMet();
   mTally.Store(mAce);
   mIn.close();
 }

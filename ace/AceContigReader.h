@@ -31,8 +31,9 @@ namespace ostrel {
 class AceContigReader {
 public:
   // `ace` gives the trim qualities and the large-contig size, and takes the
-  // header's counts, the validity and, at the end, the tags met (their
-  // subjects not marked) and the statistics.
+  // header's counts, the validity, the tags met as they come (in file
+  // order, their subjects not marked; those among the records of the contig
+  // held are all there) and, at the end, the statistics.
   explicit AceContigReader(AceFile& ace) : mAce(ace), mTally(ace.mMinContigSize) {}
   ~AceContigReader();  // stops the worker thread first: it touches the members
 
@@ -69,6 +70,7 @@ private:
   void ReadAhead(Contig& contig, ContigRecords& records);
   void AddReadQualities(Contig& contig);
   void End();
+  void TakeTagsMet();  // moves the tags the parsers met to mAce.mTags
   void EndQualities();
 
   AceFile& mAce;

@@ -38,13 +38,14 @@ bool AceContigWriter::Open(const std::string& fileName) {
   return true;
 }
 
-void AceContigWriter::Add(Contig& contig) {
+void AceContigWriter::Add(Contig& contig, const std::vector<AceTag>& tagsSoFar) {
+  const int number = mAdded++;
   if (contig.mReads.empty()) {
     if (!contig.mBases.empty()) mNotes << "Left out " << contig.mName << ": it holds no reads." << std::endl;
     mLeftOut.insert(contig.mName);
     return;
   }
-  contig.WriteAce(mScratch, mNotes);
+  contig.WriteAce(mScratch, mNotes, mPlacer.PlacedIn(tagsSoFar, number, contig));
   ++mContigs;
   mReads += static_cast<long>(contig.mReads.size());
 }
@@ -53,16 +54,24 @@ bool AceContigWriter::Finish(const std::vector<AceTag>& tags) {
   std::cerr << mNotes.str() << std::flush;
   mScratch.flush();
   if (!mScratchBuf.Close()) return Failed(mScratchBuf.Error());
+  // The contig tags on a contig left out go with it, but for those written
+  // already where they stood in an earlier contig.
+  int leftOut = 0;
+  const auto keep = [&](const std::vector<AceTag>& some) {
+    std::vector<AceTag> kept;
+    for (const AceTag& tag : some) {
+      const bool onLeftOut = tag.OnContig() && mLeftOut.count(tag.Subject()) > 0;
+      leftOut += onLeftOut;
+      if (!onLeftOut) kept.push_back(tag);
+    }
+    return kept;
+  };
   mOutput << "AS " << mContigs << ' ' << mReads << '\n';
+  WriteTrailingTags(mOutput, keep(TagPlacer::BeforeContigs(tags)));
   std::ifstream written(mScratchName, std::ios::binary);
   if (!written) return Failed("cannot read the scratch file " + mScratchName);
   if (written.peek() != std::ifstream::traits_type::eof()) mOutput << written.rdbuf();
-  int leftOut = 0;
-  for (const AceTag& tag : tags) {
-    const bool onLeftOut = tag.OnContig() && mLeftOut.count(tag.Subject()) > 0;
-    leftOut += onLeftOut;
-    if (!onLeftOut) mOutput << tag.mText << '\n';
-  }
+  WriteTrailingTags(mOutput, keep(mPlacer.Unplaced(tags)));
   SayTagsLeftOut(leftOut);
   if (!mOutput.Commit()) return Failed(mOutput.Error());
   return true;

@@ -118,6 +118,14 @@ std::vector<AceTag> AceFile::TagsInFileOrder(int* leftOut) const {
   return tags;
 }
 
+void AceFile::GatherTags() {
+  for (Contig& contig : *this) {
+    for (AceTag& tag : contig.mTags) mTags.push_back(std::move(tag));
+    contig.mTags.clear();
+  }
+  std::stable_sort(mTags.begin(), mTags.end(), [](const AceTag& a, const AceTag& b) { return a.mOrder < b.mOrder; });
+}
+
 void AceFile::PrefixContigs(const std::string& prefix) {
   for (Contig& contig : *this) contig.mName = prefix + contig.mName;
 }

@@ -74,6 +74,9 @@ public:
   // is not written), a contig's tags on reads it no longer holds
   // and mTags entries whose subject was held and is no longer.
   std::vector<AceTag> TagsInFileOrder(int* leftOut = nullptr) const;
+  // Moves every contig's tags back to mTags, all in file order, as the
+  // contig-by-contig reading leaves them.
+  void GatherTags();
   // Rebuilds mReadContigMap and adds every read to its contig's mReadIdxMap
   // (entries already there are not cleared; a repeated name keeps its last
   // index within a contig and gets one mReadContigMap entry per read).
@@ -180,10 +183,11 @@ public:
   std::string ParseAF(std::istream& in, std::string& line, int& contigIndex);
   std::string ParseBS(std::istream& in, std::string& line, int& contigIndex);
   std::string ParseRD(std::istream& in, std::string& line, int& contigIndex);
-  // Adds the tag `line` opens to mTags and returns its closing line. A tag
-  // still open at a "CO" record or the input's end was cut short: it is
-  // dropped, and the "CO" line (or "") is returned.
-  std::string ParseTag(std::istream& in, std::string& line);
+  // Adds the tag `line` opens to mTags, standing after read `afterRead` of
+  // the contig being read (AceTag::mInContig and the like), and returns its
+  // closing line. A tag still open at a "CO" record or the input's end was
+  // cut short: it is dropped, and the "CO" line (or "") is returned.
+  std::string ParseTag(std::istream& in, std::string& line, int afterRead = -1);
 
   // Read quality files (ace/QualityRead.cpp). A record is a '>' header line
   // (read name, then an optional description) and lines of integers, one
@@ -208,10 +212,12 @@ public:
   // Writing ACE files (ace/AceWrite.cpp).
   // Writes the "AS" header with the numbers of contigs and reads written,
   // every contig that holds reads (Contig::WriteAce; one without is left
-  // out, as other readers refuse it, with a line on standard error), then
-  // every tag in file order (TagsInFileOrder), less those on a contig or
-  // read it no longer holds; how many tags were left out, here or by the
-  // edits, is said on standard error. True when every write went through.
+  // out, as other readers refuse it, with a line on standard error), and
+  // every tag (TagsInFileOrder), less those on a contig or read it no
+  // longer holds, each where it stood when that place is written
+  // (TagPlacer), else after the last contig; how many tags were left
+  // out, here or by the edits, is said on standard error. True when every
+  // write went through.
   bool WriteAce(std::ostream& out);
   // The same to a file, gzip-compressed when its name ends in ".gz",
   // written under a temporary name and renamed into place once whole. A file
@@ -301,6 +307,11 @@ private:
   // An empty read, made from a spare one when there is one.
   Sequence TakeSpareRead();
   SequenceVector mSpareReads;
+  // The contig being read, for the tags met: its number in the file and
+  // its slot (-1 before the first).
+  int mReadingNumber = -1;
+  int mReadingSlot = -1;
+  int64_t mTagsRead = 0;  // the tags met since the header, for their mOrder
 };
 
 }  // namespace ostrel

@@ -82,6 +82,8 @@ bool AceFile::CheckContigCount(int seen, std::ostream& out) const {
 void AceFile::ReadHeader(std::istream& in, std::string& line) {
   mValid = true;
   mTags.clear();
+  mReadingNumber = mReadingSlot = -1;
+  mTagsRead = 0;
   ReadLine(in, line);
   mRecordsFound = StartsRecord(line, "AS");
   int pos = 0;
@@ -103,6 +105,8 @@ bool AceFile::ReadContig(std::istream& in, std::string& line, int contigIndex, i
   // A contig may hold no reads (a split can leave one so): the search for
   // its records stops at the next contig rather than taking that one's, and
   // keeps the tags it passes, such as those after the last contig.
+  mReadingNumber = contigIndex;
+  mReadingSlot = slot;
   if (FindContigRecord(in, "BQ", line)) {
     line = ParseBQ(in, line, slot);
     if (FindContigRecord(in, "AF", line)) {
@@ -149,6 +153,7 @@ void AceFile::ClearForRecords(Contig& contig) {
   keep(contig.mComplemented, fresh.mComplemented);
   keep(contig.mBaseSegments, fresh.mBaseSegments);
   keep(contig.mQALines, fresh.mQALines);
+  keep(contig.mReadRecords, fresh.mReadRecords);
   contig = std::move(fresh);
 }
 
@@ -172,6 +177,7 @@ std::string AceFile::ParseCO(std::istream& in, std::string& line, int& contigInd
   contig.mPaddedBases = GetNextInteger(line, pos, pos);
   contig.mNumReads = GetNextInteger(line, pos, pos);
   contig.mNumBaseSeqs = GetNextInteger(line, pos, pos);
+  contig.mStrand = GetNextWSDelimitedString(line, pos, pos) == "C" ? 'C' : 'U';
   ReserveAnnounced(contig.mBases, contig.mPaddedBases);
 
   std::string next;
@@ -244,9 +250,10 @@ std::string AceFile::ParseBS(std::istream& in, std::string& line, int& contigInd
   return next;
 }
 
-// Every "RD" record starts a new read; its "DS" line, when there is one,
-// gives the read its description (its template is taken from that once the
-// contig is read).
+// Every "RD" record starts a new read, with the counts of its line; its
+// "DS" line, when there is one, gives the read its description (its
+// template is taken from that once the contig is read). A tag among the
+// reads keeps its place after the last read met.
 std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigIndex) {
   Contig& contig = (*this)[contigIndex];
   std::string next = line;
@@ -271,17 +278,24 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
       ClearRead(bases);
       bases.mName = name;
       ReserveAnnounced(bases.mBases, GetNextInteger(next, pos, pos));
+      ReadRecordFields fields;
+      fields.mWholeReadItems = GetNextInteger(next, pos, pos);
+      fields.mReadTags = GetNextInteger(next, pos, pos);
+      fields.mDescribed = false;
+      contig.mReadRecords.resize(static_cast<size_t>(read));
+      contig.mReadRecords.push_back(fields);
       GetBlockLines(in, bases.mBases, next);
     } else if (StartsRecord(next, "DS")) {
       if (read >= 0 && !described) {
         const size_t blank = next.find(' ', static_cast<size_t>(RecordFieldsStart(next)));
         contig.mReads[read].mDescription = blank == std::string::npos ? next : next.substr(blank + 1);
+        contig.mReadRecords[read].mDescribed = true;
         described = true;
       }
     } else if (StartsRecord(next, "QA")) {
       contig.mQALines.push_back(next);
     } else if (StartsTag(next)) {
-      next = ParseTag(in, next);
+      next = ParseTag(in, next, read);
       if (StartsRecord(next, "CO")) break;
     } else if (StartsRecord(next, "CO")) {
       break;
@@ -289,10 +303,11 @@ std::string AceFile::ParseRD(std::istream& in, std::string& line, int& contigInd
   } while (ReadLine(in, next));
   // Reads placed by "AF" lines beyond the last named "RD" record are dropped.
   contig.mReads.resize(static_cast<size_t>(read + 1));
+  contig.mReadRecords.resize(static_cast<size_t>(read + 1));
   return next;
 }
 
-std::string AceFile::ParseTag(std::istream& in, std::string& line) {
+std::string AceFile::ParseTag(std::istream& in, std::string& line, int afterRead) {
   std::string tag = line + '\n';
   std::string next;
   while (ReadLine(in, next)) {
@@ -301,7 +316,12 @@ std::string AceFile::ParseTag(std::istream& in, std::string& line) {
     if (ClosesTag(next)) {
       AceTag read;
       read.mText = std::move(tag);
-      read.mOrder = static_cast<int64_t>(mTags.size());
+      read.mOrder = mTagsRead++;
+      if (mReadingSlot >= 0) {
+        read.mInContig = (*this)[mReadingSlot].mName;
+        read.mContigNumber = mReadingNumber;
+        read.mAfterRead = afterRead;
+      }
       mTags.push_back(std::move(read));
       return next;
     }

@@ -17,8 +17,12 @@
 // mirrored when the contig is reversed; a read tag goes where its read
 // goes. A tag left without its contig or read is dropped and counted
 // (mTagsLeftOut of the contig or assembly), and the writer says how many.
-// The writer writes every tag after the last contig, in file order
-// (mOrder), each with its contig's current name.
+// The writers write a tag back where it stood, after the read it followed
+// (mContigNumber, mInContig, mAfterRead), when the contig of that place in
+// the list is written under that name with that read; a tag that stood
+// before the first contig goes after the header, every other tag after the
+// last contig. Tags keep their file order (mOrder) at each place, and each
+// is written with its contig's current name.
 #ifndef OSTREL_ACE_ACETAG_H
 #define OSTREL_ACE_ACETAG_H
 
@@ -32,6 +36,13 @@ public:
   std::string mText;          // the lines up to the closing "}", each ending in a newline
   bool mSubjectHeld = false;  // the contig or read it names was in the assembly when it was read
   int64_t mOrder = 0;         // its place among the file's tags
+  // Where it stood: among the records of the file's contig number
+  // mContigNumber (0-based; -1 before the first contig), named mInContig,
+  // after its read of index mAfterRead (-1 before its first read). A tag
+  // after the last contig stands after that contig's last read.
+  std::string mInContig;
+  int mContigNumber = -1;
+  int mAfterRead = -1;
 
   // The name on its second line ("" when it has none).
   std::string Subject() const;

@@ -7,6 +7,7 @@
 
 #include "ace/AceFile.h"
 #include "ace/AceTokens.h"
+#include "ace/TagPlacer.h"
 #include "util/FileUtil.h"
 #include "util/OutputFile.h"
 
@@ -55,7 +56,9 @@ void Contig::AppendBQ(std::string& text) const {
 }
 
 void Contig::AppendQA(std::string& text, size_t read) const {
-  if (read < mQALines.size()) {
+  // An empty kept line (a read copied from a contig that kept none) is made
+  // as for a read without one: other readers require the record.
+  if (read < mQALines.size() && !mQALines[read].empty()) {
     text.append(mQALines[read]);
   } else {
     const long last = static_cast<long>(mReads[read].mBases.size()) - 1;
@@ -67,7 +70,7 @@ void Contig::AppendQA(std::string& text, size_t read) const {
   text.push_back('\n');
 }
 
-void Contig::WriteAce(std::ostream& out, std::ostream& messages) {
+void Contig::WriteAce(std::ostream& out, std::ostream& messages, const std::vector<AceTag>& tags) {
   if (mBaseSegments.empty() || static_cast<int>(mBaseSegments.size()) != mNumBaseSeqs || mNumBaseSeqs == 0) {
     messages << "ERROR: " << mName << " mBaseSegments.size()=" << mBaseSegments.size()
              << " mNumBaseSeqs = " << mNumBaseSeqs << std::endl;
@@ -88,7 +91,7 @@ void Contig::WriteAce(std::ostream& out, std::ostream& messages) {
   AppendInt(text, static_cast<long>(mReads.size()));
   text.push_back(' ');
   AppendInt(text, static_cast<long>(mBaseSegments.size()));
-  text.append(" U\n");
+  text.append(mStrand == 'C' ? " C\n" : " U\n");
   AppendWrapped(text, mBases);
   AppendBQ(text);
   // A read the placements do not reach (more reads than "AF" lines were
@@ -107,18 +110,34 @@ void Contig::WriteAce(std::ostream& out, std::ostream& messages) {
     AppendInt(text, segment.mEnd);
     text.append(" ").append(segment.mReadName).push_back('\n');
   }
+  // The tags in file order: those before the first read, then after each
+  // read those that followed it; those after the last read follow the
+  // contig.
+  auto tag = tags.begin();
+  const auto appendTagsUpTo = [&](int read) {
+    for (; tag != tags.end() && tag->mAfterRead <= read; ++tag) text.append("\n").append(tag->mText);
+  };
+  appendTagsUpTo(-1);
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   for (size_t read = 0; read < mReads.size(); ++read) {
     const Sequence& bases = mReads[read];
+    const ReadRecordFields fields = read < mReadRecords.size() ? mReadRecords[read] : ReadRecordFields();
     text.assign("\nRD ").append(bases.mName).push_back(' ');
     AppendInt(text, static_cast<long>(bases.mBases.size()));
-    text.append(" 0 0\n");
+    text.push_back(' ');
+    AppendInt(text, fields.mWholeReadItems);
+    text.push_back(' ');
+    AppendInt(text, fields.mReadTags);
+    text.push_back('\n');
     AppendWrapped(text, bases.mBases);
     AppendQA(text, read);
-    text.append("DS ").append(bases.mDescription).push_back('\n');
+    if (fields.mDescribed || !bases.mDescription.empty())
+      text.append("DS ").append(bases.mDescription).push_back('\n');
+    if (read + 1 < mReads.size()) appendTagsUpTo(static_cast<int>(read));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
   out << "\n\n";
+  WriteTrailingTags(out, std::vector<AceTag>(tag, tags.end()));
 }
 
 bool AceFile::WriteAce(std::ostream& out) {
@@ -128,8 +147,13 @@ bool AceFile::WriteAce(std::ostream& out) {
     reads += static_cast<long>(contig.mReads.size());
   }
   out << "AS " << contigs << ' ' << reads << '\n';
+  int stale = 0;
+  const std::vector<AceTag> tags = TagsInFileOrder(&stale);
+  WriteTrailingTags(out, TagPlacer::BeforeContigs(tags));
+  TagPlacer placer;
   int leftOut = mTagsLeftOut;
-  for (Contig& contig : *this) {
+  for (size_t c = 0; c < size(); ++c) {
+    Contig& contig = (*this)[c];
     leftOut += contig.mTagsLeftOut;
     // One the header announced and the file lacked has no consensus either:
     // it was never there to leave out.
@@ -137,10 +161,9 @@ bool AceFile::WriteAce(std::ostream& out) {
       if (!contig.mBases.empty()) std::cerr << "Left out " << contig.mName << ": it holds no reads." << std::endl;
       continue;
     }
-    contig.WriteAce(out);
+    contig.WriteAce(out, std::cerr, placer.PlacedIn(tags, static_cast<int>(c), contig));
   }
-  int stale = 0;
-  for (const AceTag& tag : TagsInFileOrder(&stale)) out << tag.mText << '\n';
+  WriteTrailingTags(out, placer.Unplaced(tags));
   leftOut += stale;
   SayTagsLeftOut(leftOut);
   out.flush();

@@ -26,6 +26,7 @@ void Contig::CopyContig(Contig& target) const {
   target.mPaddedBases = mPaddedBases;
   target.mNumReads = mNumReads;
   target.mNumBaseSeqs = mNumBaseSeqs;
+  target.mStrand = mStrand;
   target.mTemplateReads = mTemplateReads;
   target.mReadTemplate = mReadTemplate;
   target.mReadDirection = mReadDirection;
@@ -43,6 +44,7 @@ void Contig::CopyContig(Contig& target) const {
   target.mReadTrimEnd = mReadTrimEnd;
   target.mBaseSegments = mBaseSegments;
   target.mQALines = mQALines;
+  target.mReadRecords = mReadRecords;
 
   target.mTrimStart = mTrimStart;
   target.mTrimEnd = mTrimEnd;

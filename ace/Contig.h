@@ -22,6 +22,7 @@
 
 #include "ace/AceTag.h"
 #include "ace/BaseSegment.h"
+#include "ace/ReadRecordFields.h"
 #include "contig/TemplateInfo.h"
 #include "seq/Sequence.h"
 #include "seq/SequenceQuality.h"
@@ -57,13 +58,15 @@ constexpr int kAlignmentNameWidth = 16;
 // Parallel vectors, for read index i: mReads, mAlignStart and mComplemented
 // always have entry i; mReadQuality has it once qualities are loaded or
 // faked, then with one value per padded read character; mReadTrimStart and
-// mReadTrimEnd have it once the read trims are computed. mQALines is filled
-// by the reader only and not kept in step with later edits.
+// mReadTrimEnd have it once the read trims are computed; mQALines and
+// mReadRecords have it for the reads a file gave, and the read edits carry
+// them with their reads.
 class Contig : public Sequence {
 public:
   int mPaddedBases = 0;  // consensus length announced on the "CO" line
   int mNumReads = 0;     // read count announced on the "CO" line
   int mNumBaseSeqs = 0;  // base-segment count announced or last computed
+  char mStrand = 'U';    // the "CO" line's last field: 'C' for a complemented contig, else 'U'
   String2IntMultiMap mTemplateReads;  // template name -> index of each of its reads
   String2StringMap mReadTemplate;     // read name -> template name
   Int2IntMap mReadDirection;          // read index -> 1 reverse ("DIRECTION:" without "fwd"), 0 forward
@@ -78,6 +81,10 @@ public:
   std::vector<int> mReadTrimEnd;         // per read, 0-based last good-quality index, or -1
   std::vector<BaseSegment> mBaseSegments;  // in file order
   std::vector<std::string> mQALines;       // the reads' "QA" lines, verbatim
+  // The reads' "RD" counts and whether each had a "DS" line. The counts
+  // are of the read's tags, which go wherever the read goes: they move
+  // with it and stay true.
+  std::vector<ReadRecordFields> mReadRecords;
   int mTrimStart = -1;     // 0-based first consensus index reaching the trim threshold, or -1
   int mTrimEnd = -1;       // 0-based last such index, or -1
   int mBACReadStart = -1;  // smallest good-quality start of the BAC-end reads
@@ -185,7 +192,8 @@ public:
   //
   // Every edit goes through the per-read entry helpers below, so that
   // mReads, mAlignStart, mComplemented and, where they are kept,
-  // mReadQuality, mReadTrimStart, mReadTrimEnd and mQALines move together.
+  // mReadQuality, mReadTrimStart, mReadTrimEnd, mQALines and mReadRecords move
+  // together.
   // Appends a read at 1-based start `start` with strand `strand` ('U' or
   // 'C') to mReads, mAlignStart and mComplemented; returns its index.
   int AppendReadEntry(const Sequence& read, int start, char strand);
@@ -193,8 +201,8 @@ public:
   // lists) and sets that entry to `quality`.
   void SetReadQualityEntry(int readIdx, const SequenceQuality& quality);
   // Appends read `readIdx` with every entry it has here to `dest`: the read,
-  // start and strand; the quality, trims and QA line (empty, 0 and "" where
-  // this contig has none for it, each of those vectors cut or grown to end
+  // start and strand; the quality, trims, QA line and record fields (empty,
+  // 0, "" and a new read's where this contig has none for it, each of those vectors cut or grown to end
   // at the new read); dest's mReadIdxMap entry; and its template ("" when it
   // has none) in dest's mReadTemplate and mTemplateReads, leaving its
   // direction unset (forward). Returns the index in `dest`, -1 when
@@ -249,7 +257,8 @@ public:
   int MergeContigRight(Contig& other, int offset);
   // Reverse-complements the consensus and the reads and mirrors every
   // per-position value onto the same bases: qualities, alignment starts,
-  // read and contig trims, BAC figures and QA positions. Strands flip.
+  // read and contig trims, BAC figures and QA positions. Strands flip, the
+  // contig's own among them.
   // Doing it twice gives the contig back, base segments aside.
   void ReverseComplementContig();
   // Removes the reads without a good mate (as mTemplates last said) that
@@ -413,8 +422,13 @@ public:
   // column, "AF" and "BS" lines, and each read's "RD", "QA" and "DS"
   // records. Base segments out of step with mNumBaseSeqs are synthesized
   // anew first, with a line on `messages`. A read beyond the kept "QA"
-  // lines gets "QA 1 L-1 1 L-1", L being its padded length.
-  void WriteAce(std::ostream& out, std::ostream& messages = std::cerr);
+  // lines gets "QA 1 L-1 1 L-1", L being its padded length; its "RD" counts
+  // and whether it has a "DS" line come from mReadRecords (a read without
+  // an entry: 0, 0 and a "DS" line; a read with a description has one).
+  // `tags` (in file order) are written where they stood among the reads
+  // (AceTag::mAfterRead): before the first read, after one, or after the
+  // contig when they followed its last read.
+  void WriteAce(std::ostream& out, std::ostream& messages = std::cerr, const std::vector<AceTag>& tags = {});
 
 private:
   // Copies the named reads into `newContig`, moves its smallest start to 0

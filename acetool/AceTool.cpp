@@ -118,6 +118,7 @@ bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::string&
   QualityRecordFile qualities;
   if (!qualName.empty() && !qualities.Open(qualName)) {
     if (!ReadAssembly(ace, aceName, qualName)) return false;
+    ace.GatherTags();  // where the contig-by-contig reading keeps them
     for (Contig& contig : ace) each(contig);
     tally = ace.Tally();
     return true;

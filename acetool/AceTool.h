@@ -59,8 +59,10 @@ bool ReadAssembly(AceFile& ace, const std::string& aceName, const std::string& q
 // contigs read. With `qualName`, the reads take their values from that
 // quality file, which is indexed rather than held; one that cannot be
 // indexed (a gzip-compressed one) is read whole with the assembly, and the
-// contigs are then handed over from memory. At the end `ace` holds the
-// header's counts, the tags, the statistics and the validity. False, with a
+// contigs are then handed over from memory. ace.mTags holds the tags met
+// so far, in file order, those among the records of the contig handed over
+// included. At the end `ace` holds the header's counts, the tags, the
+// statistics and the validity. False, with a
 // message, when a file cannot be read or the assembly file holds no ACE
 // records.
 bool StreamAssembly(AceFile& ace, const std::string& aceName, const std::string& qualName,

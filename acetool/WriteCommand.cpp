@@ -56,7 +56,7 @@ int RunWrite(int argc, char** argv) {
       kept += contig.RecomputeConsensus();
       columns += static_cast<int64_t>(contig.mBases.size());
     }
-    writer.Add(contig);
+    writer.Add(contig, ace.mTags);
   };
   if (!writer.Open(files[1]) || !StreamAssembly(ace, files[0], qualName, write, tally)) return 1;
   if (recompute)

@@ -1,5 +1,5 @@
 // The per-read entries of a contig (read, start, strand, quality, trims, QA
-// line, index and template entries) appended, copied and erased together,
+// line, record fields, index and template entries) appended, copied and erased together,
 // so that the parallel vectors stay in step through every read edit.
 #include <string>
 #include <utility>
@@ -64,6 +64,8 @@ int Contig::CopyReadEntries(int readIdx, Contig& dest) const {
   SetLastEntry(dest.mReadTrimStart, n, i < mReadTrimStart.size() ? mReadTrimStart[i] : 0, 0);
   SetLastEntry(dest.mReadTrimEnd, n, i < mReadTrimEnd.size() ? mReadTrimEnd[i] : 0, 0);
   SetLastEntry(dest.mQALines, n, i < mQALines.size() ? mQALines[i] : std::string(), std::string());
+  SetLastEntry(dest.mReadRecords, n, i < mReadRecords.size() ? mReadRecords[i] : ReadRecordFields(),
+               ReadRecordFields());
 
   // The copy keeps its template (the empty name when it has none) but not
   // its direction, which then reads as forward.
@@ -89,6 +91,7 @@ void Contig::EraseReadEntries(const std::vector<char>& gone) {
   KeepUnmarked(mReadTrimStart, gone);
   KeepUnmarked(mReadTrimEnd, gone);
   KeepUnmarked(mQALines, gone);
+  KeepUnmarked(mReadRecords, gone);
   // Every later read's index moved, so the maps are made anew.
   RebuildTemplateInfo();
 }

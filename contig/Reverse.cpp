@@ -83,6 +83,7 @@ void Contig::ReverseComplementContig() {
     if (i < mQALines.size()) mQALines[i] = MirrorQALine(mQALines[i], readLength);
   }
 
+  mStrand = mStrand == 'C' ? 'U' : 'C';
   MirrorRange(mTrimStart, mTrimEnd, length);
   MirrorRange(mBACTrimStart, mBACTrimEnd, length);
   MirrorRange(mBACReadStart, mBACReadEnd, length);

@@ -148,6 +148,7 @@ int Contig::MoveReadsInto(const std::vector<int>& reads, Contig& newContig) cons
     newContig.mTrimStart = newContig.mTrimEnd = 0;
   }
   newContig.mVoteByCount = mVoteByCount;
+  newContig.mStrand = mStrand;  // a piece of a complemented contig is one too
   int min, max;
   newContig.FixupAlignStarts(0, min, max);
   int64_t newRight = 0;

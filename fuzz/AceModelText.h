@@ -30,7 +30,7 @@ inline std::string ModelText(const AceFile& ace) {
   out << "valid " << ace.mValid << " contigs " << ace.size() << " length " << ace.mTotalLength << " n50 "
       << ace.mN50 << " coverage " << ace.mAverageCoverageTrimmed << "\n";
   for (const Contig& contig : ace) {
-    out << "CO " << contig.mName << " segments " << contig.mNumBaseSeqs << " trims " << contig.mTrimStart << " "
+    out << "CO " << contig.mName << " " << contig.mStrand << " segments " << contig.mNumBaseSeqs << " trims " << contig.mTrimStart << " "
         << contig.mTrimEnd << "\n";
     PutBytes(out, "bases", contig.mBases);
     PutValues(out, "quality", contig.mQuality.mQualities);
@@ -47,10 +47,15 @@ inline std::string ModelText(const AceFile& ace) {
     for (size_t r = 0; r < contig.mReads.size(); ++r) {
       const Sequence& read = contig.mReads[r];
       out << "RD " << read.mName << " DS " << read.mDescription << "\n";
+      if (r < contig.mReadRecords.size())
+        out << "counts " << contig.mReadRecords[r].mWholeReadItems << " " << contig.mReadRecords[r].mReadTags
+            << " described " << contig.mReadRecords[r].mDescribed << "\n";
       PutBytes(out, "read bases", read.mBases);
       if (r < contig.mReadQuality.size()) PutValues(out, "read quality", contig.mReadQuality[r].mQualities);
     }
-    for (const AceTag& tag : contig.mTags) out << "contig tag\n" << tag.mText;
+    for (const AceTag& tag : contig.mTags)
+      out << "contig tag in " << tag.mContigNumber << " " << tag.mInContig << " after " << tag.mAfterRead << "\n"
+          << tag.mText;
   }
   for (const SequenceQuality& quality : ace.mContigQuality) PutValues(out, "contig quality", quality.mQualities);
   std::map<std::string, std::vector<int>> contigsOf;
@@ -60,7 +65,9 @@ inline std::string ModelText(const AceFile& ace) {
     out << "read " << name << " in ";
     PutValues(out, "", contigs);
   }
-  for (const AceTag& tag : ace.mTags) out << "tag held " << tag.mSubjectHeld << "\n" << tag.mText;
+  for (const AceTag& tag : ace.mTags)
+    out << "tag held " << tag.mSubjectHeld << " in " << tag.mContigNumber << " " << tag.mInContig << " after "
+        << tag.mAfterRead << "\n" << tag.mText;
   return out.str();
 }
 

@@ -8,12 +8,27 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TestSupport.h"
 #include "ace/AceFile.h"
 
 namespace ostrel::test {
+
+// Each read's "RD" counts and "DS" mark.
+inline std::vector<std::tuple<int, int, bool>> RecordFields(const Contig& contig) {
+  std::vector<std::tuple<int, int, bool>> fields;
+  for (const ReadRecordFields& f : contig.mReadRecords) fields.emplace_back(f.mWholeReadItems, f.mReadTags, f.mDescribed);
+  return fields;
+}
+
+inline void ExpectSameTag(const AceTag& a, const AceTag& b) {
+  EXPECT_EQ(a.mText, b.mText);
+  EXPECT_EQ(a.mContigNumber, b.mContigNumber);
+  EXPECT_EQ(a.mInContig, b.mInContig);
+  EXPECT_EQ(a.mAfterRead, b.mAfterRead);
+}
 
 inline void ExpectSameModel(const AceFile& a, const AceFile& b) {
   ASSERT_EQ(a.size(), b.size());
@@ -27,6 +42,8 @@ inline void ExpectSameModel(const AceFile& a, const AceFile& b) {
     EXPECT_EQ(a[c].mAlignStart, b[c].mAlignStart);
     EXPECT_EQ(a[c].mComplemented, b[c].mComplemented);
     EXPECT_EQ(a[c].mQALines, b[c].mQALines);
+    EXPECT_EQ(a[c].mStrand, b[c].mStrand);
+    EXPECT_EQ(RecordFields(a[c]), RecordFields(b[c]));
     EXPECT_EQ(a[c].mNumBaseSeqs, b[c].mNumBaseSeqs);
     ASSERT_EQ(a[c].mBaseSegments.size(), b[c].mBaseSegments.size());
     for (size_t s = 0; s < a[c].mBaseSegments.size(); ++s) {
@@ -63,11 +80,11 @@ inline void ExpectSameModel(const AceFile& a, const AceFile& b) {
   EXPECT_EQ(a.mAverageCoverageTrimmed, b.mAverageCoverageTrimmed);
   for (size_t c = 0; c < a.size() && c < b.size(); ++c) {
     ASSERT_EQ(a[c].mTags.size(), b[c].mTags.size());
-    for (size_t t = 0; t < a[c].mTags.size(); ++t) EXPECT_EQ(a[c].mTags[t].mText, b[c].mTags[t].mText);
+    for (size_t t = 0; t < a[c].mTags.size(); ++t) ExpectSameTag(a[c].mTags[t], b[c].mTags[t]);
   }
   ASSERT_EQ(a.mTags.size(), b.mTags.size());
   for (size_t t = 0; t < a.mTags.size(); ++t) {
-    EXPECT_EQ(a.mTags[t].mText, b.mTags[t].mText);
+    ExpectSameTag(a.mTags[t], b.mTags[t]);
     EXPECT_EQ(a.mTags[t].mSubjectHeld, b.mTags[t].mSubjectHeld);
   }
 }

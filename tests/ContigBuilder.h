@@ -50,7 +50,7 @@ inline void ExpectReadEntriesInStep(const Contig& contig, bool everyEntry) {
   EXPECT_EQ(contig.mAlignStart.size(), n);
   EXPECT_EQ(contig.mComplemented.size(), n);
   for (size_t optional : {contig.mReadQuality.size(), contig.mReadTrimStart.size(),
-                          contig.mReadTrimEnd.size(), contig.mQALines.size()}) {
+                          contig.mReadTrimEnd.size(), contig.mQALines.size(), contig.mReadRecords.size()}) {
     if (everyEntry) {
       EXPECT_EQ(optional, n);
     } else {
@@ -117,6 +117,7 @@ inline Contig RandomContig(std::mt19937& rng, const std::string& prefix = "r") {
     rangeIn(readLength, a, b);
     contig.mQALines.push_back("QA " + std::to_string(first + 1) + " " + std::to_string(last + 1) + " " +
                               std::to_string(a < 0 ? 1 : a + 1) + " " + std::to_string(b < 0 ? readLength : b + 1));
+    contig.mReadRecords.push_back({below(3), below(5), below(2) == 1});
   }
   rangeIn(length, contig.mTrimStart, contig.mTrimEnd);
   rangeIn(length, contig.mBACTrimStart, contig.mBACTrimEnd);

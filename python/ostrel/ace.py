@@ -10,14 +10,14 @@ a script changes its import line only::
     for contig in Ace.parse("assembly.ace"):
         print(contig.name, len(contig.reads))
 
-Tags come as ostrel's reader keeps them (CT{, RT{ and WA{ records; a tag
-between a contig's base segments and its first read is passed over, as
-Bio.Sequencing.Ace passes it over). With ``parse`` a contig carries the
-tags that stand after its "CO" record and before the next one: consensus
-and assembly tags in ``ct`` and ``wa``, a read tag with the read it names
-when that read is in the contig, else with the contig's last read. ``read``
-then moves each consensus and read tag to the contigs and reads of its name,
-and gathers the assembly tags in the record's ``wa``.
+Tags come as ostrel's reader keeps them (CT{, RT{, WR{ and WA{ records).
+With ``parse`` a contig carries the tags that stand among its reads, after
+its first read and before the next "CO" record: consensus and assembly tags
+in ``ct`` and ``wa``, a read tag with the read it follows (a tag before a
+contig's first read is passed over, as Bio.Sequencing.Ace passes it over).
+``read`` then moves each consensus and read tag to the contigs and reads of
+its name, leaving an empty list where one left, and gathers the assembly
+tags in the record's ``wa``.
 """
 
 import gc
@@ -217,8 +217,8 @@ class _HeldRead(Reads, rd):
     read and its rd record, its qa and ds records made on first use."""
 
     rd = _Itself()
-    # The reader keeps no counts from the RD record: they are written back
-    # as 0 0.
+    # The counts of most RD records; a read of a contig that counts other
+    # ones has its own.
     info_items = 0
     read_tags = 0
     rt = None
@@ -240,9 +240,8 @@ class _HeldRead(Reads, rd):
 
     @cached_property
     def ds(self):
-        # A read with an empty description is taken as one without a DS
-        # line: the reader keeps the same for both.
-        return ds("DS " + self._description) if self._description else None
+        # None: the read had no DS line.
+        return None if self._description is None else ds("DS " + self._description)
 
 
 class Contig:
@@ -361,6 +360,15 @@ def _read_tags(text):
     return tags
 
 
+def _whole_read_tags(text):
+    tags = []
+    for line in _tag_lines(text):
+        if line == "}":
+            break
+        tags.append(wr(line))
+    return tags
+
+
 def _assembly_tag(text):
     lines = _tag_lines(text)
     tag = wa(lines[0])
@@ -371,47 +379,50 @@ def _assembly_tag(text):
     return tag
 
 
-def _place_tags(contig, texts):
-    """Gives the contig its tags as the reader met them after its "CO"
-    record."""
+def _place_tags(contig, tags):
+    """Gives the contig its tags, each a (text, place) pair: place is the
+    index of the read it followed in the contig (-1 before the first, which
+    passes it over), or None for a tag of an assembly held whole, which goes
+    to the read it names (else the last read)."""
     names = None
-    for text in texts:
+    for text, place in tags:
+        if place is not None and place < 0:
+            continue
         kind = text.lstrip()[:3]
         if kind == "CT{":
             contig.ct = (contig.ct or []) + [_consensus_tag(text)]
         elif kind == "WA{":
             contig.wa = (contig.wa or []) + [_assembly_tag(text)]
-        elif kind == "WR{" and contig.reads:
+        elif kind in ("WR{", "RT{") and contig.reads:
+            kept = "wr" if kind == "WR{" else "rt"
+            found = _whole_read_tags(text) if kind == "WR{" else _read_tags(text)
+            if place is not None:
+                # The read it follows gets a list, an empty one too.
+                read = contig.reads[place]
+                setattr(read, kept, (getattr(read, kept) or []) + found)
+                continue
             if names is None:
                 names = {read.rd.name: read for read in contig.reads}
-            for line in _tag_lines(text):
-                if line == "}":
-                    break
-                tag = wr(line)
+            for tag in found:
                 read = names.get(tag.name, contig.reads[-1])
-                read.wr = (read.wr or []) + [tag]
-        elif kind == "RT{" and contig.reads:
-            if names is None:
-                names = {read.rd.name: read for read in contig.reads}
-            for tag in _read_tags(text):
-                read = names.get(tag.name, contig.reads[-1])
-                read.rt = (read.rt or []) + [tag]
+                setattr(read, kept, (getattr(read, kept) or []) + [tag])
 
 
 class _HeldContig(Contig):
     """A contig made from what ostrel's reader held, its placements and base
     segments made on first use."""
 
-    # Contigs are written uncomplemented; the reader keeps no strand for them.
-    uorc = "U"
     ct = None
     wa = None
 
     def __init__(self, record):
-        (self.name, self.nbases, self.nreads, self.nsegments, self.sequence, self.quality, self._starts,
-         self._strands, self._segments, read_names, read_sequences, qa_lines, descriptions, tags) = record
+        (self.name, self.nbases, self.nreads, self.nsegments, self.uorc, self.sequence, self.quality, self._starts,
+         self._strands, self._segments, read_names, read_sequences, qa_lines, descriptions, counts, tags) = record
         qa_lines += [None] * (len(read_names) - len(qa_lines))
         self.reads = list(map(_HeldRead, read_names, read_sequences, qa_lines, descriptions))
+        if counts:
+            for read, (info_items, read_tags) in zip(self.reads, counts):
+                read.info_items, read.read_tags = info_items, read_tags
         if tags:
             _place_tags(self, tags)
 

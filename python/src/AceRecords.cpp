@@ -1,6 +1,7 @@
 // ostrel._ostrel.AceContigs: an ACE file (a path, plain or gzip, or an open
 // handle) read one contig at a time by the library's contig reading, each
-// contig with the tags met from its "CO" record to the next.
+// contig with the tags met from its "CO" record to the next, and where
+// they stood among its reads.
 #include "AceRecords.h"
 
 #include <pybind11/stl.h>
@@ -56,7 +57,7 @@ public:
       throw py::stop_iteration();
     }
     ++mIndex;
-    py::tuple record = ContigRecord(mAce[0], mAce.mTags);
+    py::tuple record = ContigRecord(mAce[0], mAce.mTags, true);
     mAce.mTags.clear();
     return record;
   }
@@ -77,28 +78,45 @@ private:
 
 }  // namespace
 
-py::tuple ContigRecord(const Contig& contig, const std::vector<AceTag>& tags) {
+py::tuple ContigRecord(const Contig& contig, const std::vector<AceTag>& tags, bool placed) {
   py::list quality;
   const std::vector<int>& values = contig.mQuality.mQualities;
   for (size_t p = 0; p < values.size() && p < contig.mBases.size(); ++p)
     if (contig.mBases[p] != '*') quality.append(values[p]);
-  py::list starts, segments, names, sequences, qaLines, descriptions, tagTexts;
+  py::list starts, segments, names, sequences, qaLines, descriptions, tagPlaces;
   std::string strands;
+  bool counted = false;
   for (size_t r = 0; r < contig.mReads.size(); ++r) {
     const Sequence& read = contig.mReads[r];
+    const ReadRecordFields fields = r < contig.mReadRecords.size() ? contig.mReadRecords[r] : ReadRecordFields();
     starts.append(r < contig.mAlignStart.size() ? contig.mAlignStart[r] : 0);
     strands.push_back(r < contig.mComplemented.size() && contig.mComplemented[r] ? contig.mComplemented[r] : 'U');
     names.append(py::str(read.mName));
     sequences.append(Text(read.mBases));
-    descriptions.append(py::str(read.mDescription));
+    if (fields.mDescribed || !read.mDescription.empty())
+      descriptions.append(py::str(read.mDescription));
+    else
+      descriptions.append(py::none());
+    counted = counted || fields.mWholeReadItems != 0 || fields.mReadTags != 0;
+  }
+  // Most files count nothing: the list is made only when a count is not 0.
+  py::object counts = py::none();
+  if (counted) {
+    py::list perRead;
+    for (size_t r = 0; r < contig.mReads.size(); ++r) {
+      const ReadRecordFields fields = r < contig.mReadRecords.size() ? contig.mReadRecords[r] : ReadRecordFields();
+      perRead.append(py::make_tuple(fields.mWholeReadItems, fields.mReadTags));
+    }
+    counts = perRead;
   }
   for (const BaseSegment& segment : contig.mBaseSegments)
     segments.append(py::make_tuple(segment.mStart, segment.mEnd, py::str(segment.mReadName)));
   for (const std::string& line : contig.mQALines) qaLines.append(py::str(line));
-  for (const AceTag& tag : tags) tagTexts.append(py::str(tag.mText));
+  for (const AceTag& tag : tags)
+    tagPlaces.append(py::make_tuple(py::str(tag.mText), placed ? py::object(py::int_(tag.mAfterRead)) : py::none()));
   return py::make_tuple(py::str(contig.mName), contig.mPaddedBases, contig.mNumReads, contig.mNumBaseSeqs,
-                        Text(contig.mBases), quality, starts, py::str(strands), segments, names, sequences,
-                        qaLines, descriptions, tagTexts);
+                        py::str(std::string(1, contig.mStrand)), Text(contig.mBases), quality, starts,
+                        py::str(strands), segments, names, sequences, qaLines, descriptions, counts, tagPlaces);
 }
 
 void BindAceRecords(py::module_& module) {

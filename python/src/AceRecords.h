@@ -12,11 +12,15 @@
 namespace ostrel {
 
 // A contig as a tuple: (name, announced length, announced reads, announced
-// base segments, consensus, qualities of its base columns (the "BQ"
-// values), alignment starts, strands as one string of 'U' and 'C', base
-// segments as (start, end, read) tuples, read names, read sequences, the
-// kept "QA" lines, read descriptions, and the texts of `tags`).
-pybind11::tuple ContigRecord(const Contig& contig, const std::vector<AceTag>& tags);
+// base segments, its strand 'U' or 'C', consensus, qualities of its base
+// columns (the "BQ" values), alignment starts, strands as one string of 'U'
+// and 'C', base segments as (start, end, read) tuples, read names, read
+// sequences, the kept "QA" lines, read descriptions (None for a read
+// without a "DS" line), the "RD" counts as a list of (whole-read items,
+// read tags) per read or None when all are 0, and `tags` as (text, place)
+// tuples: with `placed`, the index of the read it followed in the contig
+// (-1 for none), else None).
+pybind11::tuple ContigRecord(const Contig& contig, const std::vector<AceTag>& tags, bool placed);
 
 void BindAceRecords(pybind11::module_& module);
 

@@ -66,16 +66,16 @@ public:
   }
 
   // The contig as the ace module's record tuple, with the tags that name it
-  // or its reads.
+  // or its reads: those it holds, and those of the assembly's own that do.
   py::tuple Record(const py::object& key) const {
     InUse inUse(mInUse);
     const Contig& contig = mAce[static_cast<size_t>(Index(key))];
     StringSet subjects{contig.mName};
     for (const Sequence& read : contig.mReads) subjects.insert(read.mName);
-    std::vector<AceTag> tags;
+    std::vector<AceTag> tags = contig.mTags;
     for (const AceTag& tag : mAce.mTags)
       if (!IsAssemblyTag(tag.mText) && subjects.count(TagSubject(tag.mText)) > 0) tags.push_back(tag);
-    return ContigRecord(contig, tags);
+    return ContigRecord(contig, tags, false);
   }
 
   std::vector<std::string> Reverse(const std::vector<std::string>& names) {

@@ -203,6 +203,70 @@ TEST(AceWrite, TagsFollowTheirContigsAndReads) {
   EXPECT_EQ(0u, text.find("AS 1 2\n\nCO c2 60 2 1 U\n"));
 }
 
+// What the records say beyond the model (a complemented contig, the "RD"
+// counts, a "DS" line missing or empty) and where each tag stood are kept
+// and written back: tags after the read they followed (after the contig
+// for its last read), one before the first contig after the header, and a
+// contig tag standing in another contig's records after the last contig.
+TEST(AceWrite, RecordFieldsAndTagPlacesGoBack) {
+  std::string text = kTagged;
+  text.replace(text.find("CO c1 7 2 2 U"), 13, "CO c1 7 2 2 C");
+  text.replace(text.find("DS x"), 4, "DS ");
+  text.replace(text.find("\nCO c1"), 0, "\nWA{\nbefore tool 1\n}\n");
+  text.replace(text.find("\nRD r4"), 0, "\nRT{\nr3 tagged tool 2 4 080215:162048\n}\n");
+  std::istringstream in(text);
+  AceFile ace;
+  ace.Read(in);
+  ASSERT_EQ(2u, ace.size());
+  EXPECT_EQ('C', ace[0].mStrand);
+  EXPECT_EQ('U', ace[1].mStrand);
+  const auto fields = [](const Contig& c) {
+    std::vector<std::string> all;
+    for (const ReadRecordFields& f : c.mReadRecords)
+      all.push_back(std::to_string(f.mWholeReadItems) + " " + std::to_string(f.mReadTags) + (f.mDescribed ? " DS" : ""));
+    return all;
+  };
+  EXPECT_EQ((std::vector<std::string>{"0 0 DS", "0 1"}), fields(ace[0]));
+  EXPECT_EQ((std::vector<std::string>{"0 0 DS", "0 0 DS"}), fields(ace[1]));
+  EXPECT_EQ("", ace[1].mReads[1].mDescription);
+  const auto places = [](const AceFile& a) {
+    std::vector<std::string> all;
+    for (const AceTag& tag : a.mTags)
+      all.push_back(std::to_string(tag.mContigNumber) + " " + tag.mInContig + " " + std::to_string(tag.mAfterRead));
+    return all;
+  };
+  const std::vector<std::string> expected = {"-1  -1", "0 c1 1", "1 c2 0", "1 c2 1", "1 c2 1", "1 c2 1"};
+  EXPECT_EQ(expected, places(ace));
+
+  std::ostringstream out;
+  ASSERT_TRUE(ace.WriteAce(out));
+  const std::string written = out.str();
+  EXPECT_EQ(0u, written.find("AS 2 4\nWA{\nbefore tool 1\n}\n\n\nCO c1 7 2 2 C\n"));
+  EXPECT_NE(std::string::npos, written.find("\nRD r2 6 0 1\nC*GTTA\n\nQA 1 6 1 6\n\n\nRT{\nr2 "));
+  EXPECT_NE(std::string::npos, written.find("\nDS TEMPLATE: t1 DIRECTION: rev\n\nRT{\nr3 tagged"));
+  EXPECT_NE(std::string::npos, written.find("\nQA 1 4 1 4\nDS \n\n\nCT{\nc2 comment"));
+  const std::string phrap = "WA{\nphrap_params phrap 080215:162048\nphrap reads.fasta\n}\n\n";
+  EXPECT_EQ(written.size() - phrap.size(), written.find(phrap));
+
+  std::istringstream back(written);
+  AceFile again;
+  again.Read(back);
+  EXPECT_EQ(expected, places(again));
+  EXPECT_EQ(fields(ace[0]), fields(again[0]));
+  EXPECT_EQ(fields(ace[1]), fields(again[1]));
+  EXPECT_EQ('C', again[0].mStrand);
+  std::ostringstream twice;
+  ASSERT_TRUE(again.WriteAce(twice));
+  EXPECT_EQ(written, twice.str());
+
+  // Its contig renamed, the read tag of c1 has no place to go back to.
+  again[0].mName = "renamed";
+  std::ostringstream renamed;
+  ASSERT_TRUE(again.WriteAce(renamed));
+  const std::string r2Tag = "RT{\nr2 matchElsewhereHighQual tool 1 3 080215:162048\n}\n\n";
+  EXPECT_EQ(renamed.str().size() - r2Tag.size(), renamed.str().find(r2Tag));
+}
+
 // A contig edited in memory: counts of what it holds, a "BQ" value for every
 // base column whatever mQuality holds, "QA" lines made for reads beyond the
 // kept ones, and placements missing for a read.
@@ -216,7 +280,7 @@ TEST(AceWrite, EditedContigWritesWhatItHolds) {
   contig.mNumBaseSeqs = 1;
   contig.mPaddedBases = 3;  // stale announced counts
   contig.mNumReads = 9;
-  contig.mQALines = {"QA 1 500 1 500"};
+  contig.mQALines = {"QA 1 500 1 500", ""};  // an empty line kept stands for none
   contig.mAlignStart.pop_back();  // "short" has lost its placement
   std::ostringstream out;
   test::CaptureStderr err;

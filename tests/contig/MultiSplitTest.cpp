@@ -79,6 +79,7 @@ Contig FourReads() {
     contig.mReadTrimStart.push_back(0);
     contig.mReadTrimEnd.push_back(9);
     contig.mQALines.push_back("QA 1 10 1 10");
+    contig.mReadRecords.push_back({0, r % 3, r % 2 == 0});
   }
   return contig;
 }
@@ -162,6 +163,7 @@ Contig CopiedReadsContig(std::mt19937& rng, const std::string& prefix) {
     contig.mReadTrimStart.push_back(0);
     contig.mReadTrimEnd.push_back(readLength - 1);
     contig.mQALines.push_back("QA 1 " + std::to_string(readLength) + " 1 " + std::to_string(readLength));
+    contig.mReadRecords.emplace_back();
   }
   contig.mPaddedBases = length;
   contig.mNumReads = reads;

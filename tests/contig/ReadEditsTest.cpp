@@ -32,18 +32,20 @@ struct ReadRecord {
   std::vector<int> mQuality;
   int mTrimStart, mTrimEnd;
   std::string mQALine;
+  ReadRecordFields mFields;
 
   bool operator==(const ReadRecord& o) const {
     return mBases == o.mBases && mDescription == o.mDescription && mStrand == o.mStrand &&
            mStart == o.mStart && mQuality == o.mQuality && mTrimStart == o.mTrimStart &&
-           mTrimEnd == o.mTrimEnd && mQALine == o.mQALine;
+           mTrimEnd == o.mTrimEnd && mQALine == o.mQALine && mFields.mWholeReadItems == o.mFields.mWholeReadItems &&
+           mFields.mReadTags == o.mFields.mReadTags && mFields.mDescribed == o.mFields.mDescribed;
   }
 };
 
 ReadRecord RecordOf(const Contig& c, size_t i) {
   return {std::string(c.mReads[i].mBases.begin(), c.mReads[i].mBases.end()), c.mReads[i].mDescription,
           c.mComplemented[i], c.mAlignStart[i], c.mReadQuality[i].mQualities, c.mReadTrimStart[i],
-          c.mReadTrimEnd[i], c.mQALines[i]};
+          c.mReadTrimEnd[i], c.mQALines[i], c.mReadRecords[i]};
 }
 
 std::map<std::string, ReadRecord> RecordsOf(const Contig& c) {

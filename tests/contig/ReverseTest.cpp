@@ -55,6 +55,7 @@ TEST(Reverse, MirrorsEachValueOntoItsBase) {
   EXPECT_EQ(contig.mReadTrimStart, (std::vector<int>{1, -1, 0}));
   EXPECT_EQ(contig.mReadTrimEnd, (std::vector<int>{2, -1, 0}));
   EXPECT_EQ(contig.mQALines, (std::vector<std::string>{"QA 2 3 1 3", "QA -1 -1 1 4"}));
+  EXPECT_EQ(contig.mStrand, 'C');  // the contig's own strand flips too
   EXPECT_EQ(contig.mTrimStart, 0);
   EXPECT_EQ(contig.mTrimEnd, 3);
   EXPECT_EQ(contig.mBACTrimStart, -1);

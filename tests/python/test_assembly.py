@@ -6,7 +6,7 @@ import threading
 
 import pytest
 
-from conftest import DATA
+from conftest import ACE_FILES, DATA
 import ostrel
 
 ACE = str(DATA / "ace" / "acefile.ace.1")
@@ -45,6 +45,23 @@ def test_contents_and_figures():
     assert stats["max_contig_length"] >= 984
     assert assembly.merge("Contig51", "Contig50", 300) == 3
     assert "Contig50" not in assembly.names and assembly.stats()["reads"] == 114
+
+
+@pytest.mark.parametrize("name", ACE_FILES)
+def test_contigs_carry_their_tags(name):
+    """Each contig of an assembly carries the tags on it and on its reads, as
+    Bio.Sequencing.Ace.read sorts them (which leaves an empty list on the
+    read a moved tag followed)."""
+    from test_ace import FACETS, differences
+    Ace = pytest.importorskip("Bio.Sequencing.Ace")
+    assembly = ostrel.Assembly(DATA / "ace" / name)
+    with open(DATA / "ace" / name) as handle:
+        theirs = Ace.read(handle).contigs
+    for read in (read for contig in theirs for read in contig.reads):
+        read.rt = read.rt or None
+    for facet in ("ct", "rt", "wr"):
+        take = FACETS[facet]
+        assert differences([take(assembly[k]) for k in range(len(assembly))], [take(c) for c in theirs]) == []
 
 
 def test_errors_are_exceptions(tmp_path):
