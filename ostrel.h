@@ -26,6 +26,7 @@
 #include "seq/FastaRecord.h"
 #include "seq/FastqScanner.h"
 #include "seq/IndexLine.h"
+#include "seq/PackedReads.h"
 #include "seq/QualityRecordFile.h"
 #include "seq/RecordCheck.h"
 #include "seq/RecordFormat.h"
