@@ -130,17 +130,19 @@ bench-hashsearch: bench-build
 # with repeats, at each coverage, by ostrel-overlap (with OVERLAP_OPTS added)
 # and by minimap2's ava-pb and ava-ont presets side by side: time, memory,
 # recall and precision against the reads' true placements, at each least
-# overlap score.
+# overlap score. OVERLAP_BASELINE=BIN runs another build's ostrel-overlap
+# alongside.
 OVERLAP_OPTS ?=
 OVERLAP_COVERAGES ?= 10,30
 OVERLAP_SCORES ?= 300,100
 OVERLAP_REPEATS ?= 1
+OVERLAP_BASELINE ?=
 
 bench-overlap: bench-build
 	python3 bench/overlap/overlap-bench.py --ostrel $(BENCH_BUILD)/overlap/ostrel-overlap \
 	  --generator $(BENCH_BUILD)/bench/overlap/overlap-bench --out $(BENCH_OUT) \
 	  --coverages $(OVERLAP_COVERAGES) --scores $(OVERLAP_SCORES) --repeats $(OVERLAP_REPEATS) \
-	  --opts="$(OVERLAP_OPTS)"
+	  --opts="$(OVERLAP_OPTS)" $(if $(OVERLAP_BASELINE),--baseline $(OVERLAP_BASELINE))
 
 # The bundled example, indexed and extracted under ./demo-out; only the
 # two commands it runs are built.

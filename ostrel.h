@@ -28,6 +28,7 @@
 #include "seq/FastqFromQuality.h"
 #include "seq/FastqScanner.h"
 #include "seq/IndexLine.h"
+#include "seq/PackedReads.h"
 #include "seq/QualityRecordFile.h"
 #include "seq/RecordCheck.h"
 #include "seq/RecordFormat.h"

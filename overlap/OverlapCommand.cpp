@@ -121,7 +121,7 @@ struct ReadCounts {
 // `minSize` are counted and left out. The result is the exit status so
 // far: 0; 1 when a file cannot be opened; 2 when one ends at damage, its
 // good records kept.
-int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceVector& reads, ReadCounts& counts) {
+int LoadReads(const std::vector<std::string>& files, uint32_t minSize, PackedReads& reads, ReadCounts& counts) {
   int status = 0;
   for (const std::string& file : files) {
     igzstream in(file);
@@ -137,7 +137,7 @@ int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceV
         continue;
       }
       for (char& c : read.mBases) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      reads.push_back(std::move(read));
+      reads.Add(read);
     }
     if (in.bad()) {
       std::cerr << kName << ": " << file << " is damaged or truncated; its records up to there are used\n";
@@ -148,9 +148,9 @@ int LoadReads(const std::vector<std::string>& files, uint32_t minSize, SequenceV
 }
 
 // Maps each read's name to its first read; counts the names met before.
-void NameReads(const SequenceVector& reads, String2IntMap& nameIndex, ReadCounts& counts) {
+void NameReads(const PackedReads& reads, String2IntMap& nameIndex, ReadCounts& counts) {
   for (size_t r = 0; r < reads.size(); ++r)
-    if (!nameIndex.emplace(reads[r].mName, static_cast<int>(r)).second) ++counts.mSharedNames;
+    if (!nameIndex.emplace(reads.Name(r), static_cast<int>(r)).second) ++counts.mSharedNames;
 }
 
 // What one query gave: its overlaps, as edges source -> query (the better
@@ -174,9 +174,10 @@ void CompareRound(const ReadOverlapper& overlapper, int first, int last, int thr
       QueryResult& result = results[static_cast<size_t>(q - first)];
       overlaps.clear();
       overlapper.OverlapsBefore(q, overlaps, verbose ? &lines : nullptr);
-      const std::string& queryName = overlapper.mReads[q].mName;
+      const PackedReads& reads = overlapper.mReads;
+      const std::string& queryName = reads.Name(static_cast<size_t>(q));
       for (const ReadOverlap& o : overlaps)
-        result.mGraph.KeepBetterEdge(overlapper.mReads[o.mSourceIdx].mName, queryName, o.mLength, o.mScore,
+        result.mGraph.KeepBetterEdge(reads.Name(static_cast<size_t>(o.mSourceIdx)), queryName, o.mLength, o.mScore,
                                      o.mLeftHang, o.mRightHang, o.mOrientation);
       result.mLines = lines.str();
       lines.str("");
@@ -190,19 +191,20 @@ void CompareRound(const ReadOverlapper& overlapper, int first, int last, int thr
 
 // Writes a query's overlaps as PAF lines, or GFA links and containments,
 // the query on the query side; returns how many.
-long WriteLines(const QueryResult& result, const Sequence& query, const ReadOverlapper& overlapper,
-                const String2IntMap& nameIndex, bool gfa, std::ostream& out) {
+long WriteLines(const QueryResult& result, size_t query, const PackedReads& reads, const String2IntMap& nameIndex,
+                bool gfa, std::ostream& out) {
   long written = 0;
-  const int queryLength = static_cast<int>(query.mBases.size());
+  const std::string& queryName = reads.Name(query);
+  const int queryLength = reads.Length(query);
   for (const OverlapNode& node : result.mGraph.mNodes) {
-    const Sequence& target = overlapper.mReads[nameIndex.at(node.mName)];
+    const size_t target = static_cast<size_t>(nameIndex.at(node.mName));
     for (const OverlapEdge& edge : node.mEdges) {
       if (gfa)
-        WriteGfaOverlap(out, query.mName, queryLength, target.mName, edge.mLength, edge.mLeftHang,
+        WriteGfaOverlap(out, queryName, queryLength, reads.Name(target), edge.mLength, edge.mLeftHang,
                         edge.mRightHang, edge.mOrientation);
       else
-        WritePafLine(out, query.mName, queryLength, target.mName, static_cast<int>(target.mBases.size()),
-                     edge.mLength, edge.mScore, edge.mLeftHang, edge.mRightHang, edge.mOrientation);
+        WritePafLine(out, queryName, queryLength, reads.Name(target), reads.Length(target), edge.mLength,
+                     edge.mScore, edge.mLeftHang, edge.mRightHang, edge.mOrientation);
       ++written;
     }
   }
@@ -224,11 +226,9 @@ long MergeInto(const QueryResult& result, OverlapGraph& graph) {
 // A GFA segment for each name, at its first read.
 void WriteSegments(const ReadOverlapper& overlapper, const String2IntMap& nameIndex, std::ostream& out) {
   WriteGfaHeader(out);
-  for (size_t r = 0; r < overlapper.mReads.size(); ++r) {
-    const Sequence& read = overlapper.mReads[r];
-    if (nameIndex.at(read.mName) == static_cast<int>(r))
-      WriteGfaSegment(out, read.mName, static_cast<int>(read.mBases.size()));
-  }
+  const PackedReads& reads = overlapper.mReads;
+  for (size_t r = 0; r < reads.size(); ++r)
+    if (nameIndex.at(reads.Name(r)) == static_cast<int>(r)) WriteGfaSegment(out, reads.Name(r), reads.Length(r));
 }
 
 // Compares every read, in rounds, writing each round's overlaps in read
@@ -250,7 +250,7 @@ long CompareAll(const ReadOverlapper& overlapper, const String2IntMap& nameIndex
       const QueryResult& result = results[static_cast<size_t>(q - first)];
       std::cerr << result.mLines;
       overlaps += graphOut ? MergeInto(result, graph)
-                           : WriteLines(result, overlapper.mReads[q], overlapper, nameIndex, gfaOut, out);
+                           : WriteLines(result, static_cast<size_t>(q), overlapper.mReads, nameIndex, gfaOut, out);
     }
     first = last;
     const auto now = std::chrono::steady_clock::now();
@@ -294,7 +294,7 @@ int RunOverlap(int argc, char** argv) {
   ReadOverlapper overlapper(settings.mWordSize, WindowFor(settings.mWordDensity), settings.mRepeatLimit,
                             settings.mBandWidth, settings.mErrorPct, settings.mMinScore);
   ReadCounts counts;
-  SequenceVector reads;
+  PackedReads reads;
   const int status = LoadReads(files, static_cast<uint32_t>(settings.mMinReadSize), reads, counts);
   if (status == 1) return 1;
   if (counts.mRecords == 0) {

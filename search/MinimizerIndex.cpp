@@ -2,7 +2,6 @@
 #include "search/MinimizerIndex.h"
 
 #include <algorithm>
-#include <deque>
 #include <thread>
 
 namespace ostrel {
@@ -19,6 +18,11 @@ uint64_t Mix(uint64_t x) {
   x ^= x >> 33;
   return x;
 }
+
+// Where the index files a key. A minimizer is the least key of its
+// window, so minimizers' keys crowd towards 0: mixed once more, they fill
+// the build's passes and the lookup's buckets evenly.
+uint64_t Filed(uint64_t key) { return Mix(key); }
 
 int BaseCode(char c) {
   switch (c) {
@@ -61,6 +65,29 @@ void InShares(size_t count, int threads, Work work) {
   for (std::thread& thread : pool) thread.join();
 }
 
+// Appends the occurrences, given in shares of ascending reads and each
+// share sorted by key, read and offset, to the keys, their first places and
+// the places: a merge, the shares' places of a key following one another.
+// Empties the shares.
+void AppendInOrder(std::vector<std::vector<Occurrence>>& shares, std::vector<uint64_t>& keys,
+                   std::vector<uint32_t>& firstPlace, std::vector<WordPlace>& places) {
+  std::vector<size_t> next(shares.size(), 0);
+  for (;;) {
+    const Occurrence* least = nullptr;
+    for (size_t s = 0; s < shares.size(); ++s)
+      if (next[s] < shares[s].size() && (least == nullptr || shares[s][next[s]].mKey < least->mKey))
+        least = &shares[s][next[s]];
+    if (least == nullptr) break;
+    const uint64_t key = least->mKey;
+    keys.push_back(key);
+    firstPlace.push_back(static_cast<uint32_t>(places.size()));
+    for (size_t s = 0; s < shares.size(); ++s)
+      for (; next[s] < shares[s].size() && shares[s][next[s]].mKey == key; ++next[s])
+        places.push_back(shares[s][next[s]].mPlace);
+  }
+  shares.clear();
+}
+
 }  // namespace
 
 void MinimizerIndex::Minimizers(const std::vector<char>& bases, int wordSize, int window, std::vector<Minimizer>& out) {
@@ -69,31 +96,38 @@ void MinimizerIndex::Minimizers(const std::vector<char>& bases, int wordSize, in
   const uint64_t mask = (uint64_t{1} << (2 * wordSize)) - 1;
   uint64_t word = 0;
   int valid = 0;  // bases of ACGT ending here
-  std::deque<Minimizer> candidates;  // keys ascending from the front
+  // The candidates, keys ascending from the oldest, in a ring: at most the
+  // window's words and the one just entered.
+  size_t ringSize = 1;
+  while (ringSize < static_cast<size_t>(window) + 1) ringSize *= 2;
+  std::vector<Minimizer> ring(ringSize);
+  const size_t ringMask = ringSize - 1;
+  size_t oldest = 0, end = 0;  // candidates oldest .. end - 1, modulo the ring
   const int length = static_cast<int>(bases.size());
-  for (int end = 0; end < length; ++end) {
-    const int code = BaseCode(bases[end]);
+  for (int last = 0; last < length; ++last) {
+    const int code = BaseCode(bases[last]);
     if (code < 0) {
       valid = 0;
     } else {
       word = ((word << 2) | static_cast<uint64_t>(code)) & mask;
       ++valid;
     }
-    const int offset = end - wordSize + 1;  // of the word ending here
+    const int offset = last - wordSize + 1;  // of the word ending here
     if (valid >= wordSize) {
       const uint64_t key = Mix(word);
-      while (!candidates.empty() && candidates.back().mKey > key) candidates.pop_back();
-      candidates.push_back(Minimizer{key, offset});
+      while (end != oldest && ring[(end - 1) & ringMask].mKey > key) --end;
+      ring[end++ & ringMask] = Minimizer{key, offset};
     }
-    while (!candidates.empty() && candidates.front().mOffset <= offset - window) candidates.pop_front();
+    while (end != oldest && ring[oldest & ringMask].mOffset <= offset - window) ++oldest;
     const bool fullWindow = offset >= window - 1;
-    const bool lastWord = end == length - 1;
-    if (candidates.empty() || !(fullWindow || lastWord)) continue;
-    if (out.empty() || out.back().mOffset != candidates.front().mOffset) out.push_back(candidates.front());
+    const bool lastWord = last == length - 1;
+    if (end == oldest || !(fullWindow || lastWord)) continue;
+    const Minimizer& least = ring[oldest & ringMask];
+    if (out.empty() || out.back().mOffset != least.mOffset) out.push_back(least);
   }
 }
 
-void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit, int threads) {
+void MinimizerIndex::Build(const PackedReads& reads, int wordSize, int window, int repeatLimit, int threads) {
   mWordSize = wordSize;
   mWindow = window;
   mRepeatWords = 0;
@@ -108,44 +142,41 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
     std::vector<std::vector<Occurrence>> found(shares);
     std::vector<size_t> totals(shares, 0);
     InShares(reads.size(), threads, [&](size_t first, size_t end, size_t share) {
-      // About 2 / (w + 1) minimizers a base, a quarter of them in a pass:
+      // About 2 / (w + 1) minimizers a base, a share of them in a pass:
       // room made at once spares the copies of a growing array.
       long bases = 0;
-      for (size_t r = first; r < end; ++r) bases += Length(reads[r]);
+      for (size_t r = first; r < end; ++r) bases += reads.Length(r);
       found[share].reserve(static_cast<size_t>(bases / (window + 1) * 2 / static_cast<long>(kBuildPasses) * 11 / 10));
+      std::vector<char> read;
       std::vector<Minimizer> words;
       for (size_t r = first; r < end; ++r) {
-        Minimizers(reads[r].mBases, wordSize, window, words);
+        reads.Unpack(r, read);
+        Minimizers(read, wordSize, window, words);
         totals[share] += words.size();
-        for (const Minimizer& m : words)
-          if (m.mKey / (UINT64_MAX / kBuildPasses + 1) == pass)
-            found[share].push_back(Occurrence{m.mKey, WordPlace{static_cast<int>(r), m.mOffset}});
+        for (const Minimizer& m : words) {
+          const uint64_t filed = Filed(m.mKey);
+          if (filed / (UINT64_MAX / kBuildPasses + 1) == pass)
+            found[share].push_back(Occurrence{filed, WordPlace{static_cast<int>(r), m.mOffset}});
+        }
       }
+      std::sort(found[share].begin(), found[share].end(), [](const Occurrence& a, const Occurrence& b) {
+        return a.mKey != b.mKey ? a.mKey < b.mKey
+               : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
+                                                  : a.mPlace.mOffset < b.mPlace.mOffset;
+      });
     });
-    std::vector<Occurrence> all;
-    size_t occurrences = 0;
-    for (const std::vector<Occurrence>& f : found) occurrences += f.size();
-    all.reserve(occurrences);
-    for (std::vector<Occurrence>& f : found) {
-      all.insert(all.end(), f.begin(), f.end());
-      std::vector<Occurrence>().swap(f);
-    }
     if (pass == 0) {
       size_t total = 0;
       for (size_t t : totals) total += t;
       mPlaces.reserve(total);
     }
-    std::sort(all.begin(), all.end(), [](const Occurrence& a, const Occurrence& b) {
-      return a.mKey != b.mKey ? a.mKey < b.mKey
-             : a.mPlace.mRead != b.mPlace.mRead ? a.mPlace.mRead < b.mPlace.mRead
-                                                : a.mPlace.mOffset < b.mPlace.mOffset;
-    });
-    for (size_t i = 0; i < all.size(); ++i) {
-      if (i == 0 || all[i].mKey != all[i - 1].mKey) {
-        mKeys.push_back(all[i].mKey);
-        mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
-      }
-      mPlaces.push_back(all[i].mPlace);
+    AppendInOrder(found, mKeys, mFirstPlace, mPlaces);
+    // The mixing spreads the keys evenly over the passes: the first pass
+    // tells how many there will be, so the arrays need not grow by doubling.
+    if (pass == 0) {
+      const size_t expected = mKeys.size() * kBuildPasses * 9 / 8;
+      mKeys.reserve(expected);
+      mFirstPlace.reserve(expected + 1);
     }
   }
   mFirstPlace.push_back(static_cast<uint32_t>(mPlaces.size()));
@@ -156,10 +187,12 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
   // words are counted in every place, minimizer or not.
   std::vector<std::vector<uint32_t>> shareCounts(shares, std::vector<uint32_t>(mKeys.size(), 0));
   InShares(reads.size(), threads, [&](size_t first, size_t end, size_t share) {
+    std::vector<char> read;
     std::vector<Minimizer> words;
     std::vector<uint32_t>& counts = shareCounts[share];
     for (size_t r = first; r < end; ++r) {
-      Minimizers(reads[r].mBases, wordSize, 1, words);
+      reads.Unpack(r, read);
+      Minimizers(read, wordSize, 1, words);
       for (const Minimizer& w : words) {
         const long k = KeyIndex(w.mKey);
         if (k >= 0 && counts[k] < UINT32_MAX) ++counts[k];
@@ -191,10 +224,8 @@ void MinimizerIndex::Build(const SequenceVector& reads, int wordSize, int window
   mFirstPlace.resize(keys + 1);
   mFirstPlace[keys] = static_cast<uint32_t>(places);
   mPlaces.resize(places);
-  // The places were reserved at their number before the repeats left: a
-  // copy to give back that share would, for a moment, hold them twice.
-  mKeys.shrink_to_fit();
-  mFirstPlace.shrink_to_fit();
+  // The arrays were reserved at their size before the repeats left: a copy
+  // to give back that share would, for a moment, hold them twice.
   MakeBuckets();
 }
 
@@ -214,6 +245,7 @@ void MinimizerIndex::MakeBuckets() {
 
 long MinimizerIndex::KeyIndex(uint64_t key) const {
   if (mKeys.empty()) return -1;
+  key = Filed(key);
   const size_t bucket = key >> mBucketShift;
   for (uint32_t k = mBucket[bucket]; k < mBucket[bucket + 1]; ++k)
     if (mKeys[k] == key) return k;

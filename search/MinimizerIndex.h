@@ -20,7 +20,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "seq/SequenceVector.h"
+#include "seq/PackedReads.h"
 
 namespace ostrel {
 
@@ -58,7 +58,7 @@ public:
   // from the reads (see kRepeatFactor). wordSize must be 1 .. kMaxWordSize, window at least 1.
   // The reads are read by `threads` threads at once; the index is the same
   // whatever their number.
-  void Build(const SequenceVector& reads, int wordSize, int window, int repeatLimit, int threads = 1);
+  void Build(const PackedReads& reads, int wordSize, int window, int repeatLimit, int threads = 1);
 
   // The places of the word, in order of read and offset; empty when the
   // word is not indexed.
@@ -76,7 +76,7 @@ private:
   // The index of the key in mKeys; -1 when absent.
   long KeyIndex(uint64_t key) const;
 
-  std::vector<uint64_t> mKeys;        // distinct keys, ascending
+  std::vector<uint64_t> mKeys;        // distinct keys, mixed once more to spread them, ascending
   std::vector<uint32_t> mFirstPlace;  // per key, its first place; one more entry closing the last
   std::vector<WordPlace> mPlaces;
   std::vector<uint32_t> mBucket;      // first key of each top-bits bucket, one more closing the last

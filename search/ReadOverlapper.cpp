@@ -27,10 +27,8 @@ bool Spread(const Hit* first, const Hit* end, int wordSize) {
 
 }  // namespace
 
-void ReadOverlapper::Index(SequenceVector&& reads, int threads) {
+void ReadOverlapper::Index(PackedReads&& reads, int threads) {
   mReads = std::move(reads);
-  // Bases read a character at a time may hold up to twice the room they use.
-  for (Sequence& read : mReads) read.mBases.shrink_to_fit();
   mIndex.Build(mReads, mWordSize, mWindow, mRepeatLimit, threads);
 }
 
@@ -47,12 +45,12 @@ long ReadOverlapper::HitsForWideBand(long length) const {
 
 void ReadOverlapper::OverlapsBefore(int query, std::vector<ReadOverlap>& overlaps, std::ostream* lines) const {
   if (query <= 0 || query >= static_cast<int>(mReads.size())) return;
-  const Sequence& read = mReads[query];
-  Strand(query, read.mBases, 1, overlaps, lines);
-  Sequence reversed;
-  reversed.mBases = read.mBases;
-  reversed.ReverseComplement();
-  Strand(query, reversed.mBases, 0, overlaps, lines);
+  std::vector<char> bases;
+  mReads.Unpack(static_cast<size_t>(query), bases);
+  Strand(query, bases, 1, overlaps, lines);
+  std::reverse(bases.begin(), bases.end());
+  for (char& c : bases) c = Sequence::ComplementBase(c);
+  Strand(query, bases, 0, overlaps, lines);
 }
 
 void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orientation,
@@ -71,6 +69,7 @@ void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orien
     return a.mSource != b.mSource ? a.mSource < b.mSource : a.mDiagonal < b.mDiagonal;
   });
   OverlapAligner aligner;
+  std::vector<char> sourceBases;
   const long Q = static_cast<long>(bases.size());
   for (size_t first = 0, end; first < hits.size(); first = end) {
     for (end = first + 1; end < hits.size() && hits[end].mSource == hits[first].mSource;) ++end;
@@ -86,11 +85,11 @@ void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orien
       continue;
     const int source = hits[first].mSource;
     const long diagonal = hits[bestLow + bestCount / 2].mDiagonal;
-    const std::vector<char>& sourceBases = mReads[source].mBases;
-    const long S = static_cast<long>(sourceBases.size());
+    const long S = mReads.Length(static_cast<size_t>(source));
     const long placedLength = std::min(Q, S - diagonal) - std::max(0L, -diagonal);
     // Each base scores at most one: too short an overlap cannot be taken.
     if (placedLength + kWideBandFactor * mBandWidth < mMinScore) continue;
+    mReads.Unpack(static_cast<size_t>(source), sourceBases);
     OverlapAlignment a;
     int length = 0;
     bool accepted = false;
@@ -99,8 +98,9 @@ void ReadOverlapper::Strand(int query, const std::vector<char>& bases, int orien
       length = a.mQueryEnd - a.mQueryStart;
       accepted = !a.mStopped && a.mScore >= Needed(length);
       if (lines != nullptr)
-        *lines << mReads[query].mName << "<-->" << mReads[source].mName << '\t' << (orientation == 1 ? '+' : '-')
-               << '\t' << a.mQueryStart << ',' << a.mQueryEnd << '/' << a.mSourceStart << ',' << a.mSourceEnd
+        *lines << mReads.Name(static_cast<size_t>(query)) << "<-->" << mReads.Name(static_cast<size_t>(source))
+               << '\t' << (orientation == 1 ? '+' : '-') << '\t' << a.mQueryStart << ',' << a.mQueryEnd << '/'
+               << a.mSourceStart << ',' << a.mSourceEnd
                << "\tband = " << band << " hits = " << bestCount << "\tscore = " << a.mScore
                << " needed = " << Needed(length) << (accepted ? "" : " (not accepted)") << '\n';
       // Overlaps placed so short that the least score rules them are not

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "search/MinimizerIndex.h"
-#include "seq/SequenceVector.h"
+#include "seq/PackedReads.h"
 
 namespace ostrel {
 
@@ -63,12 +63,12 @@ public:
   int mBandWidth;    // diagonals either side of the placed one
   float mErrorPct;   // expected error percentage
   int mMinScore;     // least score of an overlap
-  SequenceVector mReads;
+  PackedReads mReads;
   MinimizerIndex mIndex;
 
   // Takes the reads (in the case they are to be compared) and indexes them
   // with `threads` threads.
-  void Index(SequenceVector&& reads, int threads = 1);
+  void Index(PackedReads&& reads, int threads = 1);
 
   // The accepted overlaps of read `query` with reads 0 .. query - 1, the
   // same strand first, then the opposite one, each by ascending source.

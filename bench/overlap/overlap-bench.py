@@ -10,7 +10,9 @@ per least score (-s, --scores), and the two minimap2 presets, each under
 /usr/bin/time for its wall seconds and peak resident memory, writing PAF to
 a file there. With --repeats N they run in turn N times (interleaved, so a
 busy spell on the shared machine weighs on all of them alike) and the
-shortest wall time and the highest peak of each count.
+shortest wall time, the least CPU time and the highest peak of each count.
+With --baseline BIN another ostrel-overlap build (today's, say) runs
+alongside as "baseline", scored and compared the same way.
 
 Each output is scored by overlap-eval.py: for the least score s, recall over
 the true pairs sharing at least max(150, 4 s / 3) genome bases (400 for the
@@ -19,16 +21,18 @@ right when its reads share at least 100 genome bases on the strand given.
 minimap2 does not take a least score: its rows are scored for each one.
 
 The table gives per coverage, least score and tool: recall, precision, the
-share placed right, wall seconds, peak MB, reported pairs and false ones;
-then ostrel-overlap's wall time and peak memory against minimap2 -x ava-pb,
-and the growth of both from the first coverage to the last. The load
+share placed right, wall seconds, CPU seconds (user and system, which a
+loaded machine stretches less than the wall time), peak MB, reported pairs
+and false ones; then ostrel-overlap's wall time, CPU time and peak memory
+against minimap2 -x ava-pb, and the growth of each from the first coverage
+to the last. The load
 average of the machine is printed before and after.
 
 Every tool runs with --threads threads (default 2, the machine's cores);
 ostrel-overlap gets -q and whatever --opts adds. Without an ostrel-overlap
 binary only minimap2 runs.
 
-Usage: bench/overlap/overlap-bench.py [--ostrel BIN] [--generator BIN]
+Usage: bench/overlap/overlap-bench.py [--ostrel BIN] [--baseline BIN] [--generator BIN]
            [--coverages 10,30] [--scores 300,100] [--opts="OPTIONS"]
            [--repeats N] [--threads N] [--seed S]
 """
@@ -84,23 +88,24 @@ def dataset(generator, out, coverage, seed):
 
 def timed(command, cwd, paf, log):
     """Runs command under /usr/bin/time with its output in `paf`; returns
-    (wall seconds, peak MB), or None when it failed."""
+    (wall seconds, peak MB, CPU seconds), or None when it failed."""
     times = log + ".time"
     with open(paf, "wb") as out, open(log, "wb") as err:
-        status = subprocess.run(["/usr/bin/time", "-f", "%e %M", "-o", times] + command,
+        status = subprocess.run(["/usr/bin/time", "-f", "%e %M %U %S", "-o", times] + command,
                                 cwd=cwd, stdout=out, stderr=err).returncode
     if status != 0:
         print("bench: %s exited with status %d (see %s)" % (" ".join(command), status, log), flush=True)
         return None
     with open(times) as f:
-        wall, kb = f.read().split()[-2:]
-    return float(wall), int(kb) / 1024
+        wall, kb, user, system = f.read().split()[-4:]
+    return float(wall), int(kb) / 1024, float(user) + float(system)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--ostrel", default=os.path.join(ROOT, "build-bench", "overlap", "ostrel-overlap"),
                         help="the ostrel-overlap binary (skipped when absent)")
+    parser.add_argument("--baseline", help="another ostrel-overlap binary, run alongside as baseline")
     parser.add_argument("--generator", default=os.path.join(ROOT, "build-bench", "bench", "overlap", "overlap-bench"),
                         help="the overlap-bench binary that makes the data")
     parser.add_argument("--coverages", default="10,30", help="comma-separated coverages (default 10,30)")
@@ -125,6 +130,12 @@ def main():
                                                     str(score)] + shlex.split(args.opts) + ["reads.fa"]))
     else:
         print("bench: no ostrel-overlap at %s: skipped" % args.ostrel, flush=True)
+    if args.baseline:
+        if not os.access(args.baseline, os.X_OK):
+            sys.exit("bench: no baseline binary at %s" % args.baseline)
+        for score in scores:
+            tools.append(("baseline", score, [os.path.abspath(args.baseline), "-q", "-t", threads, "-s", str(score)]
+                          + shlex.split(args.opts) + ["reads.fa"]))
     minimap2 = shutil.which("minimap2")
     if minimap2:
         for preset in ("ava-pb", "ava-ont"):
@@ -152,10 +163,10 @@ def main():
                 if got is None:
                     best[key] = None
                 elif best.get(key, 0) is not None:
-                    wall, mb = best.get(key, (float("inf"), 0.0))
-                    best[key] = (min(wall, got[0]), max(mb, got[1]))
+                    wall, mb, cpu = best.get(key, (float("inf"), 0.0, float("inf")))
+                    best[key] = (min(wall, got[0]), max(mb, got[1]), min(cpu, got[2]))
                 print("%sx %s%s: %s" % (coverage, name, "" if score is None else " -s %d" % score,
-                                       "failed" if got is None else "%.1f s, %.0f MB" % got), flush=True)
+                                       "failed" if got is None else "%.1f s, %.0f MB, %.1f CPU s" % got), flush=True)
         for (name, score), got in best.items():
             if got is not None:
                 measured[(coverage, name, score)] = got
@@ -172,33 +183,36 @@ def main():
                 rows.append((coverage, least, name, got, result))
 
     print()
-    print("%-5s %5s %-16s %8s %9s %8s %8s %8s %9s %7s" % ("cov", "-s", "tool", "recall", "precision", "placed",
-                                                         "wall s", "peak MB", "pairs", "false"))
+    print("%-5s %5s %-16s %8s %9s %8s %8s %8s %8s %9s %7s" % ("cov", "-s", "tool", "recall", "precision", "placed",
+                                                              "wall s", "cpu s", "peak MB", "pairs", "false"))
     for coverage, least, name, got, r in rows:
         if got is None:
             print("%-5s %5d %-16s failed" % (coverage + "x", least, name))
             continue
-        print("%-5s %5d %-16s %8.4f %9.4f %8.4f %8.1f %8.0f %9d %7d" % (
-            coverage + "x", least, name, r["recall"], r["precision"], r["placed_share"], got[0], got[1],
+        print("%-5s %5d %-16s %8.4f %9.4f %8.4f %8.1f %8.1f %8.0f %9d %7d" % (
+            coverage + "x", least, name, r["recall"], r["precision"], r["placed_share"], got[0], got[2], got[1],
             r["reported"], r["reported"] - r["correct"]))
     print("recall: true pairs sharing >= max(150, 4 x least score / 3) genome bases (400 at 300, 150 at 100); "
           "precision: reported pairs sharing >= %d bases, strand right; placed: aligned stretches on the same "
           "genome stretch" % MIN_PRECISE)
     reference = "minimap2 ava-pb"
+    ours_names = ["ostrel-overlap"] + (["baseline"] if args.baseline else [])
     for coverage in coverages:
         pb = measured.get((coverage, reference, None))
-        for score in scores:
-            ours = measured.get((coverage, "ostrel-overlap", score))
-            if ours and pb:
-                print("%-5s ostrel-overlap -s %d against %s: wall %.2f x, peak memory %.2f x" % (
-                    coverage + "x", score, reference, ours[0] / pb[0], ours[1] / pb[1]))
+        for name in ours_names:
+            for score in scores:
+                ours = measured.get((coverage, name, score))
+                if ours and pb:
+                    print("%-5s %s -s %d against %s: wall %.2f x, cpu %.2f x, peak memory %.2f x" % (
+                        coverage + "x", name, score, reference, ours[0] / pb[0], ours[2] / pb[2], ours[1] / pb[1]))
     if len(coverages) > 1:
         low, high = coverages[0], coverages[-1]
-        for name, score in [("ostrel-overlap", s) for s in scores] + [(reference, None)]:
+        for name, score in [(n, s) for n in ours_names for s in scores] + [(reference, None)]:
             a, b = measured.get((low, name, score)), measured.get((high, name, score))
             if a and b:
-                print("growth %sx -> %sx, %s%s: wall %.2f x, peak memory %.2f x" % (
-                    low, high, name, "" if score is None else " -s %d" % score, b[0] / a[0], b[1] / a[1]))
+                print("growth %sx -> %sx, %s%s: wall %.2f x, cpu %.2f x, peak memory %.2f x" % (
+                    low, high, name, "" if score is None else " -s %d" % score, b[0] / a[0], b[2] / a[2],
+                    b[1] / a[1]))
     print("load average after: %.2f %.2f %.2f" % os.getloadavg())
 
 

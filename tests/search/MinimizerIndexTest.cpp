@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
 
 #include "TestSupport.h"
@@ -50,10 +51,10 @@ TEST(MinimizerIndex, LeavesOutWordsInMorePlacesThanTheLimit) {
   std::mt19937 random(3);
   std::string unique;
   for (int i = 0; i < 60; ++i) unique += "ACGT"[random() % 4];
-  SequenceVector reads;
-  reads.push_back(test::MakeSequence(std::string(12 * 8, 'A') + "CCGT"));
-  reads.push_back(test::MakeSequence(unique));
-  reads.push_back(test::MakeSequence("G" + unique));
+  PackedReads reads;
+  reads.Add(test::MakeSequence(std::string(12 * 8, 'A') + "CCGT"));
+  reads.Add(test::MakeSequence(unique));
+  reads.Add(test::MakeSequence("G" + unique));
   MinimizerIndex index;
   index.Build(reads, 8, 1, 11);
   size_t count = 9;
@@ -74,6 +75,57 @@ TEST(MinimizerIndex, LeavesOutWordsInMorePlacesThanTheLimit) {
   index.Build(reads, 8, 1, 0, 3);
   EXPECT_EQ(MinimizerIndex::kLeastRepeatLimit, index.mRepeatLimit);
   EXPECT_EQ(1, index.mRepeatWords);
+}
+
+// Reads from a short stretch, so that words recur, some with N: whatever
+// the limit and the threads, every minimizer of every read has exactly the
+// places that a plain map of the minimizers gives, less the words found in
+// more places than the limit.
+TEST(MinimizerIndex, HoldsThePlacesOfAPlainMapOfTheMinimizers) {
+  std::mt19937 random(11);
+  std::string stretch;
+  for (int i = 0; i < 3000; ++i) stretch += "ACGT"[random() % 4];
+  PackedReads reads;
+  for (int r = 0; r < 400; ++r) {
+    const int length = 20 + static_cast<int>(random() % 300);
+    std::string text = stretch.substr(random() % (stretch.size() - length), length);
+    if (r % 7 == 0) text[random() % text.size()] = 'N';
+    reads.Add(test::MakeSequence(text));
+  }
+  const int k = 12, window = 5;
+  std::map<uint64_t, std::vector<std::pair<int, int>>> plain;  // key -> (read, offset)
+  std::map<uint64_t, long> everywhere;                          // key -> places among all words
+  std::vector<char> bases;
+  std::vector<Minimizer> words;
+  for (size_t r = 0; r < reads.size(); ++r) {
+    reads.Unpack(r, bases);
+    MinimizerIndex::Minimizers(bases, k, window, words);
+    for (const Minimizer& m : words) plain[m.mKey].emplace_back(static_cast<int>(r), m.mOffset);
+    MinimizerIndex::Minimizers(bases, k, 1, words);
+    for (const Minimizer& m : words) ++everywhere[m.mKey];
+  }
+  for (const int limit : {3, 40, 1000000})
+    for (const int threads : {1, 3}) {
+      MinimizerIndex index;
+      index.Build(reads, k, window, limit, threads);
+      size_t keys = 0, places = 0;
+      for (const auto& [key, expected] : plain) {
+        size_t count = 0;
+        const WordPlace* got = index.Find(key, count);
+        if (everywhere[key] > limit) {
+          EXPECT_EQ(0u, count);
+          continue;
+        }
+        ASSERT_EQ(expected.size(), count) << limit << " " << threads;
+        for (size_t p = 0; p < count; ++p)
+          EXPECT_EQ(expected[p], std::make_pair(got[p].mRead, got[p].mOffset));
+        ++keys;
+        places += count;
+      }
+      EXPECT_EQ(keys, index.Words());
+      EXPECT_EQ(places, index.Places());
+      EXPECT_GT(keys, 0u);
+    }
 }
 
 }  // namespace

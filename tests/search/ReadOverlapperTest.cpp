@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "TestSupport.h"
+#include "seq/SequenceVector.h"
 
 namespace ostrel {
 namespace {
@@ -45,6 +46,12 @@ SequenceVector SampleReads(const std::string& genome, double coverage, std::mt19
   return reads;
 }
 
+PackedReads Packed(const SequenceVector& reads) {
+  PackedReads packed;
+  for (const Sequence& read : reads) packed.Add(read);
+  return packed;
+}
+
 long Shared(const Placement& a, const Placement& b) { return std::min(a.mEnd, b.mEnd) - std::max(a.mStart, b.mStart); }
 
 // Every accepted overlap, by (source, query).
@@ -69,7 +76,7 @@ TEST(ReadOverlapper, FindsTheTruePairsWithTheirHangsAtEachLeastScore) {
   SequenceVector reads = SampleReads(genome, 8, random, truth);
   for (const int minScore : {300, 100}) {
     ReadOverlapper overlapper(16, 10, 0, 15, 10.0f, minScore);
-    overlapper.Index(SequenceVector(reads));
+    overlapper.Index(Packed(reads));
     const auto all = AllOverlaps(overlapper);
     for (const auto& [pair, o] : all) {
       const Placement& s = truth[pair.first];
@@ -110,7 +117,7 @@ TEST(ReadOverlapper, RepeatCopiesAtReadEndsAreNoOverlaps) {
   SequenceVector reads = SampleReads(genome, 5, random, truth);
   for (const int repeatLimit : {0, 1000000}) {
     ReadOverlapper overlapper(16, 10, repeatLimit, 15, 10.0f, 300);
-    overlapper.Index(SequenceVector(reads));
+    overlapper.Index(Packed(reads));
     long falsePairs = 0;
     for (const auto& [pair, o] : AllOverlaps(overlapper)) falsePairs += Shared(truth[pair.first], truth[pair.second]) <= 0;
     // Without leaving the repeat's words out, its copies pass for overlaps.
