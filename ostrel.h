@@ -59,6 +59,7 @@
 #include "contig/TemplateInfo.h"
 #include "contig/WindowTests.h"
 
+#include "search/AllOverlaps.h"
 #include "search/BandedAligner.h"
 #include "search/Edge.h"
 #include "search/GfaLine.h"

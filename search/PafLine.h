@@ -9,6 +9,16 @@
 
 namespace ostrel {
 
+// The columns of a PAF line that are worked out from the overlap.
+struct PafSpans {
+  long mQueryStart, mQueryEnd;
+  char mStrand;  // '+' or '-'
+  long mTargetStart, mTargetEnd;
+  long mMatches, mAligned;
+};
+
+constexpr int kPafMappingQuality = 255;
+
 // Writes one line for an overlap of `length` bases and alignment score
 // `score` between the query and the target, its hangs seen from the query
 // (for the opposite strand, from the reverse-complemented query), as the
@@ -22,6 +32,10 @@ namespace ostrel {
 // to its read.
 void WritePafLine(std::ostream& out, const std::string& queryName, int queryLength, const std::string& targetName,
                   int targetLength, int length, int score, int leftHang, int rightHang, int orientation);
+
+// The columns WritePafLine works out, for the same overlap.
+PafSpans PafSpansOf(int queryLength, int targetLength, int length, int score, int leftHang, int rightHang,
+                    int orientation);
 
 }  // namespace ostrel
 
