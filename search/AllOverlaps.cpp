@@ -61,12 +61,16 @@ void CompareRound(const ReadOverlapper& overlapper, int first, int last, int thr
   for (std::thread& thread : pool) thread.join();
 }
 
-// "what value is not in least .. most" (no upper bound when most < least).
+// "what value is not in least .. most", or "is below least" when there is
+// no upper bound (most < least).
 template <typename T>
 std::string OutOfRange(const char* what, T value, T least, T most) {
   std::ostringstream text;
-  text << what << ' ' << value << " is not in " << least << " .. ";
-  if (most >= least) text << most;
+  text << what << ' ' << value;
+  if (most >= least)
+    text << " is not in " << least << " .. " << most;
+  else
+    text << " is below " << least;
   return text.str();
 }
 

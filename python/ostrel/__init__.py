@@ -14,7 +14,6 @@ sys.stderr. Long work runs without the GIL.
 """
 
 import os
-import tempfile
 from collections import namedtuple
 
 from . import _ostrel
@@ -126,31 +125,12 @@ def overlaps(reads, word_size=_ostrel.DEFAULT_WORD_SIZE, density=_ostrel.DEFAULT
              min_read_size=_ostrel.DEFAULT_MIN_READ_SIZE, threads=0):
     """Yields the end-to-end overlaps between the reads of the FASTA or FASTQ files
     ``reads`` (one name or a list), each pair once, as ostrel-overlap finds
-    them: Overlap records in PAF's columns (0-based, half-open on each
-    read's forward strand), with the alignment score and overlap length."""
+    them and in its order: Overlap records in PAF's columns (0-based,
+    half-open on each read's forward strand), with the alignment score and
+    overlap length. The reads are compared (without the GIL) when the first
+    record is asked for."""
     files = [os.fspath(reads)] if isinstance(reads, (str, os.PathLike)) else [os.fspath(r) for r in reads]
-    for name in files:
-        with open(name, "rb"):
-            pass
-    with tempfile.TemporaryDirectory(prefix="ostrel-overlaps-") as scratch:
-        out = os.path.join(scratch, "overlaps.paf")
-        args = ["-q", "-k", str(word_size), "-d", str(density), "-m", str(repeat_limit), "-w", str(band_width),
-                "-e", str(error_pct), "-s", str(min_score), "-l", str(min_read_size), "-o", out]
-        if threads:
-            args += ["-t", str(threads)]
-        status, said = _ostrel.run_overlap(args + files)
-        if status != 0:
-            message = said.strip().splitlines()[-1] if said.strip() else "the overlaps could not be found"
-            raise (OSError if status == 1 and "cannot read" in said else ValueError)(message)
-        with open(out) as paf:
-            for line in paf:
-                yield _overlap(line)
-
-
-def _overlap(line):
-    fields = line.rstrip("\n").split("\t")
-    tags = dict(tag.split(":i:", 1) for tag in fields[12:] if ":i:" in tag)
-    return Overlap(fields[0], int(fields[1]), int(fields[2]), int(fields[3]), fields[4],
-                   fields[5], int(fields[6]), int(fields[7]), int(fields[8]),
-                   int(fields[9]), int(fields[10]), int(fields[11]),
-                   int(tags.get("AS", 0)), int(tags.get("ol", 0)))
+    found = _ostrel.find_overlaps(files, word_size, density, repeat_limit, band_width, error_pct, min_score,
+                                  min_read_size, threads)
+    for index in range(len(found)):
+        yield Overlap._make(found.record(index))

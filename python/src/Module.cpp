@@ -4,6 +4,7 @@
 #include "AceRecords.h"
 #include "Assembly.h"
 #include "ReadFiles.h"
+#include "ReadOverlaps.h"
 #include "ostrel/Version.h"
 
 PYBIND11_MODULE(_ostrel, module) {
@@ -12,4 +13,5 @@ PYBIND11_MODULE(_ostrel, module) {
   ostrel::BindAceRecords(module);
   ostrel::BindAssembly(module);
   ostrel::BindReadFiles(module);
+  ostrel::BindReadOverlaps(module);
 }

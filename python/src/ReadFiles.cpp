@@ -10,7 +10,6 @@
 #include "extractbins/QualityFile.h"
 #include "extractbins/RunSettings.h"
 #include "fastaindex/FastaIndex.h"
-#include "overlap/OverlapCommand.h"
 
 namespace py = pybind11;
 
@@ -70,20 +69,6 @@ std::vector<std::tuple<std::string, std::string, size_t, std::string>> Extract(
   return result;
 }
 
-// Runs the overlapper as ostrel-overlap runs it, with `args` after the
-// command's name; (exit status, what it said).
-std::pair<int, std::string> Overlap(const std::vector<std::string>& args) {
-  std::vector<std::string> words{"ostrel-overlap"};
-  words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  int status = 0;
-  const std::string said =
-      CallLibrary([&]() { status = RunOverlap(static_cast<int>(words.size()), argv.data()); });
-  return {status, said};
-}
-
 }  // namespace
 
 void BindReadFiles(py::module_& module) {
@@ -91,14 +76,6 @@ void BindReadFiles(py::module_& module) {
              "Writes path + \"_idx\", the index of a FASTA or quality file, and returns its name.");
   module.def("extract_bins", &Extract, py::arg("inputs"), py::arg("bins"), py::arg("outroot"), py::arg("single"),
              py::arg("fresh"));
-  module.def("run_overlap", &Overlap, py::arg("args"));
-  module.attr("DEFAULT_WORD_SIZE") = kDefaultWordSize;
-  module.attr("DEFAULT_WORD_DENSITY") = kDefaultWordDensity;
-  module.attr("DEFAULT_REPEAT_LIMIT") = kDefaultRepeatLimit;
-  module.attr("DEFAULT_MIN_SCORE") = kDefaultMinScore;
-  module.attr("DEFAULT_BAND_WIDTH") = kDefaultBandWidth;
-  module.attr("DEFAULT_ERROR_PCT") = kDefaultErrorPct;
-  module.attr("DEFAULT_MIN_READ_SIZE") = kDefaultMinReadSize;
 }
 
 }  // namespace ostrel

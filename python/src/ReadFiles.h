@@ -1,5 +1,5 @@
-// The read-file commands' library calls for Python: the FASTA index, the
-// bin extraction, and the overlapper.
+// The read-file commands' library calls for Python: the FASTA index and
+// the bin extraction.
 #ifndef OSTREL_PYTHON_READFILES_H
 #define OSTREL_PYTHON_READFILES_H
 

@@ -60,16 +60,21 @@ def test_extract_bins_writes_the_commands_outputs(tmp_path, command, monkeypatch
 def test_overlaps_are_the_commands(tmp_path, command):
     reads = DATA / "overlap" / "reads.fa"
     paf = tmp_path / "reads.paf"
-    subprocess.run([command("overlap", "ostrel-overlap"), "-q", "-t", "2", "-o", str(paf), str(reads)],
-                   check=True, capture_output=True)
-    lines = [line.split("\t") for line in paf.read_text().splitlines()]
-    found = list(ostrel.overlaps(reads, threads=2))
-    assert len(found) == len(lines) > 0
-    for record, fields in zip(found, lines):
-        assert [str(v) for v in record[:12]] == fields[:12]
-        assert (f"AS:i:{record.score}", f"ol:i:{record.overlap_length}") == tuple(fields[12:14])
+    for args, settings in ((["-t", "2"], dict(threads=2)),
+                           (["-s", "100", "-k", "12"], dict(min_score=100, word_size=12))):
+        subprocess.run([command("overlap", "ostrel-overlap"), "-q", *args, "-o", str(paf), str(reads)],
+                       check=True, capture_output=True)
+        lines = [line.split("\t") for line in paf.read_text().splitlines()]
+        found = list(ostrel.overlaps(reads, **settings))
+        assert len(found) == len(lines) > 0
+        for record, fields in zip(found, lines):
+            assert [str(v) for v in record[:12]] == fields[:12]
+            assert (f"AS:i:{record.score}", f"ol:i:{record.overlap_length}") == tuple(fields[12:14])
     with pytest.raises(OSError):
         list(ostrel.overlaps(tmp_path / "absent.fa"))
+    for bad in (dict(word_size=32), dict(error_pct=float("nan")), dict(threads=-1)):
+        with pytest.raises(ValueError):
+            list(ostrel.overlaps(reads, **bad))
 
 
 def test_readme_example_runs(monkeypatch, capsys):
