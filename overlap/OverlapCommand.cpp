@@ -67,15 +67,16 @@ bool ParseAtLeast(const std::string& text, int least, int& value) {
 }
 
 bool TakeOption(char letter, const std::string& value, Settings& settings) {
+  AllOverlapsSettings& run = settings.mRun;
   switch (letter) {
-    case 'k': return ParseAtLeast(value, 1, settings.mRun.mWordSize) && settings.mRun.mWordSize <= MinimizerIndex::kMaxWordSize;
-    case 'd': return ParseAtLeast(value, 1, settings.mRun.mWordDensity) && settings.mRun.mWordDensity <= kMaxWordDensity;
-    case 'm': return ParseAtLeast(value, 0, settings.mRun.mRepeatLimit);
-    case 's': return ParseAtLeast(value, 1, settings.mRun.mMinScore);
-    case 'w': return ParseAtLeast(value, 1, settings.mRun.mBandWidth) && settings.mRun.mBandWidth <= kMaxBandWidth;
-    case 'e': return ParseAmount(value, settings.mRun.mErrorPct) && settings.mRun.mErrorPct <= kMaxErrorPct;
-    case 'l': return ParseAtLeast(value, 1, settings.mRun.mMinReadSize);
-    case 't': return ParseAtLeast(value, 1, settings.mRun.mThreads);
+    case 'k': return ParseAtLeast(value, 1, run.mWordSize) && run.mWordSize <= MinimizerIndex::kMaxWordSize;
+    case 'd': return ParseAtLeast(value, 1, run.mWordDensity) && run.mWordDensity <= kMaxWordDensity;
+    case 'm': return ParseAtLeast(value, 0, run.mRepeatLimit);
+    case 's': return ParseAtLeast(value, 1, run.mMinScore);
+    case 'w': return ParseAtLeast(value, 1, run.mBandWidth) && run.mBandWidth <= kMaxBandWidth;
+    case 'e': return ParseAmount(value, run.mErrorPct) && run.mErrorPct <= kMaxErrorPct;
+    case 'l': return ParseAtLeast(value, 1, run.mMinReadSize);
+    case 't': return ParseAtLeast(value, 1, run.mThreads);
     case 'f':
       settings.mFormat = value == "graph" ? Format::kGraph : value == "gfa" ? Format::kGfa : Format::kPaf;
       return value == "graph" || value == "gfa" || value == "paf";

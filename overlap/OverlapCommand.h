@@ -6,7 +6,7 @@
 
 namespace ostrel {
 
-constexpr int kProgressSeconds = 5;            // between progress lines
+constexpr int kProgressSeconds = 5;  // between progress lines
 
 // Runs the command; returns the exit status: 0; 1 for bad options, a file
 // that cannot be read or written, or input without a FASTA record; 2 when a

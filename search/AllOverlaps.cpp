@@ -137,7 +137,8 @@ void AllOverlaps::Compare(const std::function<void(const FoundOverlap&)>& take, 
   const int threads = mSettings.mThreads;
   std::vector<QueryResult> results;
   for (int first = 0; first < reads;) {
-    const int last = static_cast<int>(std::min<long>(reads, first + static_cast<long>(threads) * kQueriesPerThreadRound));
+    const int last =
+        static_cast<int>(std::min<long>(reads, first + static_cast<long>(threads) * kQueriesPerThreadRound));
     CompareRound(mOverlapper, first, last, threads, lines != nullptr, results);
     for (int q = first; q < last; ++q) {
       const QueryResult& result = results[static_cast<size_t>(q - first)];
