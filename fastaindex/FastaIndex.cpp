@@ -6,13 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <thread>
 #include <vector>
 
 #include "seq/RecordScanner.h"
@@ -97,12 +95,6 @@ bool ScanFile(const std::string& fileName, Reader read, const std::string& readE
   }
   out.write(scanner.mIndexText.data(), static_cast<std::streamsize>(scanner.mIndexText.size()));
   return true;
-}
-
-// Threads that decompress a bgzip file beside the scanner.
-int DecompressionThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::min(cores > 1 ? cores - 1 : 0u, 3u));
 }
 
 // Scans a plain file.

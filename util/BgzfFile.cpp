@@ -4,8 +4,10 @@
 #include <htslib/bgzf.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "util/FileUtil.h"
@@ -69,6 +71,11 @@ Compression CompressionOf(const std::string& fileName) {
   return bgzf ? Compression::kBgzf : Compression::kGzip;
 }
 
+int DecompressionThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return static_cast<int>(std::min(cores > 1 ? cores - 1 : 0u, 3u));
+}
+
 bool BgzfFile::Open(const std::string& fileName) {
   Close();
   mError.clear();
@@ -113,7 +120,7 @@ bool BgzfFile::WriteIndex(const std::string& indexName) {
   return true;
 }
 
-bool BgzfFile::OpenByPosition(const std::string& fileName) {
+bool BgzfFile::OpenByPosition(const std::string& fileName, int threads) {
   mError.clear();
   const std::string indexName = IndexName(fileName);
   if (!FileExists(indexName)) {
@@ -125,7 +132,8 @@ bool BgzfFile::OpenByPosition(const std::string& fileName) {
     return false;
   }
   const int64_t lastBlock = LastBlockStart(indexName, FileSize(fileName));
-  if (lastBlock < 0 || !Open(fileName) || bgzf_index_load(mFile, indexName.c_str(), nullptr) != 0) {
+  if (lastBlock < 0 || !Open(fileName) || (threads > 0 && bgzf_mt(mFile, threads, 64) != 0) ||
+      bgzf_index_load(mFile, indexName.c_str(), nullptr) != 0) {
     if (mError.empty()) mError = indexName + " is not a block index";
     Close();
     return false;
@@ -177,10 +185,23 @@ bool BgzfFile::Skip(int64_t n) {
   return true;
 }
 
+// The block in hand is htslib's public state (bgzf_tell reads it too): its
+// text, how much of it there is and how much was read.
+bool BgzfFile::MoveInBlock(int64_t delta) {
+  const int64_t at = mFile->block_offset + delta;
+  if (at < 0 || at > mFile->block_length) return false;
+  mFile->block_offset = static_cast<int>(at);
+  mFile->uncompressed_address += delta;
+  mPosition += delta;
+  return true;
+}
+
 int64_t BgzfFile::ReadAt(int64_t offset, char* data, int64_t n) {
   if (offset < 0 || n < 0) return -1;
+  // Back within the block in hand (a record that several bins name, read
+  // again) or on: no seek, which would decompress the block again.
   const bool readOn = offset >= mPosition && offset - mPosition <= kReadOnUpTo;
-  if (!(readOn && Skip(offset - mPosition))) {
+  if (!MoveInBlock(offset - mPosition) && !(readOn && Skip(offset - mPosition))) {
     if (bgzf_useek(mFile, offset, SEEK_SET) != 0) {
       mError = mFileName + ": cannot reach position " + std::to_string(offset);
       return -1;

@@ -23,6 +23,10 @@ enum class Compression { kNone, kGzip, kBgzf };
 // be read or is shorter than a gzip header.
 Compression CompressionOf(const std::string& fileName);
 
+// Threads worth decompressing a BGZF file beside the thread that uses its
+// text: one for each further core, at most 3.
+int DecompressionThreads();
+
 // One BGZF file open for reading.
 class BgzfFile {
 public:
@@ -45,10 +49,13 @@ public:
 
   // Opens the file to be read by position through fileName + ".gzi", which
   // must not be older than the file and must list its every block. False, with mError saying why, when
-  // either cannot be read.
-  bool OpenByPosition(const std::string& fileName);
+  // either cannot be read. With `threads` (0: none), threads beside the
+  // caller's decompress the blocks that follow the one read, for reads
+  // that mostly go forward.
+  bool OpenByPosition(const std::string& fileName, int threads = 0);
   // Reads `n` bytes of text from uncompressed `offset`: the number read,
-  // fewer at the end of the text, -1 on failure.
+  // fewer at the end of the text, -1 on failure. An offset in the block in
+  // hand or in the next one is reached without a seek.
   int64_t ReadAt(int64_t offset, char* data, int64_t n);
   // The text's length (after OpenByPosition).
   int64_t Size() const { return mSize; }
@@ -67,6 +74,9 @@ private:
   bool InBlocksThroughout();
   // Reads and drops `n` bytes of text.
   bool Skip(int64_t n);
+  // Moves the next byte Read gives by `delta` within the block in hand;
+  // false, unmoved, when that leaves the block.
+  bool MoveInBlock(int64_t delta);
 
   BGZF* mFile = nullptr;
   std::string mFileName;
