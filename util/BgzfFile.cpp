@@ -72,8 +72,7 @@ Compression CompressionOf(const std::string& fileName) {
 }
 
 int DecompressionThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::min(cores > 1 ? cores - 1 : 0u, 3u));
+  return static_cast<int>(std::min(std::max(std::thread::hardware_concurrency(), 1u), 4u));
 }
 
 bool BgzfFile::Open(const std::string& fileName) {
@@ -88,22 +87,31 @@ bool BgzfFile::Open(const std::string& fileName) {
 
 bool BgzfFile::OpenToRead(const std::string& fileName, int threads, bool buildIndex) {
   if (!Open(fileName)) return false;
-  if (buildIndex && bgzf_index_build_init(mFile) != 0) {
-    mError = "cannot index " + fileName;
-    return false;
-  }
-  // Blocks decompressed by threads do not all reach the index as it is
-  // built: then the file is read in this thread alone.
-  if (threads > 0 && !buildIndex) bgzf_mt(mFile, threads, 64);
+  mListBlocks = buildIndex;
+  mBlockStarts.clear();
+  if (threads > 0) bgzf_mt(mFile, threads, 64);
   return true;
 }
 
+int64_t BgzfFile::ReadFailed() {
+  if (InBlocksThroughout()) mError = mFileName + " is damaged or cannot be read";
+  return -1;
+}
+
 int64_t BgzfFile::Read(char* data, size_t n) {
-  const ssize_t got = bgzf_read(mFile, data, n);
-  if (got < 0) {
-    if (InBlocksThroughout()) mError = mFileName + " is damaged or cannot be read";
-    return -1;
+  if (mListBlocks && n > 0) {
+    // One block at a time, so that each block's place is seen (htslib's
+    // own list misses blocks that its threads decompress). htslib passes
+    // over empty blocks: one read at the end.
+    if (mFile->block_offset >= mFile->block_length) {
+      if (bgzf_read_block(mFile) != 0) return ReadFailed();
+      if (mFile->block_length == 0) return 0;
+      if (mPosition > 0) mBlockStarts.emplace_back(mFile->block_address, mPosition);
+    }
+    n = std::min<size_t>(n, static_cast<size_t>(mFile->block_length - mFile->block_offset));
   }
+  const ssize_t got = bgzf_read(mFile, data, n);
+  if (got < 0) return ReadFailed();
   mPosition += got;
   return got;
 }
@@ -111,8 +119,19 @@ int64_t BgzfFile::Read(char* data, size_t n) {
 bool BgzfFile::WriteIndex(const std::string& indexName) {
   if (!InBlocksThroughout()) return false;
   const std::string temporary = indexName + "." + std::to_string(::getpid()) + ".tmp";
-  if (bgzf_index_dump(mFile, temporary.c_str(), nullptr) != 0 ||
-      std::rename(temporary.c_str(), indexName.c_str()) != 0) {
+  std::string list;
+  auto addWord = [&](uint64_t value) {
+    for (int b = 0; b < 8; ++b) list += static_cast<char>(value >> (8 * b) & 0xff);
+  };
+  addWord(mBlockStarts.size());
+  for (const auto& [compressed, text] : mBlockStarts) {
+    addWord(static_cast<uint64_t>(compressed));
+    addWord(static_cast<uint64_t>(text));
+  }
+  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+  out.write(list.data(), static_cast<std::streamsize>(list.size()));
+  out.close();
+  if (!out || std::rename(temporary.c_str(), indexName.c_str()) != 0) {
     std::remove(temporary.c_str());
     mError = "cannot write " + indexName;
     return false;
