@@ -157,9 +157,13 @@ public:
           return other->mOut >= 0 && other->mOutput == work->mOutput;
         }))
       RunPass();
-    if (work->mOut >= 0) ++mCopying;
+    if (work->mOut >= 0) {
+      ++mCopying;
+    } else {
+      work->mBin = Bin();  // nothing to copy: only its messages wait for the pass
+    }
     mPass.push_back(std::move(work));
-    if (!mShared || mCopying == kBinsPerPass) RunPass();
+    if (!mShared || mCopying == 0 || mCopying == kBinsPerPass) RunPass();
   }
 
   // Runs the last pass; false when some of the work could not be done.
