@@ -25,13 +25,13 @@ test-sanitize:
 
 # The tests that start threads, under ThreadSanitizer: those of the
 # read-ahead stream buffer (and the files read through it), the bgzip
-# reader and the indexing of bgzip files (htslib's decompression threads), the record
+# reader, the indexing and extraction of bgzip files (htslib's decompression threads), the record
 # index's two-part scan, the ACE readers, the contig work, and the commands
 # that reach them, ostrel-overlap -t among them: the suites in which some test
 # starts a thread, found by counting the threads each test starts. A new
 # suite that starts threads joins the list. A data race report ends the test
 # (or the command it runs) that made it, so it fails.
-TSAN_SUITES = BgzfFile|FastaIndex|StreamExtraction|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand|MinimizerIndex
+TSAN_SUITES = BgzfFile|BinExtractPasses|FastaIndex|IndexCommand|StreamExtraction|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand|MinimizerIndex
 TSAN_TESTS ?= ^($(TSAN_SUITES))\.
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DOSTREL_TSAN=ON

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
+#include <sstream>
 
 #include "extractbins/BinNames.h"
 #include "extractbins/RunSettings.h"
@@ -22,13 +24,15 @@ char buffer[kCopyBufferSize];
 namespace {
 
 // Appends records of one input file to one output file. Small records are
-// gathered in `buffer` and written together; a record longer than the
-// buffer passes through it in pieces. Each record is checked to be the read
-// the index names before any of it is written: it starts with the read's
-// header, and the byte after it (read together with it) ends a record.
+// gathered in the copy buffer and written together; a record longer than
+// the buffer passes through it in pieces. Each record is checked to be the
+// read the index names before any of it is written: it starts with the
+// read's header, and the byte after it (read together with it) ends a
+// record.
 class RecordCopier {
 public:
-  RecordCopier(PositionReader& in, int out) : mIn(in), mInputSize(in.Size()), mOut(out) {}
+  RecordCopier(PositionReader& in, int out, char* copyBuffer)
+      : mIn(in), mInputSize(in.Size()), mOut(out), mBuffer(copyBuffer) {}
 
   enum class Result { kOk, kNotTheRead, kReadFailed, kWriteFailed };
 
@@ -39,18 +43,18 @@ public:
     // Room for the record, the byte after it and an added newline.
     if (length + after + 1 > kCopyBufferSize) return CopyLong(record, length, after);
     if (length + after + 1 > kCopyBufferSize - mFill && !Flush()) return Result::kWriteFailed;
-    char* bytes = buffer + mFill;
+    char* bytes = mBuffer + mFill;
     if (!mIn.ReadAt(bytes, length + after, record.mStart - 1)) return Result::kReadFailed;
     if (!RecordStartsWithRead(bytes, length, length, *record.mReadName) ||
         (after == 1 && !EndsRecord(bytes[length])))
       return Result::kNotTheRead;
     mFill += length;
-    if (bytes[length - 1] != '\n') buffer[mFill++] = '\n';
+    if (bytes[length - 1] != '\n') mBuffer[mFill++] = '\n';
     return Result::kOk;
   }
 
   bool Flush() {
-    const bool ok = WriteAll(mOut, buffer, static_cast<size_t>(mFill));
+    const bool ok = WriteAll(mOut, mBuffer, static_cast<size_t>(mFill));
     mFill = 0;
     return ok;
   }
@@ -67,22 +71,23 @@ private:
     int64_t remaining = length;
     while (remaining > 0) {
       const int64_t piece = std::min(remaining, kCopyBufferSize);
-      if (!mIn.ReadAt(buffer, piece, offset)) return Result::kReadFailed;
-      if (remaining == length && !RecordStartsWithRead(buffer, piece, length, *record.mReadName))
+      if (!mIn.ReadAt(mBuffer, piece, offset)) return Result::kReadFailed;
+      if (remaining == length && !RecordStartsWithRead(mBuffer, piece, length, *record.mReadName))
         return Result::kNotTheRead;
       mFill = piece;
       if (!Flush()) return Result::kWriteFailed;
       offset += piece;
       remaining -= piece;
     }
-    if (buffer[(length - 1) % kCopyBufferSize] != '\n') buffer[mFill++] = '\n';
+    if (mBuffer[(length - 1) % kCopyBufferSize] != '\n') mBuffer[mFill++] = '\n';
     return Result::kOk;
   }
 
   PositionReader& mIn;
   int64_t mInputSize;
   int mOut;
-  int64_t mFill = 0;  // bytes gathered in buffer
+  char* mBuffer;
+  int64_t mFill = 0;  // bytes gathered in mBuffer
 };
 
 constexpr size_t kNamesFetchedAhead = 8;
@@ -91,72 +96,208 @@ bool UsableRange(const ReadInfo& record, int64_t fileSize) {
   return record.mStart >= 1 && record.mEnd >= record.mStart && record.mEnd <= fileSize;
 }
 
-// Copies the sorted records of `bin` from the open input to the output.
-bool CopyRecords(const Bin& bin, const std::string& inputName, PositionReader& in, const std::string& outName,
-                 int out) {
-  const int64_t inputSize = in.Size();
-  RecordCopier copier(in, out);
-  bool ok = true;
-  const std::vector<ReadInfo>& records = bin.mReadInfos;
-  for (size_t k = 0; k < records.size(); ++k) {
-    // The names are compared in file order, which is not the order they lie
-    // in memory: each one is fetched a few records ahead, so that the check
-    // does not wait for it.
-    if (k + kNamesFetchedAhead < records.size()) __builtin_prefetch(records[k + kNamesFetchedAhead].mReadName);
-    const ReadInfo& record = records[k];
-    if (!UsableRange(record, inputSize)) {
-      std::cout << ShownFileName(inputName) << " range " << record.mStart << ".." << record.mEnd
-                << " unusable, record skipped." << std::endl;
-      ok = false;
-      continue;
-    }
-    const RecordCopier::Result result = copier.Copy(record);
-    if (result == RecordCopier::Result::kNotTheRead) {
-      std::cout << ShownFileName(inputName) << " range " << record.mStart << ".." << record.mEnd
-                << " does not hold read " << *record.mReadName
-                << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
-      ok = false;
-      continue;
-    }
-    if (result == RecordCopier::Result::kReadFailed) {
-      std::cout << ShownFileName(inputName) << " read failed." << std::endl;
-      copier.Flush();
-      return false;
-    }
-    if (result == RecordCopier::Result::kWriteFailed) {
-      std::cout << ShownFileName(outName) << " write failed." << std::endl;
-      return false;
-    }
+// Sends standard output to `to` while it lives; nothing when `to` is null.
+class StdoutTo {
+public:
+  explicit StdoutTo(std::streambuf* to) : mBefore(to != nullptr ? std::cout.rdbuf(to) : nullptr) {}
+  ~StdoutTo() {
+    if (mBefore != nullptr) std::cout.rdbuf(mBefore);
   }
-  if (!copier.Flush()) {
-    std::cout << ShownFileName(outName) << " write failed." << std::endl;
-    return false;
-  }
-  return ok;
-}
+  StdoutTo(const StdoutTo&) = delete;
+  StdoutTo& operator=(const StdoutTo&) = delete;
 
-// Opens the input and the output and copies the bin's records.
-bool WriteBin(const Bin& bin, const std::string& inputName, RunOutputs& outputs) {
-  PositionReader in;
-  if (!in.Open(inputName)) {
-    std::cout << ShownFileName(inputName) << " open failed." << (in.mError.empty() ? "" : " " + in.mError + ".")
-              << std::endl;
-    return false;
+private:
+  std::streambuf* mBefore;
+};
+
+// One bin's part of the extraction from one input.
+struct BinWork {
+  Bin mBin;
+  std::ostringstream mHeld;  // its messages while a pass shared with other bins runs
+  bool mHolds = false;
+  std::string mOutName;
+  size_t mOutput = 0;  // RunOutputs' place of the output
+  int mOut = -1;       // the output, open while its records are copied
+  std::unique_ptr<RecordCopier> mCopier;  // while copying goes on
+  bool mOk = true;
+
+  std::ostream& Messages() { return mHolds ? mHeld : std::cout; }
+};
+
+// One located record of the bins of a pass, and the bin it goes to.
+struct PassRecord {
+  ReadInfo mRecord;
+  size_t mBin = 0;
+};
+
+// The extraction of bins from one input, pass by pass.
+class InputExtraction {
+public:
+  InputExtraction(const std::string& inputName, const ReadIndex& index, RunOutputs& outputs)
+      : mInputName(inputName),
+        mIndex(index),
+        mOutputs(outputs),
+        mShared(CompressionOf(inputName) == Compression::kBgzf) {}
+
+  // Locates the records of `binName` and opens its output; the pass it
+  // joins runs when it is full, and at once for a plain input.
+  void Add(const std::string& binName, UnheldNames& unheld, size_t& found) {
+    auto work = std::make_unique<BinWork>();
+    work->mHolds = mShared;
+    {
+      StdoutTo held(mShared ? work->mHeld.rdbuf() : nullptr);
+      Locate(binName, *work, unheld);
+      found = work->mBin.mReadInfos.size();
+      std::cout << found << " reads found ..." << std::flush;
+      if (found > 0) OpenOutput(*work);
+    }
+    // Two bins with one output (the same bin file named twice) write it one
+    // after the other: the second waits for a pass of its own.
+    if (work->mOut >= 0 && std::any_of(mPass.begin(), mPass.end(), [&](const std::unique_ptr<BinWork>& other) {
+          return other->mOut >= 0 && other->mOutput == work->mOutput;
+        }))
+      RunPass();
+    if (work->mOut >= 0) {
+      ++mCopying;
+    } else {
+      work->mBin = Bin();  // nothing to copy: only its messages wait for the pass
+    }
+    mPass.push_back(std::move(work));
+    if (!mShared || mCopying == 0 || mCopying == kBinsPerPass) RunPass();
   }
-  char start[kFormatSniffBytes];
-  const int64_t startSize = std::min<int64_t>(in.Size(), sizeof start);
-  const bool fastq = in.ReadAt(start, startSize, 0) && IsFastqText(start, static_cast<size_t>(startSize));
-  const std::string outName = OutputName(bin.mName, inputName, fastq);
-  size_t output = 0;
-  const int out = outputs.Open(outName, output);
-  if (out < 0) return false;
-  bool ok = CopyRecords(bin, inputName, in, outName, out);
-  if (!outputs.Close(output, out, ok) && ok) {
-    std::cout << ShownFileName(outName) << " write failed." << std::endl;
-    ok = false;
+
+  // Runs the last pass; false when some of the work could not be done.
+  bool Finish() {
+    RunPass();
+    return mOk;
   }
-  return ok;
-}
+
+private:
+  void Locate(const std::string& binName, BinWork& work, UnheldNames& unheld) {
+    work.mOk = LocateBinReads(binName, mIndex, unheld, work.mBin);
+  }
+
+  // Opens the input (once) and the bin's output; mOut stays -1 when either
+  // fails, after a message.
+  void OpenOutput(BinWork& work) {
+    if (!mInputTried) OpenInput();
+    if (!mInputOpen) {
+      std::cout << ShownFileName(mInputName) << " open failed."
+                << (mIn.mError.empty() ? "" : " " + mIn.mError + ".") << std::endl;
+      work.mOk = false;
+      return;
+    }
+    work.mOutName = OutputName(work.mBin.mName, mInputName, mFastq);
+    work.mOut = mOutputs.Open(work.mOutName, work.mOutput);
+    if (work.mOut < 0) work.mOk = false;
+  }
+
+  void OpenInput() {
+    mInputTried = true;
+    mInputOpen = mIn.Open(mInputName, mShared ? DecompressionThreads() : 0);
+    if (!mInputOpen) return;
+    char start[kFormatSniffBytes];
+    const int64_t startSize = std::min<int64_t>(mIn.Size(), sizeof start);
+    mFastq = mIn.ReadAt(start, startSize, 0) && IsFastqText(start, static_cast<size_t>(startSize));
+  }
+
+  // Copies the records of the pass's bins in file order, closes their
+  // outputs and prints each bin's messages and "written.".
+  void RunPass() {
+    std::vector<PassRecord> records;
+    size_t copying = 0;
+    for (size_t b = 0; b < mPass.size(); ++b) {
+      BinWork& work = *mPass[b];
+      if (work.mOut < 0) continue;
+      work.mCopier = std::make_unique<RecordCopier>(mIn, work.mOut, CopyBuffer(copying++));
+      for (const ReadInfo& record : work.mBin.mReadInfos) records.push_back({record, b});
+    }
+    // Stable, so each bin's records with equal starts keep their order in
+    // the bin file; through a lambda, so the comparison is inlined.
+    std::stable_sort(records.begin(), records.end(),
+                     [](const PassRecord& a, const PassRecord& b) { return readInfoCmp(a.mRecord, b.mRecord); });
+    Copy(records);
+    for (std::unique_ptr<BinWork>& work : mPass) {
+      if (work->mOut >= 0) Close(*work);
+      mOk = work->mOk && mOk;
+      work->Messages() << "written." << std::endl;
+      if (work->mHolds) std::cout << work->mHeld.str() << std::flush;
+    }
+    mPass.clear();
+    mCopying = 0;
+  }
+
+  // The copy buffer of the pass's `place`-th copying bin: the process-wide
+  // one first.
+  char* CopyBuffer(size_t place) {
+    if (place == 0) return buffer;
+    while (mBuffers.size() < place) mBuffers.push_back(std::make_unique<char[]>(kCopyBufferSize));
+    return mBuffers[place - 1].get();
+  }
+
+  void Copy(const std::vector<PassRecord>& records) {
+    const int64_t inputSize = mIn.Size();
+    for (size_t k = 0; k < records.size(); ++k) {
+      // The names are compared in file order, which is not the order they
+      // lie in memory: each one is fetched a few records ahead, so that the
+      // check does not wait for it.
+      if (k + kNamesFetchedAhead < records.size()) __builtin_prefetch(records[k + kNamesFetchedAhead].mRecord.mReadName);
+      const ReadInfo& record = records[k].mRecord;
+      BinWork& work = *mPass[records[k].mBin];
+      if (!work.mCopier) continue;  // stopped by a failed read or write
+      if (!UsableRange(record, inputSize)) {
+        work.Messages() << ShownFileName(mInputName) << " range " << record.mStart << ".." << record.mEnd
+                        << " unusable, record skipped." << std::endl;
+        work.mOk = false;
+        continue;
+      }
+      const RecordCopier::Result result = work.mCopier->Copy(record);
+      if (result == RecordCopier::Result::kNotTheRead) {
+        work.Messages() << ShownFileName(mInputName) << " range " << record.mStart << ".." << record.mEnd
+                        << " does not hold read " << *record.mReadName
+                        << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
+        work.mOk = false;
+      } else if (result == RecordCopier::Result::kReadFailed) {
+        work.Messages() << ShownFileName(mInputName) << " read failed." << std::endl;
+        work.mCopier->Flush();
+        work.mCopier.reset();
+        work.mOk = false;
+      } else if (result == RecordCopier::Result::kWriteFailed) {
+        work.Messages() << ShownFileName(work.mOutName) << " write failed." << std::endl;
+        work.mCopier.reset();
+        work.mOk = false;
+      }
+    }
+  }
+
+  // Writes what the bin's copier holds and closes its output.
+  void Close(BinWork& work) {
+    StdoutTo held(work.mHolds ? work.mHeld.rdbuf() : nullptr);
+    if (work.mCopier && !work.mCopier->Flush()) {
+      std::cout << ShownFileName(work.mOutName) << " write failed." << std::endl;
+      work.mOk = false;
+    }
+    work.mCopier.reset();
+    if (!mOutputs.Close(work.mOutput, work.mOut, work.mOk) && work.mOk) {
+      std::cout << ShownFileName(work.mOutName) << " write failed." << std::endl;
+      work.mOk = false;
+    }
+    work.mOut = -1;
+  }
+
+  const std::string& mInputName;
+  const ReadIndex& mIndex;
+  RunOutputs& mOutputs;
+  bool mShared;  // bins share passes: a bgzip input
+  PositionReader mIn;
+  bool mInputTried = false;
+  bool mInputOpen = false;
+  bool mFastq = false;
+  std::vector<std::unique_ptr<BinWork>> mPass;  // the bins of the pass to come, in order
+  size_t mCopying = 0;                          // of them, those with records to copy
+  std::vector<std::unique_ptr<char[]>> mBuffers;  // copy buffers beyond the process-wide one
+  bool mOk = true;
+};
 
 }  // namespace
 
@@ -189,15 +330,12 @@ bool LocateBinReads(const std::string& binName, const ReadIndex& index, UnheldNa
   return ok;
 }
 
-bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, RunOutputs& outputs, size_t* found) {
-  Bin bin;
-  bool ok = LocateBinReads(binName, index, unheld, bin);
-  if (found != nullptr) *found = bin.mReadInfos.size();
-  std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;
-  if (!bin.mReadInfos.empty()) ok = WriteBin(bin, inputName, outputs) && ok;
-  std::cout << "written." << std::endl;
-  return ok;
+bool ExtractFromInput(const std::vector<std::string>& bins, const std::string& inputName, const ReadIndex& index,
+                      std::vector<UnheldNames>& unheld, RunOutputs& outputs, std::vector<size_t>& found) {
+  found.assign(bins.size(), 0);
+  InputExtraction extraction(inputName, index, outputs);
+  for (size_t b = 0; b < bins.size(); ++b) extraction.Add(bins[b], unheld[b], found[b]);
+  return extraction.Finish();
 }
 
 }  // namespace ostrel

@@ -14,8 +14,9 @@
 
 namespace ostrel {
 
-// Process-wide state (one thread): every record is copied through this
-// buffer; records longer than it are copied in pieces.
+// Process-wide state (one thread): every record of a bin is copied through
+// this buffer (the other bins of a pass over a bgzip input have buffers of
+// the same size of their own); records longer than it are copied in pieces.
 constexpr int64_t kCopyBufferSize = 200000;
 extern char buffer[kCopyBufferSize];
 
@@ -50,18 +51,26 @@ std::string OutputName(const std::string& binName, const std::string& inputName,
 // bin file cannot be opened.
 bool LocateBinReads(const std::string& binName, const ReadIndex& index, UnheldNames& unheld, Bin& bin);
 
-// Extracts bin `binName` from `inputName` with its loaded index, printing
-// "<count> reads found ..." and, after any messages, "written.". Each record
-// is appended whole and ended by a newline to the bin's output, opened
-// through `outputs`. A record whose range is unusable
-// (start below 1, end before start, end past the end of the input), or
-// whose bytes are not the named read's record (a stale index), is skipped
-// with a message. The bin's names that the index lacks go to `unheld`; the
-// number of records located to `found` when given. False when some of the
-// work could not be done (bin, input or output unopenable, a record
-// skipped, a failed read or write).
-bool ExtractBin(const std::string& binName, const std::string& inputName, const ReadIndex& index,
-                UnheldNames& unheld, RunOutputs& outputs, size_t* found = nullptr);
+// Extracts every bin of `bins`, in order, from `inputName` with its loaded
+// index. For each bin it prints "<count> reads found ..." and, after any
+// messages, "written.". Each record is appended whole and ended by a
+// newline to the bin's output, opened through `outputs`. A record whose
+// range is unusable (start below 1, end before start, end past the end of
+// the input), or whose bytes are not the named read's record (a stale
+// index), is skipped with a message. The bin's names that the index lacks
+// go to unheld[b]; the number of records located to found[b]. A plain input
+// is copied from bin by bin; the bins of a bgzip input are taken together,
+// up to kBinsPerPass at a time, in one pass in file order, so that a block
+// holding records of several bins is decompressed once (their messages are
+// held and printed after the pass, as one bin after the other prints them).
+// False when some of the work could not be done (bin, input or output
+// unopenable, a record skipped, a failed read or write).
+bool ExtractFromInput(const std::vector<std::string>& bins, const std::string& inputName, const ReadIndex& index,
+                      std::vector<UnheldNames>& unheld, RunOutputs& outputs, std::vector<size_t>& found);
+
+// The most bins one pass over a bgzip input copies (each holds an open
+// output and a copy buffer of its own while the pass runs).
+constexpr size_t kBinsPerPass = 32;
 
 }  // namespace ostrel
 

@@ -99,8 +99,7 @@ bool ExtractBins(const std::vector<std::string>& inputs, const std::vector<std::
       continue;
     }
     ok = index.Load(inputs[i]) && ok;
-    for (size_t b = 0; b < bins.size(); ++b)
-      ok = ExtractBin(bins[b], inputs[i], index, unheld[b], outputs, &found[i][b]) && ok;
+    ok = ExtractFromInput(bins, inputs[i], index, unheld, outputs, found[i]) && ok;
     index.Clear();
   }
   ok = outputs.Finish(std::cerr) && ok;

@@ -167,11 +167,11 @@ bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vecto
     else if (!fastq && !qualityIndex.Load(qualityName))
       qualitiesMissing = ShownFileName(qualityName) + " has no index";
     ok = qualitiesMissing.empty() && ok;
-    for (size_t b = 0; b < bins.size(); ++b) {
-      if (fastq) {
-        ok = ExtractBin(bins[b], input, readIndex, unheld[b], outputs) && ok;
-        continue;
-      }
+    if (fastq) {  // its records are copied as they are
+      std::vector<size_t> found;
+      ok = ExtractFromInput(bins, input, readIndex, unheld, outputs, found) && ok;
+    }
+    for (size_t b = 0; b < bins.size() && !fastq; ++b) {
       Bin bin;
       ok = LocateBinReads(bins[b], readIndex, unheld[b], bin) && ok;
       std::cout << bin.mReadInfos.size() << " reads found ..." << std::flush;

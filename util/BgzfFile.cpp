@@ -4,8 +4,10 @@
 #include <htslib/bgzf.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "util/FileUtil.h"
@@ -69,6 +71,10 @@ Compression CompressionOf(const std::string& fileName) {
   return bgzf ? Compression::kBgzf : Compression::kGzip;
 }
 
+int DecompressionThreads() {
+  return static_cast<int>(std::min(std::max(std::thread::hardware_concurrency(), 1u), 4u));
+}
+
 bool BgzfFile::Open(const std::string& fileName) {
   Close();
   mError.clear();
@@ -81,22 +87,31 @@ bool BgzfFile::Open(const std::string& fileName) {
 
 bool BgzfFile::OpenToRead(const std::string& fileName, int threads, bool buildIndex) {
   if (!Open(fileName)) return false;
-  if (buildIndex && bgzf_index_build_init(mFile) != 0) {
-    mError = "cannot index " + fileName;
-    return false;
-  }
-  // Blocks decompressed by threads do not all reach the index as it is
-  // built: then the file is read in this thread alone.
-  if (threads > 0 && !buildIndex) bgzf_mt(mFile, threads, 64);
+  mListBlocks = buildIndex;
+  mBlockStarts.clear();
+  if (threads > 0) bgzf_mt(mFile, threads, 64);
   return true;
 }
 
+int64_t BgzfFile::ReadFailed() {
+  if (InBlocksThroughout()) mError = mFileName + " is damaged or cannot be read";
+  return -1;
+}
+
 int64_t BgzfFile::Read(char* data, size_t n) {
-  const ssize_t got = bgzf_read(mFile, data, n);
-  if (got < 0) {
-    if (InBlocksThroughout()) mError = mFileName + " is damaged or cannot be read";
-    return -1;
+  if (mListBlocks && n > 0) {
+    // One block at a time, so that each block's place is seen (htslib's
+    // own list misses blocks that its threads decompress). htslib passes
+    // over empty blocks: one read at the end.
+    if (mFile->block_offset >= mFile->block_length) {
+      if (bgzf_read_block(mFile) != 0) return ReadFailed();
+      if (mFile->block_length == 0) return 0;
+      if (mPosition > 0) mBlockStarts.emplace_back(mFile->block_address, mPosition);
+    }
+    n = std::min<size_t>(n, static_cast<size_t>(mFile->block_length - mFile->block_offset));
   }
+  const ssize_t got = bgzf_read(mFile, data, n);
+  if (got < 0) return ReadFailed();
   mPosition += got;
   return got;
 }
@@ -104,8 +119,19 @@ int64_t BgzfFile::Read(char* data, size_t n) {
 bool BgzfFile::WriteIndex(const std::string& indexName) {
   if (!InBlocksThroughout()) return false;
   const std::string temporary = indexName + "." + std::to_string(::getpid()) + ".tmp";
-  if (bgzf_index_dump(mFile, temporary.c_str(), nullptr) != 0 ||
-      std::rename(temporary.c_str(), indexName.c_str()) != 0) {
+  std::string list;
+  auto addWord = [&](uint64_t value) {
+    for (int b = 0; b < 8; ++b) list += static_cast<char>(value >> (8 * b) & 0xff);
+  };
+  addWord(mBlockStarts.size());
+  for (const auto& [compressed, text] : mBlockStarts) {
+    addWord(static_cast<uint64_t>(compressed));
+    addWord(static_cast<uint64_t>(text));
+  }
+  std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+  out.write(list.data(), static_cast<std::streamsize>(list.size()));
+  out.close();
+  if (!out || std::rename(temporary.c_str(), indexName.c_str()) != 0) {
     std::remove(temporary.c_str());
     mError = "cannot write " + indexName;
     return false;
@@ -113,7 +139,7 @@ bool BgzfFile::WriteIndex(const std::string& indexName) {
   return true;
 }
 
-bool BgzfFile::OpenByPosition(const std::string& fileName) {
+bool BgzfFile::OpenByPosition(const std::string& fileName, int threads) {
   mError.clear();
   const std::string indexName = IndexName(fileName);
   if (!FileExists(indexName)) {
@@ -125,7 +151,8 @@ bool BgzfFile::OpenByPosition(const std::string& fileName) {
     return false;
   }
   const int64_t lastBlock = LastBlockStart(indexName, FileSize(fileName));
-  if (lastBlock < 0 || !Open(fileName) || bgzf_index_load(mFile, indexName.c_str(), nullptr) != 0) {
+  if (lastBlock < 0 || !Open(fileName) || (threads > 0 && bgzf_mt(mFile, threads, 64) != 0) ||
+      bgzf_index_load(mFile, indexName.c_str(), nullptr) != 0) {
     if (mError.empty()) mError = indexName + " is not a block index";
     Close();
     return false;
@@ -177,10 +204,23 @@ bool BgzfFile::Skip(int64_t n) {
   return true;
 }
 
+// The block in hand is htslib's public state (bgzf_tell reads it too): its
+// text, how much of it there is and how much was read.
+bool BgzfFile::MoveInBlock(int64_t delta) {
+  const int64_t at = mFile->block_offset + delta;
+  if (at < 0 || at > mFile->block_length) return false;
+  mFile->block_offset = static_cast<int>(at);
+  mFile->uncompressed_address += delta;
+  mPosition += delta;
+  return true;
+}
+
 int64_t BgzfFile::ReadAt(int64_t offset, char* data, int64_t n) {
   if (offset < 0 || n < 0) return -1;
+  // Back within the block in hand (a record that several bins name, read
+  // again) or on: no seek, which would decompress the block again.
   const bool readOn = offset >= mPosition && offset - mPosition <= kReadOnUpTo;
-  if (!(readOn && Skip(offset - mPosition))) {
+  if (!MoveInBlock(offset - mPosition) && !(readOn && Skip(offset - mPosition))) {
     if (bgzf_useek(mFile, offset, SEEK_SET) != 0) {
       mError = mFileName + ": cannot reach position " + std::to_string(offset);
       return -1;

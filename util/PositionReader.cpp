@@ -13,7 +13,7 @@ PositionReader::~PositionReader() {
   if (mFd >= 0) ::close(mFd);
 }
 
-bool PositionReader::Open(const std::string& fileName) {
+bool PositionReader::Open(const std::string& fileName, int threads) {
   mError.clear();
   const Compression compression = CompressionOf(fileName);
   if (compression == Compression::kGzip) {
@@ -23,7 +23,7 @@ bool PositionReader::Open(const std::string& fileName) {
   }
   if (compression == Compression::kBgzf) {
     mBgzf = std::make_unique<BgzfFile>();
-    if (!mBgzf->OpenByPosition(fileName)) {
+    if (!mBgzf->OpenByPosition(fileName, threads)) {
       mError = mBgzf->mError;
       mBgzf.reset();
       return false;

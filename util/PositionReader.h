@@ -21,8 +21,9 @@ public:
   ~PositionReader();
 
   // False when the file cannot be opened; mError then says why when it is
-  // not a plain open failure (compression, block index).
-  bool Open(const std::string& fileName);
+  // not a plain open failure (compression, block index). A bgzip file is
+  // decompressed with `threads` threads beside the caller's (0: none).
+  bool Open(const std::string& fileName, int threads = 0);
   // The text's length in bytes.
   int64_t Size() const { return mSize; }
   bool Compressed() const { return mBgzf != nullptr; }

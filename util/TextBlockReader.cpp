@@ -4,14 +4,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <thread>
 
 namespace ostrel {
-
-int DecompressionThreads() {
-  const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::min(cores > 1 ? cores - 1 : 0u, 3u));
-}
 
 bool TextBlockReader::Open(const std::string& fileName, int bgzfThreads) {
   mFileName = fileName;

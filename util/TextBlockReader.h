@@ -18,10 +18,6 @@
 
 namespace ostrel {
 
-// Threads that decompress a bgzip file beside the one that reads its text:
-// the cores left over, at most 3.
-int DecompressionThreads();
-
 class TextBlockReader {
 public:
   static constexpr int kBlockSize = 1 << 20;

@@ -77,6 +77,7 @@ def main():
     parser.add_argument("--reads", type=int, default=1_000_000)
     parser.add_argument("--bins", type=int, default=20)
     parser.add_argument("--bin-size", type=int, default=5000)
+    parser.add_argument("--rounds", type=int, default=2)
     parser.add_argument("--build", default=os.path.join(HERE, "..", "..", "build"))
     args = parser.parse_args()
     build = os.path.abspath(args.build)
@@ -101,35 +102,49 @@ def main():
             if os.path.exists(os.path.join(data, "reads.fq.gz" + suffix)):
                 os.remove(os.path.join(data, "reads.fq.gz" + suffix))
 
-    best = float("inf")
-    for _ in range(3):
+    def ostrel():
         clear_indexes()
         out = fresh("ostrel")
         index = timed([[os.path.join(build, "fastaindex", "ostrel-fastaindex"), "reads.fq.gz"]], data)
         extract = timed([[os.path.join(build, "extractbins", "ostrel-extractbins"), "-I", "reads.fq.gz",
                           "-o", out + "/"] + bins], data)
-        best = min(best, index + extract)
-    print("ostrel-fastaindex + ostrel-extractbins        %8.2f s  (index %.2f s, extraction %.2f s)"
-          % (best, index, extract))
-    expected = {b: records(os.path.join(out, b + "_out.fq")) for b in bins}
+        return index + extract, index, extract
 
-    def peer(what, commands, per_bin, before=None):
-        folder = fresh(what.split()[0])
+    expected = {}
+
+    def peer(name, commands, before=None):
+        folder = fresh(name.split()[0])
         outputs = [os.path.join(folder, b + ".fq") for b in bins]
         seconds = timed(before, data) if before else 0.0
-        seconds += timed(commands, data, outputs if per_bin else None)
-        same = all(records(outputs[k]) == expected[b] for k, b in enumerate(bins))
-        print("%-45s %8.2f s  %5.1f x ostrel  records %s" % (what, seconds, seconds / best,
-                                                           "equal" if same else "DIFFER"), flush=True)
+        seconds += timed(commands, data, outputs)
+        return seconds, all(records(outputs[k]) == expected[b] for k, b in enumerate(bins))
 
-    if shutil.which("samtools"):
+    def samtools():
         clear_indexes()
-        peer("samtools fqidx + fqidx -r per bin", [["samtools", "fqidx", "-r", b, "reads.fq.gz"] for b in bins],
-             True, before=[["samtools", "fqidx", "reads.fq.gz"]])
-    if shutil.which("seqkit"):
-        peer("seqkit grep -f per bin", [["seqkit", "grep", "-f", b, "reads.fq.gz"] for b in bins], True)
-    if shutil.which("seqtk"):
-        peer("seqtk subseq per bin", [["seqtk", "subseq", "reads.fq.gz", b] for b in bins], True)
+        return peer("samtools", [["samtools", "fqidx", "-r", b, "reads.fq.gz"] for b in bins],
+                    before=[["samtools", "fqidx", "reads.fq.gz"]])
+
+    peers = [(what, run) for what, tool, run in [
+        ("samtools fqidx + fqidx -r per bin", "samtools", samtools),
+        ("seqkit grep -f per bin", "seqkit",
+         lambda: peer("seqkit", [["seqkit", "grep", "-f", b, "reads.fq.gz"] for b in bins])),
+        ("seqtk subseq per bin", "seqtk",
+         lambda: peer("seqtk", [["seqtk", "subseq", "reads.fq.gz", b] for b in bins]))] if shutil.which(tool)]
+    print("load average %.1f at the start" % os.getloadavg()[0], flush=True)
+    best = (float("inf"), 0.0, 0.0)
+    peer_best = {what: (float("inf"), True) for what, _ in peers}
+    for _ in range(args.rounds):
+        best = min(best, ostrel())
+        if not expected:
+            expected = {b: records(os.path.join(runs, "ostrel", b + "_out.fq")) for b in bins}
+        for what, run in peers:
+            seconds, same = run()
+            peer_best[what] = (min(peer_best[what][0], seconds), peer_best[what][1] and same)
+    print("load average %.1f at the end; best of %d rounds, the tools in turn" % (os.getloadavg()[0], args.rounds))
+    print("ostrel-fastaindex + ostrel-extractbins        %8.2f s  (index %.2f s, extraction %.2f s)" % best)
+    for what, (seconds, same) in peer_best.items():
+        print("%-45s %8.2f s  %5.1f x ostrel  records %s" % (what, seconds, seconds / best[0],
+                                                           "equal" if same else "DIFFER"), flush=True)
     clear_indexes()
     shutil.rmtree(runs)
 

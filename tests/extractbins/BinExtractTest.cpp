@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <random>
 
 #include "TestSupport.h"
 #include "extractbins/RunSettings.h"
@@ -29,7 +31,9 @@ protected:
     test::WriteFile(mDir.Path(inputName), mInput);
     test::WriteFile(mDir.Path("bin"), names);
     test::CaptureStdout out;
-    mOk = ExtractBin(mDir.Path("bin"), mDir.Path(inputName), mIndex, mUnheld, mOutputs, &mFound);
+    std::vector<size_t> found;
+    mOk = ExtractFromInput({mDir.Path("bin")}, mDir.Path(inputName), mIndex, mUnheld, mOutputs, found);
+    mFound = found.at(0);
     return out.Text();
   }
 
@@ -38,10 +42,10 @@ protected:
   test::TempDir mDir;
   std::string mInput;
   ReadIndex mIndex;
-  UnheldNames mUnheld;
+  std::vector<UnheldNames> mUnheld = std::vector<UnheldNames>(1);
   RunOutputs mOutputs{false};
   bool mOk = false;
-  size_t mFound = 99;  // the records located, as ExtractBin gives them
+  size_t mFound = 99;  // the records located, as ExtractFromInput gives them
 };
 
 TEST_F(BinExtract, RecordsComeInFilePositionOrder) {
@@ -153,7 +157,8 @@ TEST_F(BinExtract, NothingFoundOpensNoOutput) {
 
 TEST_F(BinExtract, UnopenableBinCountsZero) {
   test::CaptureStdout out;
-  EXPECT_FALSE(ExtractBin(mDir.Path("nobin"), mDir.Path("reads.fa"), mIndex, mUnheld, mOutputs));
+  std::vector<size_t> found;
+  EXPECT_FALSE(ExtractFromInput({mDir.Path("nobin")}, mDir.Path("reads.fa"), mIndex, mUnheld, mOutputs, found));
   EXPECT_EQ("ERROR: Could not open " + mDir.Path("nobin") + "\n0 reads found ...written.\n", out.Text());
 }
 
@@ -162,6 +167,97 @@ TEST_F(BinExtract, QualityInputsGoToQualityOutput) {
   Extract("readA\n", "reads.qual");
   EXPECT_EQ(">readA\n20 30\n", Output("_out.fa.qual"));
   EXPECT_FALSE(std::filesystem::exists(mDir.Path("bin_out.fa")));
+}
+
+// The bins of a bgzip input are copied together, in passes of up to
+// kBinsPerPass bins, with the messages of each bin held until its pass
+// ends: outputs, messages, counts and unheld names are those of the same
+// input read plain, bin by bin. The bins share blocks and records, name
+// records twice, a record crosses blocks and one is longer than the copy
+// buffer, one bin is named twice through two paths (one output), and some
+// entries are stale or out of range.
+TEST(BinExtractPasses, BgzipInputGivesWhatItsPlainFormGives) {
+  test::TempDir dir;
+  OptOutRoot.clear();
+  std::string text;
+  ReadIndex index;
+  auto add = [&](const std::string& name, const std::string& record, int64_t start) {
+    index.mName2Idx[name] = static_cast<int>(index.mTable.size());
+    index.mTable.push_back({start, start + static_cast<int64_t>(record.size()) - 1});
+  };
+  std::mt19937 random(27);
+  std::vector<std::string> names;
+  for (int r = 0; r < 3000; ++r) {
+    std::string record = ">r" + std::to_string(r) + " x\n";
+    for (int line = 0, lines = 1 + static_cast<int>(random() % 6); line < lines; ++line)
+      record += std::string(1 + random() % 60, "ACGT"[r % 4]) + "\n";
+    if (r == 1500) record = ">long\n" + std::string(kCopyBufferSize + 50000, 'G') + "\n";
+    names.push_back(record.substr(1, record.find_first_of(" \n") - 1));
+    add(names.back(), record, static_cast<int64_t>(text.size()) + 1);
+    text += record;
+  }
+  add("last", ">last\nACG", static_cast<int64_t>(text.size()) + 1);
+  text += ">last\nACG";
+  add("stale", ">r5 x\n", index.mTable[7].mStart);                       // r7's bytes
+  add("beyond", ">beyond\n", static_cast<int64_t>(text.size()) - 3);  // ends past the text
+  test::WriteFile(dir.Path("reads.fa"), text);
+  ASSERT_TRUE(test::WriteBgzipFile(dir.Path("reads.fa.gz"), text, true));
+
+  std::vector<std::string> bins;
+  for (size_t b = 0; b < kBinsPerPass + 8; ++b) {
+    std::string list;
+    for (int k = 0; k < 60; ++k) list += names[random() % names.size()] + "\n";
+    list += names[b * 7] + "\n" + names[b * 7] + "\n" + names[b * 7 + 7] + "\n";  // shared and named twice
+    if (b == 3) list += "last\nstale\nbeyond\nabsent\n";
+    if (b == 4) list += "long\n";
+    if (b == 5) list = "absent\nr99999\n";
+    bins.push_back(dir.Path("bin" + std::to_string(b)));
+    test::WriteFile(bins.back(), list);
+  }
+  bins[9] = dir.Path("nobin");
+  bins[20] = dir.Path("./bin4");  // the output of bin4, in the same pass
+
+  struct Run {
+    bool mOk = false;
+    std::string mPrinted, mUnheld;
+    std::vector<size_t> mFound;
+    std::map<std::string, std::string> mOutputs;
+  };
+  auto extract = [&](const std::string& input) {
+    Run run;
+    std::vector<UnheldNames> unheld(bins.size());
+    {
+      RunOutputs outputs(false);
+      test::CaptureStdout out;
+      run.mOk = ExtractFromInput(bins, dir.Path(input), index, unheld, outputs, run.mFound);
+      run.mPrinted = out.Text();
+    }
+    std::ostringstream reports;
+    for (size_t b = 0; b < bins.size(); ++b) unheld[b].Report(bins[b], reports);
+    run.mUnheld = reports.str();
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path("."))) {
+      const std::string name = entry.path().filename().string();
+      if (name.size() > 7 && name.compare(name.size() - 7, 7, "_out.fa") == 0) {
+        run.mOutputs[name] = test::ReadFile(entry.path().string());
+        std::filesystem::remove(entry.path());
+      }
+    }
+    return run;
+  };
+  const Run plain = extract("reads.fa");
+  const Run bgzip = extract("reads.fa.gz");
+  EXPECT_FALSE(plain.mOk);  // stale and unusable records, an unopenable bin
+  EXPECT_EQ(plain.mOk, bgzip.mOk);
+  std::string printed = bgzip.mPrinted;  // the input's name aside
+  for (size_t at; (at = printed.find("reads.fa.gz")) != std::string::npos;) printed.erase(at + 8, 3);
+  EXPECT_EQ(plain.mPrinted, printed);
+  EXPECT_EQ(plain.mFound, bgzip.mFound);
+  EXPECT_EQ(plain.mUnheld, bgzip.mUnheld);
+  EXPECT_EQ(bins.size() - 3, plain.mOutputs.size());  // none for nobin, bin5, and ./bin4 is bin4's
+  EXPECT_TRUE(plain.mOutputs == bgzip.mOutputs);
+  EXPECT_NE(std::string::npos, plain.mOutputs.at("bin4_out.fa").find(">long\n"));
+  EXPECT_NE(std::string::npos, plain.mPrinted.find("does not hold read stale"));
+  EXPECT_NE(std::string::npos, plain.mPrinted.find("unusable, record skipped."));
 }
 
 TEST(BinExtractNames, OutputNameAndRouting) {

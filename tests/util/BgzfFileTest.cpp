@@ -34,7 +34,8 @@ TEST(BgzfFile, CompressionOfPlainGzipAndBgzip) {
 
 // Ranges read by position are the plain text's bytes, at and across block
 // boundaries, in file order and back again, through the block index bgzip
-// wrote and through the one built while reading the file whole.
+// wrote and through the one built while reading the file whole, which is
+// bgzip's byte for byte, read with threads or without.
 TEST(BgzfFile, RangesAtBlockBoundariesAreThePlainBytes) {
   test::TempDir dir;
   constexpr int64_t kBlock = 65280;
@@ -42,14 +43,16 @@ TEST(BgzfFile, RangesAtBlockBoundariesAreThePlainBytes) {
   const std::string bgzipIndexed = dir.Path("bgzip.gz"), selfIndexed = dir.Path("self.gz");
   ASSERT_TRUE(test::WriteBgzipFile(bgzipIndexed, text, true));
   ASSERT_TRUE(test::WriteBgzipFile(selfIndexed, text, false));
-  {
+  for (int threads : {0, 2}) {
     BgzfFile whole;
-    ASSERT_TRUE(whole.OpenToRead(selfIndexed, 0, true));
+    ASSERT_TRUE(whole.OpenToRead(selfIndexed, threads, true));
     std::string read(text.size() + 10, '\0');
     int64_t done = 0;
     for (int64_t got; (got = whole.Read(&read[done], 1000)) > 0;) done += got;
     EXPECT_EQ(text, read.substr(0, static_cast<size_t>(done)));
     ASSERT_TRUE(whole.WriteIndex(BgzfFile::IndexName(selfIndexed)));
+    EXPECT_EQ(test::ReadFile(BgzfFile::IndexName(bgzipIndexed)), test::ReadFile(BgzfFile::IndexName(selfIndexed)))
+        << threads << " threads";
   }
   for (const std::string& file : {bgzipIndexed, selfIndexed}) {
     SCOPED_TRACE(file);
@@ -71,6 +74,23 @@ TEST(BgzfFile, RangesAtBlockBoundariesAreThePlainBytes) {
           << "from " << from << " length " << length;
     }
   }
+}
+
+// A bgzip file of no text (bgzip's end block alone) gets a block index of
+// no blocks, through which it opens by position.
+TEST(BgzfFile, NoTextGivesAnEmptyBlockIndex) {
+  test::TempDir dir;
+  const std::string file = dir.Path("empty.gz");
+  ASSERT_TRUE(test::WriteBgzipFile(file, "", false));
+  BgzfFile whole;
+  ASSERT_TRUE(whole.OpenToRead(file, 1, true));
+  char byte;
+  EXPECT_EQ(0, whole.Read(&byte, 1));
+  ASSERT_TRUE(whole.WriteIndex(BgzfFile::IndexName(file)));
+  EXPECT_EQ(std::string(8, '\0'), test::ReadFile(BgzfFile::IndexName(file)));
+  BgzfFile in;
+  ASSERT_TRUE(in.OpenByPosition(file)) << in.mError;
+  EXPECT_EQ(0, in.Size());
 }
 
 TEST(BgzfFile, MissingStaleOrForeignBlockIndexIsRefused) {
