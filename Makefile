@@ -31,7 +31,7 @@ test-sanitize:
 # starts a thread, found by counting the threads each test starts. A new
 # suite that starts threads joins the list. A data race report ends the test
 # (or the command it runs) that made it, so it fails.
-TSAN_SUITES = BgzfFile|BinExtractPasses|FastaIndex|IndexCommand|StreamExtraction|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand|MinimizerIndex
+TSAN_SUITES = BgzfFile|BinExtractPasses|FastaIndex|IndexCommand|StreamExtraction|BlockReadAhead|GzStream|IcbtStream|OutputFile|RecordIndex|ContigWork|QualityAttach|QualityRead|AceContigReader|AceRealFiles|AceWrite|Checkpoints|AceTool|AceStatsCommand|EditCommands|OverlapCommand|MinimizerIndex|AllOverlaps
 TSAN_TESTS ?= ^($(TSAN_SUITES))\.
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DOSTREL_TSAN=ON
