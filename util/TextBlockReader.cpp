@@ -1,7 +1,6 @@
 // Reading a plain, gzip or bgzip file's text from start to end.
 #include "util/TextBlockReader.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
