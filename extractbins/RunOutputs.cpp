@@ -138,6 +138,11 @@ size_t RunOutputs::Find(const std::string& name) {
   return same->second;
 }
 
+const std::string& RunOutputs::FileOf(size_t output) const {
+  const Output& out = mOutputs[output];
+  return out.mTempName.empty() ? out.mName : out.mTempName;
+}
+
 int RunOutputs::Open(const std::string& name, size_t& output) {
   output = Find(name);
   Output& out = mOutputs[output];

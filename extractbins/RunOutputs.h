@@ -31,6 +31,11 @@ public:
   // failed: <reason>." on standard output; also, silently, for a fresh
   // output that failed before (it will not replace the file).
   int Open(const std::string& name, size_t& output);
+  // The place among the run's outputs of output `name`, as Open gives it.
+  size_t Identify(const std::string& name) { return Find(name); }
+  // The file output `output` is being written to: its temporary file when
+  // fresh.
+  const std::string& FileOf(size_t output) const;
   // Closes what Open gave; `written` is false when a write to it failed,
   // which keeps a fresh output from replacing the file. False when the
   // close failed.

@@ -3,6 +3,7 @@
 // bins that name it.
 #include "extractbins/StreamExtraction.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,11 +77,16 @@ public:
       : mOutputs(outputs), mBins(bins), mKeptCapacity(kGatheredLimit / std::max<size_t>(bins, 1)) {}
 
   bool Named() const { return !mNames.empty(); }
-  void Name(std::vector<std::string> names) { mNames = std::move(names); }
+  void Name(std::vector<std::string> names) {
+    mNames = std::move(names);
+    std::unordered_map<size_t, size_t> firstBin;  // of each output
+    for (size_t bin = 0; bin < mNames.size(); ++bin)
+      mBins[bin].mFirst = firstBin.emplace(mOutputs.Identify(mNames[bin]), bin).first->second;
+  }
 
   void Append(size_t bin, std::string_view kept, std::string_view block) {
     Bin& out = mBins[bin];
-    if (out.mFailed) return;
+    if (out.mFailed || out.mFirst != bin) return;
     const size_t before = out.mBytes.size();
     out.mBytes.append(kept).append(block);
     const char last = block.empty() ? kept.back() : block.back();
@@ -97,6 +103,38 @@ public:
     for (const Bin& out : mBins)
       if (out.mFailed) return false;
     return true;
+  }
+
+  // Once the input is read and every bin's records written: each bin whose
+  // output an earlier bin writes (one bin file named twice, binA and
+  // ./binA) holds the same records, and gets them after all of the earlier
+  // bin's, as the indexed extraction writes them: copied from the output.
+  bool WriteSecondNames() {
+    std::unordered_map<size_t, off_t> ends;  // of the first bin's records
+    for (const auto& [output, before] : mLengthsBefore) {
+      struct stat status;
+      if (::stat(mOutputs.FileOf(output).c_str(), &status) == 0) ends.emplace(output, status.st_size);
+    }
+    bool ok = true;
+    for (size_t bin = 0; bin < mNames.size(); ++bin) {
+      const size_t first = mBins[bin].mFirst;
+      if (first == bin || mBins[first].mFailed) continue;
+      size_t output = 0;
+      const int fd = mOutputs.Open(mNames[bin], output);
+      if (fd < 0) {
+        ok = false;
+        continue;
+      }
+      const auto before = mLengthsBefore.find(output);
+      const auto end = ends.find(output);
+      const bool written = before == mLengthsBefore.end() ||  // the first bin found nothing here
+                           (end != ends.end() && CopyRange(output, before->second.second, end->second, fd));
+      if (!mOutputs.Close(output, fd, written) || !written) {
+        std::cout << ShownFileName(mNames[bin]) << " write failed." << std::endl;
+        ok = false;
+      }
+    }
+    return ok;
   }
 
   // Drops what was gathered and cuts every output written back to its
@@ -120,7 +158,22 @@ private:
   struct Bin {
     std::string mBytes;
     bool mFailed = false;  // its output failed for this input: nothing more is gathered
+    size_t mFirst = 0;     // the first bin with the same output
   };
+
+  // Appends bytes [from, to) of the file of `output` to `fd`.
+  bool CopyRange(size_t output, off_t from, off_t to, int fd) {
+    const int in = ::open(mOutputs.FileOf(output).c_str(), O_RDONLY);
+    bool copied = in >= 0;
+    std::string piece(kBinWriteBytes, '\0');
+    for (off_t at = from; copied && at < to;) {
+      const ssize_t got = ::pread(in, piece.data(), static_cast<size_t>(std::min<off_t>(to - at, kBinWriteBytes)), at);
+      copied = got > 0 && WriteAll(fd, piece.data(), static_cast<size_t>(got));
+      at += got;
+    }
+    if (in >= 0) ::close(in);
+    return copied;
+  }
 
   void Write(size_t bin) {
     Bin& out = mBins[bin];
@@ -321,6 +374,7 @@ bool StreamExtraction::Extract(const std::string& inputName, RunOutputs& outputs
     }
   }
   ok = gathered.WriteGathered() && ok;
+  ok = gathered.WriteSecondNames() && ok;
   for (size_t b = 0; b < mBins.size(); ++b)
     std::cout << found[b] << " reads found ...written." << std::endl;
   return ok && binsRead;

@@ -147,11 +147,13 @@ TEST(StreamExtraction, OutputsAreTheIndexedOnes) {
       }
     }
     // Names repeated in a bin, names in no input, names in both inputs, the
-    // long read, the name the first input repeats, and a bin found nowhere.
+    // long read, the name the first input repeats, a bin found nowhere, and
+    // binA named again another way (its records, over a megabyte, twice in
+    // one output, one copy after the other).
     test::WriteFile(dir.Path("binA"), "r3\nr55\nmissing1\nr7\nr3\nr100\nr58\nmissing1\n>r1 pasted header\n");
     test::WriteFile(dir.Path("binB"), "r109\nr53\nr20\nr53\nr57\n");
     test::WriteFile(dir.Path("binC"), "nowhere\n");
-    const std::vector<std::string> bins = {dir.Path("binA"), dir.Path("binB"), dir.Path("binC")};
+    const std::vector<std::string> bins = {dir.Path("binA"), dir.Path("binB"), dir.Path("binC"), dir.Path("./binA")};
     const RunResult indexed = Extract(plain, bins, dir.Path("indexed/"), false);
     const RunResult streamed = Extract(packed, bins, dir.Path("streamed/"), c.streamOption);
     EXPECT_TRUE(indexed.mOk);
