@@ -14,8 +14,8 @@ Usage: bench/stream/stream-bench.py [--reads N] [--bins N] [--share F] [--rounds
 """
 import argparse
 import filecmp
-import importlib.util
 import os
+import runpy
 import shutil
 import subprocess
 import time
@@ -24,10 +24,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def fastq_generator():
-    spec = importlib.util.spec_from_file_location("fastq_bench", os.path.join(HERE, "..", "fastq", "fastq-bench.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.generate
+    return runpy.run_path(os.path.join(HERE, "..", "fastq", "fastq-bench.py"))["generate"]
 
 
 def make_dataset(data, reads, bins, bin_size):
