@@ -109,6 +109,22 @@ class bs:
             self.name = words[3]
 
 
+# The first line of an RT{ or CT{ tag: its words in order.
+_TAG_FIELDS = (("name", str), ("tag_type", str), ("program", str), ("padded_start", int), ("padded_end", int),
+               ("date", str))
+
+
+def _take_words(record, line, fields, optional=0):
+    """Sets the record's attributes named in `fields` from the line's words
+    in order, each made its type; words past them are ignored, and a line
+    short of all but the `optional` last ones is refused."""
+    words = line.split()
+    if len(words) < len(fields) - optional:
+        raise ValueError("too few fields in tag line: " + line)
+    for (name, kind), word in zip(fields, words):
+        setattr(record, name, kind(word))
+
+
 class rt:
     """RT{ tag: a read tag."""
 
@@ -121,13 +137,7 @@ class rt:
         self.date = ""
         self.comment = []
         if line:
-            words = line.split()
-            self.name = words[0]
-            self.tag_type = words[1]
-            self.program = words[2]
-            self.padded_start = int(words[3])
-            self.padded_end = int(words[4])
-            self.date = words[5]
+            _take_words(self, line, _TAG_FIELDS)
 
 
 class ct:
@@ -144,15 +154,7 @@ class ct:
         self.info = []
         self.comment = []
         if line:
-            words = line.split()
-            self.name = words[0]
-            self.tag_type = words[1]
-            self.program = words[2]
-            self.padded_start = int(words[3])
-            self.padded_end = int(words[4])
-            self.date = words[5]
-            if len(words) == 7:
-                self.notrans = words[6]
+            _take_words(self, line, _TAG_FIELDS + (("notrans", str),), optional=1)
 
 
 class wa:
@@ -164,10 +166,7 @@ class wa:
         self.date = ""
         self.info = []
         if line:
-            words = line.split()
-            self.tag_type = words[0]
-            self.program = words[1]
-            self.date = words[2]
+            _take_words(self, line, (("tag_type", str), ("program", str), ("date", str)))
 
 
 class wr:
@@ -179,11 +178,7 @@ class wr:
         self.program = ""
         self.date = []
         if line:
-            words = line.split()
-            self.name = words[0]
-            self.aligned = words[1]
-            self.program = words[2]
-            self.date = words[3]
+            _take_words(self, line, (("name", str), ("aligned", str), ("program", str), ("date", str)))
 
 
 class Reads:
