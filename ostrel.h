@@ -34,6 +34,7 @@
 #include "seq/RecordFormat.h"
 #include "seq/RecordIndex.h"
 #include "seq/RecordScanner.h"
+#include "seq/RecordStream.h"
 #include "seq/SequenceQuality.h"
 #include "seq/SequenceQualityVector.h"
 #include "seq/SequenceVector.h"

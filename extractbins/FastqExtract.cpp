@@ -9,10 +9,12 @@
 #include "extractbins/ReadIndex.h"
 #include "extractbins/RunOutputs.h"
 #include "extractbins/RunSettings.h"
+#include "extractbins/StreamExtraction.h"
 #include "extractbins/UnheldNames.h"
 #include "seq/FastqFromQuality.h"
 #include "seq/RecordCheck.h"
 #include "seq/RecordFormat.h"
+#include "util/BgzfFile.h"
 #include "util/FileDescriptor.h"
 #include "util/PositionReader.h"
 #include "util/StringUtil.h"
@@ -151,6 +153,7 @@ bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vecto
   RunOutputs outputs(OptFreshOutputs);
   std::vector<UnheldNames> unheld(bins.size());
   FastqFromQuality convert;
+  StreamExtraction streamed(bins);
   for (size_t i = 0; i < inputs.size(); ++i) {
     const std::string& input = inputs[i];
     const bool fastq = IsFastqFile(input);
@@ -158,6 +161,14 @@ bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vecto
     if (!qualityName.empty()) ++i;
     if (!InputReadable(input)) {
       ok = false;
+      continue;
+    }
+    if (OptStreamInputs || CompressionOf(input) == Compression::kGzip ||
+        (!qualityName.empty() && CompressionOf(qualityName) == Compression::kGzip)) {
+      std::vector<size_t> found;
+      ok = (fastq ? streamed.Extract(input, outputs, found)
+                  : streamed.ExtractAsFastq(input, qualityName, outputs, found, convert)) &&
+           ok;
       continue;
     }
     ok = readIndex.Load(input) && ok;
@@ -184,6 +195,7 @@ bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vecto
   }
   ok = outputs.Finish(std::cerr) && ok;
   std::cout.flush();
+  streamed.UpdateUnheld(unheld);
   if (convert.mLoweredValues > 0)
     std::cerr << convert.mLoweredValues << (convert.mLoweredValues == 1 ? " quality value" : " quality values")
               << " above " << FastqFromQuality::kHighestValue << " written as " << FastqFromQuality::kHighestValue

@@ -19,6 +19,8 @@ namespace ostrel {
 // without a quality file (or one without its index). Values above 93 are
 // written as 93 (below 0 as 0), and how many were is said once on standard
 // error after the last input, with the bins' names that no input held.
+// With -S, and for a plain gzip input or quality file, the two files are
+// read whole, side by side (StreamExtraction::ExtractAsFastq), with no index.
 // False when some of the work could not be done, a read not written
 // included.
 bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vector<std::string>& bins);

@@ -1,6 +1,8 @@
 // Quality file discovery.
 #include "extractbins/QualityFile.h"
 
+#include <vector>
+
 #include "util/FileUtil.h"
 
 namespace ostrel {
@@ -35,10 +37,20 @@ bool FileExists2(const std::string& name) { return FileExists(name); }
 bool QualityFileFound(const std::string& fastaName, std::string& qualName) {
   const size_t slash = fastaName.rfind('/');
   const size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
-  const std::string candidate = RuleCandidate(fastaName.substr(baseStart));
-  if (!candidate.empty()) {
-    qualName = fastaName.substr(0, baseStart) + candidate;
-    if (FileExists2(qualName)) return true;
+  const std::string dir = fastaName.substr(0, baseStart);
+  const std::string base = fastaName.substr(baseStart);
+  std::vector<std::string> candidates = {RuleCandidate(base)};
+  const std::string gz = ".gz";
+  if (base.size() > gz.size() && base.compare(base.size() - gz.size(), gz.size(), gz) == 0) {
+    // A compressed file's quality file is compressed too.
+    const std::string stem = base.substr(0, base.size() - gz.size());
+    const std::string stemCandidate = RuleCandidate(stem);
+    if (!stemCandidate.empty()) candidates.push_back(stemCandidate + gz);
+    candidates.push_back(stem + ".qual" + gz);
+  }
+  for (const std::string& candidate : candidates) {
+    qualName = dir + candidate;
+    if (!candidate.empty() && FileExists2(qualName)) return true;
   }
   qualName = fastaName + ".qual";
   return FileExists2(qualName);

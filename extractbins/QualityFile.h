@@ -14,7 +14,9 @@ bool FileExists2(const std::string& name);
 //   head "fasta"/"fa"       fasta.read1.wgs  -> qual.read1.wgs
 //   extension "fasta"/"fa"  read1.fa         -> read1.qual
 //   middle "fasta"/"fa"     read1.fa.orig    -> read1.fa.qual
-// and, when the rule's candidate does not exist, fastaName + ".qual".
+// then, for a name ending ".gz", the same rules without it, ".gz" put back
+// (read1.fa.gz -> read1.qual.gz), and read1.fa.qual.gz; and, when no
+// candidate exists, fastaName + ".qual".
 // True when a candidate exists; `qualName` then names it.
 bool QualityFileFound(const std::string& fastaName, std::string& qualName);
 

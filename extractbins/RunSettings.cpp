@@ -43,9 +43,9 @@ const char* const kUsageLines[] = {
     "             FASTQ inputs are copied as they are. ",
     "             A read without its quality record, or with another number of values than ",
     "             bases, is reported and not written (status 2); values above 93 are written as 93. ",
+    "             With -S, or a plain gzip FASTA or quality file, the two are read side by side. ",
     "    -S       Streams: reads each input whole, from start to end, with no index, and ",
     "             writes the same outputs.  Faster when the bins take a large share of the reads. ",
-    "             Not with -Q. ",
     "    -h       Prints this text. ",
     "    -V       Prints the version (also --version). ",
     "",
@@ -63,6 +63,7 @@ const char* const kUsageLines[] = {
     "     read1.fasta.orig -> read1.fasta.qual  ",
     "     fasta.read1.wgs  -> qual.read1.wgs",
     "     fa.read1.wgs     -> qual.read1.wgs ",
+    "     read1.fa.gz      -> read1.qual.gz  (or read1.fa.qual.gz), when read1.fa.qual is not there. ",
     "     read1            -> read1.qual",
     "",
     "Each line of a bin file names one read by its first word: blanks and one leading '>' ",
@@ -117,12 +118,6 @@ bool SetupOptions(int argc, char** argv) {
         PrintHelp();
         std::exit(1);
     }
-  }
-  if (OptFastqOutput && OptStreamInputs) {
-    // -Q pairs each read with its quality record through their indexes.
-    std::cout << "-Q reads by index and cannot be combined with -S." << std::endl;
-    PrintHelp();
-    std::exit(1);
   }
   const bool binFOFRead = !binFOFGiven || ReadNameList(OptBinFOF, OptBinFileVec);
   for (std::string word = options.GetFreeArg(); !word.empty(); word = options.GetFreeArg())

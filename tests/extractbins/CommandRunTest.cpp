@@ -110,7 +110,6 @@ TEST_F(CommandRun, NothingToDoIsNotASuccess) {
       {"-I reads.fa -o out/", none},
       {"-i list -b blank.fof", noneInFile},
       {"-i list -b missing.fof", "ERROR: Could not open missing.fof\n" + noneInFile},
-      {"-Q -S -i list binA", "-Q reads by index and cannot be combined with -S.\n"},
   };
   for (const auto& [args, message] : cases) {
     const test::CommandResult result = Run(args);

@@ -26,7 +26,8 @@ protected:
 
 TEST_F(QualityFile, NamingRules) {
   for (const char* name : {"run2/qual.read1.wgs", "qual.read2.wgs", "read3.qual", "read4.qual", "read5.fa.qual",
-                           "read6.fasta.qual", "read7.fa.qual", "READ8.FA.qual", "fasta/read9.qual", "fa.qual"})
+                           "read6.fasta.qual", "read7.fa.qual", "READ8.FA.qual", "fasta/read9.qual", "fa.qual", "read10.qual.gz",
+                           "read11.fa.qual.gz", "qual.read12.gz"})
     Touch(name);
   EXPECT_EQ("run2/qual.read1.wgs", Found("run2/fasta.read1.wgs"));  // head rule
   EXPECT_EQ("qual.read2.wgs", Found("fa.read2.wgs"));
@@ -38,6 +39,9 @@ TEST_F(QualityFile, NamingRules) {
   EXPECT_EQ("READ8.FA.qual", Found("READ8.FA"));       // case-sensitive: fallback only
   EXPECT_EQ("fasta/read9.qual", Found("fasta/read9"));  // the directory is never matched
   EXPECT_EQ("fa.qual", Found("fa"));                    // a bare word takes the fallback
+  EXPECT_EQ("read10.qual.gz", Found("read10.fa.gz"));  // compressed: the rules without ".gz"
+  EXPECT_EQ("read11.fa.qual.gz", Found("read11.fa.gz"));
+  EXPECT_EQ("qual.read12.gz", Found("fasta.read12.gz"));
 }
 
 TEST_F(QualityFile, FallbackWhenRuleCandidateMissing) {

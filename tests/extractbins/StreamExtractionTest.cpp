@@ -3,13 +3,17 @@
 // extraction from the same reads, whatever the compression and format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "TestSupport.h"
 #include "extractbins/Driver.h"
+#include "extractbins/FastqExtract.h"
 #include "extractbins/RunSettings.h"
 #include "fastaindex/FastaIndex.h"
 
@@ -172,6 +176,112 @@ TEST(StreamExtraction, OutputsAreTheIndexedOnes) {
     }
     EXPECT_EQ(fastq ? 2u : 4u, outputs);  // binC found nothing and made no output
     EXPECT_FALSE(fs::exists(dir.Path("streamed/") + dir.Path("binC") + "_out" + suffix));
+  }
+}
+
+// The quality records of a FASTA file's reads, each ">name" and its lines.
+std::vector<std::string> QualityRecords(const std::string& quality) {
+  std::vector<std::string> records;
+  for (size_t at = 0; at < quality.size();) {
+    const size_t next = quality.find('>', at + 1);
+    records.push_back(quality.substr(at, next - at));
+    at = next == std::string::npos ? quality.size() : next;
+  }
+  return records;
+}
+
+// Lines of a transcript that `pattern` matches, its first group of each.
+std::vector<std::string> Matches(const std::string& text, const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::regex expression(pattern);
+  for (std::sregex_iterator it(text.begin(), text.end(), expression), end; it != end; ++it)
+    found.push_back((*it)[1].str());
+  return found;
+}
+
+// -Q over inputs read whole pairs each read with its quality record as the
+// indexed -Q does: quality files in the reads' order or another, packed or
+// not, with records missing, short or repeated; the FASTA file's repeated
+// read (r3) and a read longer than the reader's blocks (r7) among the bins'.
+TEST(StreamExtraction, FastqOutputsAreTheIndexedOnes) {
+  enum class Shape { kSameOrder, kReversed, kFaults };
+  struct Case {
+    Shape shape;
+    Packing fastaPacking, qualityPacking;
+    bool streamOption;
+  };
+  const Case cases[] = {
+      {Shape::kSameOrder, Packing::kPlain, Packing::kPlain, true},
+      {Shape::kSameOrder, Packing::kGzip, Packing::kGzip, false},
+      {Shape::kSameOrder, Packing::kBgzip, Packing::kBgzip, true},
+      {Shape::kReversed, Packing::kPlain, Packing::kPlain, true},
+      {Shape::kFaults, Packing::kGzip, Packing::kGzip, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.shape)) + "/" + std::to_string(static_cast<int>(c.fastaPacking)) +
+                 "/" + std::to_string(static_cast<int>(c.qualityPacking)) + (c.streamOption ? " -S" : ""));
+    test::TempDir dir;
+    const ReadFiles files = MakeReads(Format::kFastaWithQuality, 0, 60, "\r\n", 41);
+    std::vector<std::string> records = QualityRecords(files.mQuality);
+    if (c.shape == Shape::kReversed) std::reverse(records.begin(), records.end() - 1);  // r3's last kept last
+    if (c.shape == Shape::kFaults) {
+      records[21].erase(records[21].size() - 5, 3);      // r21: a value short
+      records.insert(records.begin() + 5, records[30]);  // r30: twice, the last kept
+      records[5].replace(records[5].find('\n') + 1, 2, "5 5 ");
+      records.erase(records.begin() + 21);               // r20: none
+    }
+    std::string quality;
+    for (const std::string& record : records) quality += record;
+    test::WriteFile(dir.Path("reads.fa"), files.mReads);
+    test::WriteFile(dir.Path("reads.qual"), quality);
+    ASSERT_TRUE(IndexFastaFile(dir.Path("reads.fa")));
+    ASSERT_TRUE(IndexFastaFile(dir.Path("reads.qual")));
+    const auto packed = [&](const std::string& stem, Packing packing) {
+      return dir.Path("packed/" + stem + (packing == Packing::kPlain ? "" : ".gz"));
+    };
+    fs::create_directory(dir.Path("packed"));
+    WritePacked(packed("reads.fa", c.fastaPacking), files.mReads, c.fastaPacking);
+    WritePacked(packed("reads.qual", c.qualityPacking), quality, c.qualityPacking);
+    if (!c.streamOption && c.fastaPacking == Packing::kPlain) {
+      ASSERT_TRUE(IndexFastaFile(packed("reads.fa", c.fastaPacking)));
+    }
+    test::WriteFile(dir.Path("binA"), "r3\nr55\nmissing1\nr7\nr20\nr30\nr21\nr3\n");
+    test::WriteFile(dir.Path("binB"), "r59\nr21\nr0\nr44\nr45\nr46\n");
+    const std::vector<std::string> bins = {dir.Path("binA"), dir.Path("binB")};
+    const auto run = [&](const std::vector<std::string>& inputs, const std::string& outRoot, bool stream) {
+      OptOutRoot = outRoot;
+      OptStreamInputs = stream;
+      RunResult result;
+      test::CaptureStdout out;
+      test::CaptureStderr err;
+      result.mOk = ExtractBinsAsFastq(inputs, bins);
+      result.mStdout = out.Text();
+      result.mStderr = err.Text();
+      OptOutRoot.clear();
+      OptStreamInputs = false;
+      return result;
+    };
+    const RunResult indexed = run({dir.Path("reads.fa"), dir.Path("reads.qual")}, dir.Path("indexed/"), false);
+    const RunResult streamed = run({packed("reads.fa", c.fastaPacking), packed("reads.qual", c.qualityPacking)},
+                                   dir.Path("streamed/"), c.streamOption);
+    EXPECT_EQ(c.shape != Shape::kFaults, indexed.mOk);
+    EXPECT_EQ(indexed.mOk, streamed.mOk);
+    EXPECT_EQ(indexed.mStderr, streamed.mStderr);
+    // Reads not written, once a read, the file they name left out.
+    const std::string counts = "(\\d+) reads found", notWritten = "(r\\d+: [^\n]*) in [^\n]*read not written";
+    EXPECT_EQ(Matches(indexed.mStdout, counts), Matches(streamed.mStdout, counts));
+    const std::vector<std::string> reports = Matches(indexed.mStdout, notWritten);
+    EXPECT_EQ(c.shape == Shape::kFaults ? 2u : 0u, std::set<std::string>(reports.begin(), reports.end()).size())
+        << indexed.mStdout;
+    const std::vector<std::string> streamedReports = Matches(streamed.mStdout, notWritten);
+    EXPECT_EQ(std::set<std::string>(reports.begin(), reports.end()),
+              std::set<std::string>(streamedReports.begin(), streamedReports.end()))
+        << streamed.mStdout;
+    for (const char* bin : {"binA", "binB"}) {
+      const std::string output = dir.Path(bin) + "_out.fq";
+      EXPECT_EQ(test::ReadFile(dir.Path("indexed/") + output), test::ReadFile(dir.Path("streamed/") + output)) << bin;
+    }
+    EXPECT_NE(std::string::npos, test::ReadFile(dir.Path("streamed/") + dir.Path("binA_out.fq")).find("@r7 run=1"));
   }
 }
 

@@ -80,7 +80,7 @@ TEST_F(CommandRun, UsageNamingRulesAreFollowed) {
     EXPECT_TRUE(QualityFileFound(folder + "/" + match[1].str(), found)) << row;
     EXPECT_EQ(folder + "/" + match[2].str(), found) << row;
   }
-  EXPECT_EQ(7, rows);
+  EXPECT_EQ(8, rows);
 }
 
 }  // namespace

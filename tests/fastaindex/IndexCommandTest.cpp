@@ -200,6 +200,9 @@ TEST(IndexCommand, FastqFromFastaAndQualityAsBiopythonWritesIt) {
   const std::string expected = ReadFile(dir.Path("expected.fq"));
   EXPECT_NE(std::string::npos, expected.find("@r4 plate=4 well\n"));
   EXPECT_EQ(expected, ReadFile(dir.Path("bin_out.fq")));
+  const test::CommandResult streamed = RunCommand(in + kExtractBins + " -Q -S -I reads.fa -o streamed/ bin 2>/dev/null");
+  EXPECT_EQ(0, streamed.mStatus) << streamed.mStdout;
+  EXPECT_EQ(expected, ReadFile(dir.Path("streamed/bin_out.fq")));
 }
 
 }  // namespace
