@@ -201,8 +201,9 @@ std::vector<std::string> Matches(const std::string& text, const std::string& pat
 
 // -Q over inputs read whole pairs each read with its quality record as the
 // indexed -Q does: quality files in the reads' order or another, packed or
-// not, with records missing, short or repeated; the FASTA file's repeated
-// read (r3) and a read longer than the reader's blocks (r7) among the bins'.
+// not, with records missing, short, repeated or holding a value above 93
+// (said once, though the FASTA file's repeated read r3 makes the files read
+// twice); a read longer than the reader's blocks (r7) among the bins'.
 TEST(StreamExtraction, FastqOutputsAreTheIndexedOnes) {
   enum class Shape { kSameOrder, kReversed, kFaults };
   struct Case {
@@ -225,6 +226,7 @@ TEST(StreamExtraction, FastqOutputsAreTheIndexedOnes) {
     std::vector<std::string> records = QualityRecords(files.mQuality);
     if (c.shape == Shape::kReversed) std::reverse(records.begin(), records.end() - 1);  // r3's last kept last
     if (c.shape == Shape::kFaults) {
+      records[44].replace(records[44].find('\n') + 1, 1, "95");  // r44: its first value, 8, above 93
       records[21].erase(records[21].size() - 5, 3);      // r21: a value short
       records.insert(records.begin() + 5, records[30]);  // r30: twice, the last kept
       records[5].replace(records[5].find('\n') + 1, 2, "5 5 ");
