@@ -98,13 +98,8 @@ bool WriteReads(const Bin& bin, RecordSource& reads, RecordSource& qualities, co
       continue;
     }
     const FastqFromQuality::Result result = convert.Append(fasta, quality, fastq);
-    if (result == FastqFromQuality::Result::kNoQualityRecord) {
-      std::cout << name << ": no quality record in " << ShownFileName(qualities.mName) << "; read not written."
-                << std::endl;
-      ok = false;
-    } else if (result == FastqFromQuality::Result::kCountsDiffer) {
-      std::cout << name << ": " << convert.mBases << " bases, " << convert.mValues << " quality values in "
-                << ShownFileName(qualities.mName) << "; read not written." << std::endl;
+    if (result != FastqFromQuality::Result::kWritten) {
+      std::cout << UnwrittenReadReport(name, result, convert, qualities.mName) << std::flush;
       ok = false;
     }
     if (fastq.size() >= kWriteBlock && !flush()) return false;
@@ -146,6 +141,14 @@ std::string QualityPartner(const std::vector<std::string>& inputs, size_t i) {
 }
 
 }  // namespace
+
+std::string UnwrittenReadReport(const std::string& name, FastqFromQuality::Result result,
+                                const FastqFromQuality& convert, const std::string& qualityName) {
+  if (result == FastqFromQuality::Result::kNoQualityRecord)
+    return name + ": no quality record in " + ShownFileName(qualityName) + "; read not written.\n";
+  return name + ": " + std::to_string(convert.mBases) + " bases, " + std::to_string(convert.mValues) +
+         " quality values in " + ShownFileName(qualityName) + "; read not written.\n";
+}
 
 bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vector<std::string>& bins) {
   bool ok = true;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "seq/FastqFromQuality.h"
+
 namespace ostrel {
 
 // Extracts every bin against every input as ExtractBins does, inputs
@@ -24,6 +26,11 @@ namespace ostrel {
 // False when some of the work could not be done, a read not written
 // included.
 bool ExtractBinsAsFastq(const std::vector<std::string>& inputs, const std::vector<std::string>& bins);
+
+// The line that says why read `name` was not written, from the `result` of
+// `convert` with the read's record in quality file `qualityName`.
+std::string UnwrittenReadReport(const std::string& name, FastqFromQuality::Result result,
+                                const FastqFromQuality& convert, const std::string& qualityName);
 
 }  // namespace ostrel
 

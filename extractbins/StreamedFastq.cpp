@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "extractbins/BinExtract.h"
+#include "extractbins/FastqExtract.h"
 #include "extractbins/GatheredOutputs.h"
 #include "extractbins/StreamExtraction.h"
 #include "seq/RecordStream.h"
@@ -63,15 +64,8 @@ private:
     const std::string_view fasta = reads.WholeText(k, mFastaScratch);
     mFastq.clear();
     const FastqFromQuality::Result result = mConvert.Append(fasta, QualityOf(entry), mFastq);
-    const std::string& name = reads.mNames[k];
-    if (result == FastqFromQuality::Result::kNoQualityRecord) {
-      mReports += name + ": no quality record in " + ShownFileName(mQualityName) + "; read not written.\n";
-      mAllWritten = false;
-      return;
-    }
-    if (result == FastqFromQuality::Result::kCountsDiffer) {
-      mReports += name + ": " + std::to_string(mConvert.mBases) + " bases, " + std::to_string(mConvert.mValues) +
-                  " quality values in " + ShownFileName(mQualityName) + "; read not written.\n";
+    if (result != FastqFromQuality::Result::kWritten) {
+      mReports += UnwrittenReadReport(reads.mNames[k], result, mConvert, mQualityName);
       mAllWritten = false;
       return;
     }
