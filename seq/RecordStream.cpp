@@ -12,7 +12,8 @@ namespace ostrel {
 
 bool RecordStream::Open(const std::string& fileName) {
   mFileName = fileName;
-  if (mIn.Open(fileName)) return true;
+  mEnded = !mIn.Open(fileName);
+  if (!mEnded) return true;
   mError = ShownFileName(fileName) + " open failed. " + mIn.mError + ".";
   return false;
 }

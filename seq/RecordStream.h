@@ -19,7 +19,8 @@ namespace ostrel {
 
 class RecordStream {
 public:
-  // False, with mError saying so, when the file cannot be opened.
+  // False, with mError saying so, when the file cannot be opened; Next
+  // then gives nothing.
   bool Open(const std::string& fileName);
 
   // Reads on to the records the next block completes (there may be none):
@@ -52,7 +53,7 @@ private:
   std::string mFileName;
   TextBlockReader mIn;
   RecordScanner mScanner{0, false};
-  bool mEnded = false;
+  bool mEnded = true;  // until the file is open
   std::string mLine;
   // The text of the last block read and, before it, what is kept of the
   // blocks before: from the end of the last record given on, so that a
