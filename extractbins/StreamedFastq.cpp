@@ -1,6 +1,5 @@
 // -Q over inputs read whole: each FASTA record paired with its quality
 // record as the two files are read side by side.
-#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <unordered_map>
@@ -39,8 +38,9 @@ public:
       std::cout << reads.mError << std::endl;
       return false;
     }
-    if (!mQualityName.empty() && !mQualities.Open(mQualityName))  // gone since its names were read
-      std::fill(mQualityLeft.begin(), mQualityLeft.end(), 0);
+    // A quality file gone since its names were read gives no records: each
+    // read is then reported without one.
+    if (!mQualityName.empty()) mQualities.Open(mQualityName);
     std::vector<uint32_t> entries;
     while (reads.Next()) {
       mTable.Look(reads.mNames, entries);
