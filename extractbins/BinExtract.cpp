@@ -92,10 +92,6 @@ private:
 
 constexpr size_t kNamesFetchedAhead = 8;
 
-bool UsableRange(const ReadInfo& record, int64_t fileSize) {
-  return record.mStart >= 1 && record.mEnd >= record.mStart && record.mEnd <= fileSize;
-}
-
 // Sends standard output to `to` while it lives; nothing when `to` is null.
 class StdoutTo {
 public:
@@ -245,17 +241,14 @@ private:
       const ReadInfo& record = records[k].mRecord;
       BinWork& work = *mPass[records[k].mBin];
       if (!work.mCopier) continue;  // stopped by a failed read or write
-      if (!UsableRange(record, inputSize)) {
-        work.Messages() << ShownFileName(mInputName) << " range " << record.mStart << ".." << record.mEnd
-                        << " unusable, record skipped." << std::endl;
+      if (!UsableRange(record.mStart, record.mEnd, inputSize)) {
+        work.Messages() << UnusableRangeReport(mInputName, record.mStart, record.mEnd) << std::flush;
         work.mOk = false;
         continue;
       }
       const RecordCopier::Result result = work.mCopier->Copy(record);
       if (result == RecordCopier::Result::kNotTheRead) {
-        work.Messages() << ShownFileName(mInputName) << " range " << record.mStart << ".." << record.mEnd
-                        << " does not hold read " << *record.mReadName
-                        << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
+        work.Messages() << StaleRangeReport(mInputName, record.mStart, record.mEnd, *record.mReadName) << std::flush;
         work.mOk = false;
       } else if (result == RecordCopier::Result::kReadFailed) {
         work.Messages() << ShownFileName(mInputName) << " read failed." << std::endl;
@@ -312,6 +305,19 @@ bool IsQualityInput(const std::string& inputName) {
 std::string OutputName(const std::string& binName, const std::string& inputName, bool fastq) {
   if (fastq) return OptOutRoot + binName + "_out.fq";
   return OptOutRoot + binName + (IsQualityInput(inputName) ? "_out.fa.qual" : "_out.fa");
+}
+
+bool UsableRange(int64_t start, int64_t end, int64_t fileSize) { return start >= 1 && end >= start && end <= fileSize; }
+
+std::string UnusableRangeReport(const std::string& inputName, int64_t start, int64_t end) {
+  return ShownFileName(inputName) + " range " + std::to_string(start) + ".." + std::to_string(end) +
+         " unusable, record skipped.\n";
+}
+
+std::string StaleRangeReport(const std::string& inputName, int64_t start, int64_t end, const std::string& readName) {
+  return ShownFileName(inputName) + " range " + std::to_string(start) + ".." + std::to_string(end) +
+         " does not hold read " + readName +
+         ": the index looks stale (ostrel-fastaindex remakes it), record skipped.\n";
 }
 
 bool LocateBinReads(const std::string& binName, const ReadIndex& index, UnheldNames& unheld, Bin& bin) {

@@ -45,6 +45,14 @@ bool IsQualityInput(const std::string& inputName);
 // FASTQ input.
 std::string OutputName(const std::string& binName, const std::string& inputName, bool fastq = false);
 
+// Whether a record's index range [start, end] (1-based) lies in an input
+// of `fileSize` bytes.
+bool UsableRange(int64_t start, int64_t end, int64_t fileSize);
+// The lines that report a record skipped: its range outside the input, or
+// not holding the read's whole record (a stale index).
+std::string UnusableRangeReport(const std::string& inputName, int64_t start, int64_t end);
+std::string StaleRangeReport(const std::string& inputName, int64_t start, int64_t end, const std::string& readName);
+
 // Reads bin file `binName` into `bin`, looks its names up in `index` (the
 // names it lacks go to `unheld`) and sorts the records located by their
 // place in the input, a bin's order kept among equal starts. False when the

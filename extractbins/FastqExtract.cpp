@@ -47,9 +47,8 @@ struct RecordSource {
   // stale index), is reported and skipped.
   Result Read(const IndexInfo& range, const std::string& name, std::string& text) {
     const int64_t size = mReader.Size();
-    if (range.mStart < 1 || range.mEnd < range.mStart || range.mEnd > size) {
-      std::cout << ShownFileName(mName) << " range " << range.mStart << ".." << range.mEnd
-                << " unusable, record skipped." << std::endl;
+    if (!UsableRange(range.mStart, range.mEnd, size)) {
+      std::cout << UnusableRangeReport(mName, range.mStart, range.mEnd) << std::flush;
       return Result::kSkipped;
     }
     const int64_t length = range.mEnd - range.mStart + 1;
@@ -60,9 +59,7 @@ struct RecordSource {
       return Result::kReadFailed;
     }
     if (!RecordStartsWithRead(text.data(), length, length, name) || (after == 1 && !EndsRecord(text.back()))) {
-      std::cout << ShownFileName(mName) << " range " << range.mStart << ".." << range.mEnd
-                << " does not hold read " << name
-                << ": the index looks stale (ostrel-fastaindex remakes it), record skipped." << std::endl;
+      std::cout << StaleRangeReport(mName, range.mStart, range.mEnd, name) << std::flush;
       return Result::kSkipped;
     }
     text.resize(static_cast<size_t>(length));
