@@ -27,7 +27,8 @@ bool RecordStream::Next() {
   const int64_t got = mIn.Next(data);
   if (got < 0) {
     mEnded = true;
-    mError = mIn.mError + " after byte " + std::to_string(mTextEnd) + " of its text; the records after it are not read.";
+    mError =
+        mIn.mError + " after byte " + std::to_string(mTextEnd) + " of its text; the records after it are not read.";
     return false;
   }
   mBlockStart = mTextEnd;

@@ -10,12 +10,12 @@ bool TextBlockReader::Open(const std::string& fileName, int bgzfThreads) {
   mFileName = fileName;
   mError.clear();
   const Compression compression = CompressionOf(fileName);
-  mBgzf = compression == Compression::kBgzf;
-  if (mBgzf) {
+  if (compression == Compression::kBgzf) {
     if (!mBgzfFile.OpenToRead(fileName, bgzfThreads, false)) {
       mError = mBgzfFile.mError;
       return false;
     }
+    mBgzf = true;
     mBlock.resize(kBlockSize);
     return true;
   }
@@ -35,6 +35,7 @@ int64_t TextBlockReader::Next(const char*& data) {
     data = mBlock.data();
     return got;
   }
+  if (!mAhead) return 0;  // no file open
   const int got = mAhead->Take(mBlock);
   data = mBlock.data();
   if (got == 0 && mAhead->Damaged()) {

@@ -31,7 +31,7 @@ public:
   // opened.
   bool Open(const std::string& fileName, int bgzfThreads = DecompressionThreads());
   // Sets `data` to the next block of text, valid until the next call: its
-  // size, 0 at the end, -1 when the file is damaged or cut short (mError
+  // size, 0 at the end (and when no file is open), -1 when the file is damaged or cut short (mError
   // says so; the blocks before it were good).
   int64_t Next(const char*& data);
 

@@ -35,8 +35,10 @@ TEST(RecordStream, GivesEachRecordWithTheFilesBytes) {
         test::WriteGzipFile(path, text);
       else
         test::WriteFile(path, text);
-      RecordStream in;
-      EXPECT_FALSE(in.Next());  // nothing before the file is open
+      RecordStream in, absent;
+      EXPECT_FALSE(in.Next());  // nothing before the file is open, nor from one that will not open
+      EXPECT_FALSE(absent.Open(dir.Path("absent")));
+      EXPECT_FALSE(absent.Next());
       ASSERT_TRUE(in.Open(path));
       size_t records = 0;
       std::string scratch;
