@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <sstream>
+#include <string_view>
 #include <thread>
+#include <unordered_map>
 
-#include "search/OverlapGraph.h"
 #include "seq/FastaRecord.h"
 #include "util/GzStream.h"
 
@@ -25,18 +25,19 @@ AllOverlapsSettings WithThreads(AllOverlapsSettings settings) {
   return settings;
 }
 
-// What one query gave: its overlaps, as edges source -> query (the better
-// of a pair met on both strands), and the overlapper's lines when they are
-// asked for.
+// What one query gave: its overlaps, the better of a pair met on both
+// strands (or through reads that share a name), in the order first met, and
+// the overlapper's lines when they are asked for.
 struct QueryResult {
-  OverlapGraph mGraph;
+  std::vector<FoundOverlap> mOverlaps;
   std::string mLines;
 };
 
 // Compares queries first .. last - 1 with the reads before each, spread
-// over `threads` threads.
-void CompareRound(const ReadOverlapper& overlapper, int first, int last, int threads, bool withLines,
-                  std::vector<QueryResult>& results) {
+// over `threads` threads; `firstOfName` maps a read to the first read of
+// its name.
+void CompareRound(const ReadOverlapper& overlapper, const std::vector<int>& firstOfName, int first, int last,
+                  int threads, bool withLines, std::vector<QueryResult>& results) {
   results.assign(static_cast<size_t>(last - first), QueryResult());
   std::atomic<int> next(first);
   auto work = [&]() {
@@ -46,11 +47,17 @@ void CompareRound(const ReadOverlapper& overlapper, int first, int last, int thr
       QueryResult& result = results[static_cast<size_t>(q - first)];
       overlaps.clear();
       overlapper.OverlapsBefore(q, overlaps, withLines ? &lines : nullptr);
-      const PackedReads& reads = overlapper.mReads;
-      const std::string& queryName = reads.Name(static_cast<size_t>(q));
-      for (const ReadOverlap& o : overlaps)
-        result.mGraph.KeepBetterEdge(reads.Name(static_cast<size_t>(o.mSourceIdx)), queryName, o.mLength, o.mScore,
-                                     o.mLeftHang, o.mRightHang, o.mOrientation);
+      for (const ReadOverlap& o : overlaps) {
+        const FoundOverlap found{q, o.mSourceIdx, o.mLength, o.mScore, o.mLeftHang, o.mRightHang, o.mOrientation};
+        const int name = firstOfName[static_cast<size_t>(o.mSourceIdx)];
+        const auto same = std::find_if(result.mOverlaps.begin(), result.mOverlaps.end(), [&](const FoundOverlap& f) {
+          return firstOfName[static_cast<size_t>(f.mTarget)] == name;
+        });
+        if (same == result.mOverlaps.end())
+          result.mOverlaps.push_back(found);
+        else if (same->mScore < found.mScore)
+          *same = found;
+      }
       result.mLines = lines.str();
       lines.str("");
     }
@@ -91,6 +98,11 @@ std::string AllOverlapsSettings::Problem() const {
   return "";
 }
 
+std::string ReadCounts::SharedNamesWarning() const {
+  return "WARNING: " + std::to_string(mSharedNames) +
+         " reads share a name with an earlier read; their overlaps are kept by name";
+}
+
 AllOverlaps::AllOverlaps(const AllOverlapsSettings& settings)
     : mSettings(WithThreads(settings)),
       mOverlapper(settings.mWordSize, WindowFor(settings.mWordDensity), settings.mRepeatLimit, settings.mBandWidth,
@@ -112,7 +124,7 @@ int AllOverlaps::Load(const std::vector<std::string>& files, std::vector<std::st
         ++mCounts.mSkipped;
         continue;
       }
-      for (char& c : read.mBases) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      read.ToUpperCase();
       mLoaded.Add(read);
     }
     if (in.bad()) {
@@ -120,16 +132,25 @@ int AllOverlaps::Load(const std::vector<std::string>& files, std::vector<std::st
       status = 2;
     }
   }
-  for (size_t r = 0; r < mLoaded.size(); ++r)
-    if (!mNameIndex.emplace(mLoaded.Name(r), static_cast<int>(r)).second) ++mCounts.mSharedNames;
+  // Every read loaded so far named again: a later file's reads may share
+  // an earlier one's names.
+  std::unordered_map<std::string_view, int> firstOfName;
+  mFirstOfName.resize(mLoaded.size());
+  mCounts.mSharedNames = 0;
+  for (size_t r = 0; r < mLoaded.size(); ++r) {
+    const auto [first, added] = firstOfName.emplace(mLoaded.Name(r), static_cast<int>(r));
+    mFirstOfName[r] = first->second;
+    if (!added) ++mCounts.mSharedNames;
+  }
   return status;
 }
 
-void AllOverlaps::Index() { mOverlapper.Index(std::move(mLoaded), mSettings.mThreads); }
-
-bool AllOverlaps::FirstOfItsName(size_t read) const {
-  return mNameIndex.at(Reads().Name(read)) == static_cast<int>(read);
+void AllOverlaps::Index() {
+  mOverlapper.Index(std::move(mLoaded), mSettings.mThreads);
+  mLoaded = PackedReads();
 }
+
+bool AllOverlaps::FirstOfItsName(size_t read) const { return mFirstOfName[read] == static_cast<int>(read); }
 
 void AllOverlaps::Compare(const std::function<void(const FoundOverlap&)>& take, std::ostream* lines,
                           const std::function<void(int compared)>& roundDone) const {
@@ -139,14 +160,11 @@ void AllOverlaps::Compare(const std::function<void(const FoundOverlap&)>& take, 
   for (int first = 0; first < reads;) {
     const int last =
         static_cast<int>(std::min<long>(reads, first + static_cast<long>(threads) * kQueriesPerThreadRound));
-    CompareRound(mOverlapper, first, last, threads, lines != nullptr, results);
+    CompareRound(mOverlapper, mFirstOfName, first, last, threads, lines != nullptr, results);
     for (int q = first; q < last; ++q) {
       const QueryResult& result = results[static_cast<size_t>(q - first)];
       if (lines != nullptr) *lines << result.mLines;
-      for (const OverlapNode& node : result.mGraph.mNodes)
-        for (const OverlapEdge& edge : node.mEdges)
-          take(FoundOverlap{q, mNameIndex.at(node.mName), edge.mLength, edge.mScore, edge.mLeftHang, edge.mRightHang,
-                            edge.mOrientation});
+      for (const FoundOverlap& found : result.mOverlaps) take(found);
     }
     first = last;
     if (roundDone) roundDone(last);

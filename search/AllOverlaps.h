@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "search/ReadOverlapper.h"
-#include "util/Hash.h"
 
 namespace ostrel {
 
@@ -45,9 +44,8 @@ struct AllOverlapsSettings {
   std::string Problem() const;
 };
 
-// An overlap of read mQuery with an earlier read mTarget (the first read of
-// its name), its hangs seen from the query as compared, as ReadOverlapper
-// gives them.
+// An overlap of read mQuery with an earlier read mTarget, its hangs seen
+// from the query as compared, as ReadOverlapper gives them.
 struct FoundOverlap {
   int mQuery;
   int mTarget;
@@ -57,10 +55,17 @@ struct FoundOverlap {
   int mOrientation;  // 1: same strand; 0: opposite strands
 };
 
+// What a run with no reads says.
+constexpr const char* kNoRecordsProblem = "no FASTA record in the input";
+
 struct ReadCounts {
   long mRecords = 0;
   long mSkipped = 0;  // shorter than the shortest read compared
   long mSharedNames = 0;
+
+  // "WARNING: N reads share a name with an earlier read; ...", for
+  // mSharedNames above 0.
+  std::string SharedNamesWarning() const;
 };
 
 class AllOverlaps {
@@ -99,8 +104,8 @@ public:
                const std::function<void(int compared)>& roundDone = nullptr) const;
 
 private:
-  PackedReads mLoaded;       // until Index
-  String2IntMap mNameIndex;  // a name -> its first read
+  PackedReads mLoaded;            // until Index
+  std::vector<int> mFirstOfName;  // of each read, the first read of its name
 };
 
 }  // namespace ostrel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,19 +28,22 @@ std::vector<Row> Overlaps(const std::vector<std::string>& files, int threads, st
   EXPECT_TRUE(problems.empty());
   run.Index();
   std::vector<Row> rows;
+  std::vector<std::string> targetNames;  // of the query in hand
   run.Compare(
       [&](const FoundOverlap& o) {
+        if (!rows.empty() && std::get<0>(rows.back()) != o.mQuery) targetNames.clear();
         rows.emplace_back(o.mQuery, o.mTarget, o.mLength, o.mScore, o.mLeftHang, o.mRightHang, o.mOrientation);
         EXPECT_LT(o.mTarget, o.mQuery);
-        EXPECT_TRUE(run.FirstOfItsName(static_cast<size_t>(o.mTarget)));
+        const std::string& name = run.Reads().Name(static_cast<size_t>(o.mTarget));
+        EXPECT_EQ(targetNames.end(), std::find(targetNames.begin(), targetNames.end(), name)) << name;
+        targetNames.push_back(name);
       },
       nullptr, [&](int compared) { rounds.push_back(compared); });
   return rows;
 }
 
-// The reads twice, the second time under the same names: each copy's
-// overlaps go to the first read of a name, and none is lost to the
-// threads or the order.
+// The reads twice, the second time under the same names: a query has one
+// overlap a name, and none is lost to the threads or the order.
 TEST(AllOverlaps, ReadOrderAndTargetsWhateverTheThreads) {
   std::vector<int> rounds;
   const std::vector<Row> once = Overlaps({kReads}, 1, rounds);
@@ -50,6 +55,27 @@ TEST(AllOverlaps, ReadOrderAndTargetsWhateverTheThreads) {
   for (size_t i = 1; i < twice.size(); ++i) EXPECT_LE(std::get<0>(twice[i - 1]), std::get<0>(twice[i]));
   // The first copy's overlaps are those of the reads alone.
   EXPECT_EQ(once, std::vector<Row>(twice.begin(), twice.begin() + static_cast<long>(once.size())));
+}
+
+// An overlap names the read it was found with: of two reads named x, the
+// query overlaps only the second, shorter one, whose length its PAF line
+// must give.
+TEST(AllOverlaps, TargetIsTheReadCompared) {
+  std::mt19937 rng(3);
+  const auto bases = [&](size_t n) {
+    std::string text;
+    while (text.size() < n) text += "ACGT"[rng() % 4];
+    return text;
+  };
+  const std::string second = bases(800);
+  test::TempDir dir;
+  test::WriteFile(dir.Path("reads.fa"),
+                  ">x\n" + bases(1000) + "\n>x\n" + second + "\n>q\n" + second.substr(400) + bases(400) + "\n");
+  std::vector<int> rounds;
+  const std::vector<Row> rows = Overlaps({dir.Path("reads.fa")}, 1, rounds);
+  ASSERT_EQ(1u, rows.size());
+  EXPECT_EQ(2, std::get<0>(rows[0]));
+  EXPECT_EQ(1, std::get<1>(rows[0]));
 }
 
 TEST(AllOverlaps, LoadReportsUnreadableAndDamagedFiles) {
@@ -64,6 +90,12 @@ TEST(AllOverlaps, LoadReportsUnreadableAndDamagedFiles) {
       dir.Path("cut.fa.gz") + " is damaged or truncated; its records up to there are used",
       "cannot read " + dir.Path("absent.fa")};
   EXPECT_EQ(expected, problems);
+  // Loaded again, each read shares its name once.
+  AllOverlaps twice{AllOverlapsSettings()};
+  EXPECT_EQ(0, twice.Load({kReads}, problems));
+  EXPECT_EQ(0, twice.mCounts.mSharedNames);
+  EXPECT_EQ(0, twice.Load({kReads}, problems));
+  EXPECT_EQ(twice.mCounts.mRecords / 2 - twice.mCounts.mSkipped / 2, twice.mCounts.mSharedNames);
 }
 
 TEST(AllOverlaps, SettingsOutOfRangeAreNamed) {
