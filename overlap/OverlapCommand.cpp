@@ -61,22 +61,20 @@ void PrintUsage(std::ostream& out) {
       << "  -h       this text\n";
 }
 
-// A count of at least `least`.
-bool ParseAtLeast(const std::string& text, int least, int& value) {
-  return ParseCount(text, value) && value >= least;
-}
-
+// Reads an option; a number is checked against its range as the library
+// gives it.
 bool TakeOption(char letter, const std::string& value, Settings& settings) {
   AllOverlapsSettings& run = settings.mRun;
+  const auto inRange = [&run](bool parsed) { return parsed && run.Problem().empty(); };
   switch (letter) {
-    case 'k': return ParseAtLeast(value, 1, run.mWordSize) && run.mWordSize <= MinimizerIndex::kMaxWordSize;
-    case 'd': return ParseAtLeast(value, 1, run.mWordDensity) && run.mWordDensity <= kMaxWordDensity;
-    case 'm': return ParseAtLeast(value, 0, run.mRepeatLimit);
-    case 's': return ParseAtLeast(value, 1, run.mMinScore);
-    case 'w': return ParseAtLeast(value, 1, run.mBandWidth) && run.mBandWidth <= kMaxBandWidth;
-    case 'e': return ParseAmount(value, run.mErrorPct) && run.mErrorPct <= kMaxErrorPct;
-    case 'l': return ParseAtLeast(value, 1, run.mMinReadSize);
-    case 't': return ParseAtLeast(value, 1, run.mThreads);
+    case 'k': return inRange(ParseCount(value, run.mWordSize));
+    case 'd': return inRange(ParseCount(value, run.mWordDensity));
+    case 'm': return inRange(ParseCount(value, run.mRepeatLimit));
+    case 's': return inRange(ParseCount(value, run.mMinScore));
+    case 'w': return inRange(ParseCount(value, run.mBandWidth));
+    case 'e': return inRange(ParseAmount(value, run.mErrorPct));
+    case 'l': return inRange(ParseCount(value, run.mMinReadSize));
+    case 't': return ParseCount(value, run.mThreads) && run.mThreads >= 1;  // 0, every core, is the default alone
     case 'f':
       settings.mFormat = value == "graph" ? Format::kGraph : value == "gfa" ? Format::kGfa : Format::kPaf;
       return value == "graph" || value == "gfa" || value == "paf";
@@ -174,12 +172,10 @@ int RunOverlap(int argc, char** argv) {
   if (status == 1) return 1;
   const ReadCounts& counts = run.mCounts;
   if (counts.mRecords == 0) {
-    std::cerr << kName << ": no FASTA record in the input\n";
+    std::cerr << kName << ": " << kNoRecordsProblem << '\n';
     return 1;
   }
-  if (counts.mSharedNames > 0)
-    std::cerr << kName << ": WARNING: " << counts.mSharedNames
-              << " reads share a name with an earlier read; their overlaps are kept by name\n";
+  if (counts.mSharedNames > 0) std::cerr << kName << ": " << counts.SharedNamesWarning() << '\n';
   run.Index();
   const MinimizerIndex& index = run.mOverlapper.mIndex;
   if (!settings.mQuiet)

@@ -58,14 +58,14 @@ std::unique_ptr<FoundOverlaps> FindOverlaps(const std::vector<std::string>& file
     if (status != 0 || run.mCounts.mRecords == 0) return;
     run.Index();
     run.Compare([&](const FoundOverlap& o) { found->mOverlaps.push_back(o); });
+    // The records need the reads' names and lengths, not their words.
+    run.mOverlapper.mIndex = MinimizerIndex();
   });
   ForwardToStderr(said);
   if (status == 1) RaiseOSError(problems.back());
   if (status == 2) throw py::value_error(problems.back());
-  if (run.mCounts.mRecords == 0) throw py::value_error("no FASTA record in the input");
-  if (run.mCounts.mSharedNames > 0)
-    ForwardToStderr("WARNING: " + std::to_string(run.mCounts.mSharedNames) +
-                    " reads share a name with an earlier read; their overlaps are kept by name\n");
+  if (run.mCounts.mRecords == 0) throw py::value_error(kNoRecordsProblem);
+  if (run.mCounts.mSharedNames > 0) ForwardToStderr(run.mCounts.SharedNamesWarning() + "\n");
   return found;
 }
 
