@@ -121,7 +121,7 @@ void Contig::WriteAce(std::ostream& out, std::ostream& messages, const std::vect
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   for (size_t read = 0; read < mReads.size(); ++read) {
     const Sequence& bases = mReads[read];
-    const ReadRecordFields fields = read < mReadRecords.size() ? mReadRecords[read] : ReadRecordFields();
+    const ReadRecordFields fields = RecordFieldsOf(read);
     text.assign("\nRD ").append(bases.mName).push_back(' ');
     AppendInt(text, static_cast<long>(bases.mBases.size()));
     text.push_back(' ');
@@ -131,7 +131,7 @@ void Contig::WriteAce(std::ostream& out, std::ostream& messages, const std::vect
     text.push_back('\n');
     AppendWrapped(text, bases.mBases);
     AppendQA(text, read);
-    if (fields.mDescribed || !bases.mDescription.empty())
+    if (HasDSLine(read))
       text.append("DS ").append(bases.mDescription).push_back('\n');
     if (read + 1 < mReads.size()) appendTagsUpTo(static_cast<int>(read));
     out.write(text.data(), static_cast<std::streamsize>(text.size()));

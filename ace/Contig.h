@@ -417,6 +417,17 @@ public:
   // its character at `column`, or a blank when it has none there.
   std::string GetAlignedCharacters(int start, int end, int column) const;
 
+  // Read `read`'s "RD" counts and "DS" flag: from mReadRecords, or those
+  // of a read without an entry (0, 0 and a "DS" line).
+  ReadRecordFields RecordFieldsOf(size_t read) const {
+    return read < mReadRecords.size() ? mReadRecords[read] : ReadRecordFields();
+  }
+  // Whether read `read` is written with a "DS" line: when it had one, or
+  // when it has a description.
+  bool HasDSLine(size_t read) const {
+    return RecordFieldsOf(read).mDescribed || (read < mReads.size() && !mReads[read].mDescription.empty());
+  }
+
   // Writing (ace/AceWrite.cpp). Writes the contig as ACE records: "CO" with
   // the counts of what follows, the consensus, "BQ" with one value per base
   // column, "AF" and "BS" lines, and each read's "RD", "QA" and "DS"

@@ -14,7 +14,7 @@ std::string_view AfterHeader(std::string_view record) {
   return newline == std::string_view::npos ? std::string_view() : record.substr(newline + 1);
 }
 
-bool IsBase(char c) { return c != '\n' && c != '\r' && c != ' ' && c != '\t'; }
+bool IsSequenceByte(char c) { return c != '\n' && c != '\r' && c != ' ' && c != '\t'; }
 
 }  // namespace
 
@@ -22,7 +22,7 @@ FastqFromQuality::Result FastqFromQuality::Append(std::string_view fasta, std::s
                                                   std::string& fastq) {
   const std::string_view sequence = AfterHeader(fasta);
   mBases = 0;
-  for (char c : sequence) mBases += IsBase(c) ? 1 : 0;
+  for (char c : sequence) mBases += IsSequenceByte(c) ? 1 : 0;
   mValues = 0;
   if (quality.empty()) return Result::kNoQualityRecord;
   mQualities.clear();
@@ -40,7 +40,7 @@ FastqFromQuality::Result FastqFromQuality::Append(std::string_view fasta, std::s
   fastq += header;
   fastq += '\n';
   for (char c : sequence)
-    if (IsBase(c)) fastq += c;
+    if (IsSequenceByte(c)) fastq += c;
   fastq += "\n+\n";
   for (int value : mQualities) {
     if (value < 0) {

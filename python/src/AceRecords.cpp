@@ -88,12 +88,12 @@ py::tuple ContigRecord(const Contig& contig, const std::vector<AceTag>& tags, bo
   bool counted = false;
   for (size_t r = 0; r < contig.mReads.size(); ++r) {
     const Sequence& read = contig.mReads[r];
-    const ReadRecordFields fields = r < contig.mReadRecords.size() ? contig.mReadRecords[r] : ReadRecordFields();
+    const ReadRecordFields fields = contig.RecordFieldsOf(r);
     starts.append(r < contig.mAlignStart.size() ? contig.mAlignStart[r] : 0);
     strands.push_back(r < contig.mComplemented.size() && contig.mComplemented[r] ? contig.mComplemented[r] : 'U');
     names.append(py::str(read.mName));
     sequences.append(Text(read.mBases));
-    if (fields.mDescribed || !read.mDescription.empty())
+    if (contig.HasDSLine(r))
       descriptions.append(py::str(read.mDescription));
     else
       descriptions.append(py::none());
@@ -104,7 +104,7 @@ py::tuple ContigRecord(const Contig& contig, const std::vector<AceTag>& tags, bo
   if (counted) {
     py::list perRead;
     for (size_t r = 0; r < contig.mReads.size(); ++r) {
-      const ReadRecordFields fields = r < contig.mReadRecords.size() ? contig.mReadRecords[r] : ReadRecordFields();
+      const ReadRecordFields fields = contig.RecordFieldsOf(r);
       perRead.append(py::make_tuple(fields.mWholeReadItems, fields.mReadTags));
     }
     counts = perRead;
