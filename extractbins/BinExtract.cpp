@@ -45,8 +45,7 @@ public:
     if (length + after + 1 > kCopyBufferSize - mFill && !Flush()) return Result::kWriteFailed;
     char* bytes = mBuffer + mFill;
     if (!mIn.ReadAt(bytes, length + after, record.mStart - 1)) return Result::kReadFailed;
-    if (!RecordStartsWithRead(bytes, length, length, *record.mReadName) ||
-        (after == 1 && !EndsRecord(bytes[length])))
+    if (!RangeHoldsRead(bytes, length, after == 1 ? bytes[length] : '\n', *record.mReadName))
       return Result::kNotTheRead;
     mFill += length;
     if (bytes[length - 1] != '\n') mBuffer[mFill++] = '\n';

@@ -58,7 +58,7 @@ struct RecordSource {
       std::cout << ShownFileName(mName) << " read failed." << std::endl;
       return Result::kReadFailed;
     }
-    if (!RecordStartsWithRead(text.data(), length, length, name) || (after == 1 && !EndsRecord(text.back()))) {
+    if (!RangeHoldsRead(text.data(), length, after == 1 ? text.back() : '\n', name)) {
       std::cout << StaleRangeReport(mName, range.mStart, range.mEnd, name) << std::flush;
       return Result::kSkipped;
     }

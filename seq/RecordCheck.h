@@ -19,6 +19,13 @@ bool RecordStartsWithRead(const char* record, int64_t available, int64_t length,
 // '@', or a line end.
 inline bool EndsRecord(char next) { return next == '>' || next == '@' || next == '\n' || next == '\r'; }
 
+// True when `record` (`length` bytes) is the whole record of read `name`:
+// it begins with the read's header and `next`, the byte after it ('\n' when
+// it ends the file), ends a record.
+inline bool RangeHoldsRead(const char* record, int64_t length, char next, const std::string& name) {
+  return RecordStartsWithRead(record, length, length, name) && EndsRecord(next);
+}
+
 // What the bytes of an index range of a quality file hold, `next` being the
 // byte after them ('\n' when they end the file). A quality record's header
 // starts with '>'.
